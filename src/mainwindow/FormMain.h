@@ -1,0 +1,91 @@
+#pragma once
+
+#include "mainwindow/MainWindowState.h"
+#include "platform/widgets.h"
+
+#include <QLabel>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+
+// The program's main window: a narrow borderless strip with the text box, the
+// collapse button at the top and the toolbar at the bottom. Geometry is spoken
+// in twips, as the rules are; Qt's logical pixels are 15 twips each.
+class FormMain : public QWidget {
+    Q_OBJECT
+public:
+    FormMain();
+
+    MainWindowState state;
+
+    platform::TextBox *Text1;
+    QLabel *lblSaving;
+    platform::PictureButton *btnUpDown;
+    QWidget *Frame1;
+    platform::PictureButton *btnIdent;
+    platform::PictureButton *btnSave;
+    platform::PictureButton *btnList;
+    platform::PictureButton *btnConfig;
+    platform::PictureButton *btnAbout;
+    platform::PictureButton *btnTop;
+    platform::PictureButton *btnPosicao;
+    platform::PictureButton *btnClose;
+
+    // Screen twips per pixel and the width of the resizing band along the edges.
+    float PixelTwipsX = 15, PixelTwipsY = 15;
+    float EdgeTwipsX = 75, EdgeTwipsY = 75;
+
+    // Window geometry in twips.
+    QRect geometryTwips() const;
+    int leftTwips() const { return geometryTwips().x(); }
+    int topTwips() const { return geometryTwips().y(); }
+    int widthTwips() const { return geometryTwips().width(); }
+    int heightTwips() const { return geometryTwips().height(); }
+
+    // Moves the window and gives it a width, then runs the layout rule: the
+    // base width and the screen's width bound the width, AutoResize sets the
+    // height. Without a position the window stays where the window system put it.
+    void placeWindow(std::optional<QPointF> topLeftTwips, double widthTwips);
+    void setLeftTwips(double left);
+    void setTopTwips(double top);
+    void setWidthTwips(double width);
+
+    // Fits the text box's height to its line count and the window to the box.
+    void AutoResize();
+
+    void SetAlwaysOnTopMode(bool on);
+
+    // Opacity while the pointer is away, in percent; 100 while it is over the window.
+    void transparentForm(double percent);
+
+    // The screen's width in twips.
+    int screenWidthTwips() const;
+
+    void FormMain_btnTop_Click();
+    void FormMain_transparentForm_Timer();
+
+signals:
+    // The toolbar's requests for things that live outside this window.
+    void saveRequested();
+    void listRequested();
+    void configRequested();
+    void aboutRequested();
+    void collapseRequested();
+    void closeRequested();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void showEvent(QShowEvent *) override;
+    void changeEvent(QEvent *) override;
+
+private:
+    void layoutControls();
+    void applyTextBoxFit(int widthTwips);
+
+    QTimer m_transparencyTimer;
+    std::optional<QPoint> m_lastCursor;
+    bool m_placing = false;
+    int m_textHeightTwips = 0;
+};

@@ -1,0 +1,55 @@
+#include "mainwindow/mainrules.h"
+
+#include "platform/numbers.h"
+
+using platform::roundHalfEven;
+
+TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx) {
+    const int n = lines + 1;
+    int h = 300 * n;
+    if (n >= 2)
+        h -= 54 * n;
+    if (txtMinPx * TwipsPerPixel >= h)
+        return {int(roundHalfEven(txtMinPx * TwipsPerPixel)), ScrollBarChange::Unchanged};
+    if (txtMaxPx * TwipsPerPixel > h)
+        return {h, ScrollBarChange::Hide};
+    return {int(roundHalfEven(txtMaxPx * TwipsPerPixel)), ScrollBarChange::Show};
+}
+
+WidthFit fitWidth(int width, int baseWidth, int screenWidth) {
+    WidthFit fit{width, false};
+    // The rule re-enters itself through the resize its own change raises; a
+    // few rounds always settle (on any screen wider than the base width).
+    for (int round = 0; round < 4; ++round) {
+        int w = std::max(fit.width, baseWidth);
+        if (w > screenWidth) {
+            w = screenWidth - 300;
+            fit.movedToScreen = true;
+        }
+        if (w == fit.width)
+            break;
+        fit.width = w;
+    }
+    return fit;
+}
+
+MainLayout layoutMain(int W, int H) {
+    MainLayout l;
+    l.shape1 = QRect(0, 0, W, H);
+    l.text1 = QRect(120, 635, W - 240, 0);
+    l.linhaTopo = QRect(120, 570, W - 240, 30);
+    l.linhaTopo2 = QRect(120, 570, W - 240, 120);
+    l.linhaFundo = QRect(120, H - 640, W - 240, 30);
+    l.frame1 = QRect(120, H - 425, 2355, 375);
+    l.imgDirBottom = QRect(W - 1875, H - 340, 1875, 330);
+    l.btnUpDown = QRect(W / 2 - 225, 205, 450, 330);
+    return l;
+}
+
+int alphaFor(double percent) { return int(roundHalfEven(percent / 100.0 * 255.0)); }
+
+bool pointerOverWindow(QPoint p, QRect w) {
+    const double x = p.x(), y = p.y();
+    return w.left() / 15.0 <= x && x <= (w.left() + w.width()) / 15.0 && w.top() / 15.0 <= y &&
+           y <= (w.top() + w.height()) / 15.0;
+}

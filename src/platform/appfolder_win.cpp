@@ -1,0 +1,9 @@
+#include "platform/files.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+
+QString appFolderPath() { return QCoreApplication::applicationDirPath(); }
+
+} // namespace platform

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The program keeps its settings as text and reads them as numbers where they
+// are used. A number is decimal: an optional sign, digits with an optional
+// fraction, blanks around it allowed. Nothing else (no exponent, no comma).
+namespace platform {
+
+std::optional<double> parseNumber(const QString &text);
+
+// The number in a field, or 0 when the field holds no number.
+double numberOr0(const QString &text);
+
+// Decimal text of a single-precision value, shortest form, never an exponent:
+// 4410 -> "4410", 367.5 -> "367.5", -15 -> "-15".
+QString formatNumber(float value);
+
+// Rounds to the nearest whole number, halves to the even neighbour.
+long long roundHalfEven(double value);
+
+} // namespace platform

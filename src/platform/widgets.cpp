@@ -1,0 +1,129 @@
+#include "platform/widgets.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTextBlock>
+
+namespace platform {
+
+QPixmap renderPicture(const QString &picture, QSize size, qreal dpr) {
+    QPixmap pixmap(size * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(picture);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pixmap;
+}
+
+QCursor pictureCursor(const QString &picture, QPoint hotSpot) {
+    return QCursor(renderPicture(picture, QSize(32, 32), 1.0), hotSpot.x(), hotSpot.y());
+}
+
+PictureButton::PictureButton(const QString &picture, const QString &toolTip, QWidget *parent)
+    : QWidget(parent), m_picture(picture) {
+    setToolTip(toolTip);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureButton::setPicture(const QString &picture) {
+    m_picture = picture;
+    m_cache = QPixmap();
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent *) {
+    const qreal dpr = devicePixelRatioF();
+    if (m_cache.isNull() || m_cache.deviceIndependentSize() != QSizeF(size()) ||
+        m_cache.devicePixelRatio() != dpr)
+        m_cache = renderPicture(m_picture, size(), dpr);
+    QPainter(this).drawPixmap(0, 0, m_cache);
+}
+
+void PictureButton::mousePressEvent(QMouseEvent *event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent *event) {
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent) {
+    setFrameStyle(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setTabChangesFocus(false);
+}
+
+QString TextBox::text() const {
+    QString plain = toPlainText();
+    return plain.replace(u'\n', QStringLiteral("\r\n"));
+}
+
+void TextBox::setText(const QString &crlfText) {
+    QString plain = crlfText;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    plain.replace(u'\r', u'\n');
+    setPlainText(plain);
+}
+
+int TextBox::crlfPosition(int qtPos) const {
+    // Every paragraph break before the position is one more character in CR LF.
+    return qtPos + document()->findBlock(qtPos).blockNumber();
+}
+
+int TextBox::qtPosition(int crlfPos) const {
+    // Paragraph i starts i characters later in the CR LF text. A position on
+    // the CR or the LF of a break falls at the end of its paragraph.
+    int i = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++i) {
+        const int start = b.position() + i;
+        const int length = b.length() - 1;
+        if (crlfPos <= start + length + 1 || !b.next().isValid())
+            return b.position() + std::clamp(crlfPos - start, 0, length);
+    }
+    return 0;
+}
+
+int TextBox::selStart() const { return crlfPosition(textCursor().selectionStart()); }
+
+int TextBox::selLength() const {
+    const QTextCursor c = textCursor();
+    return crlfPosition(c.selectionEnd()) - crlfPosition(c.selectionStart());
+}
+
+void TextBox::setSelection(int start, int length) {
+    QTextCursor c = textCursor();
+    c.setPosition(qtPosition(start));
+    c.setPosition(qtPosition(start + length), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+int TextBox::displayedLineCount() const {
+    // QPlainTextDocumentLayout lays blocks out lazily; asking for a block's
+    // rectangle lays it out at the current width, so wrapped lines count.
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    int lines = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        if (!b.isVisible())
+            continue;
+        if (b.layout()->lineCount() == 0)
+            layout->blockBoundingRect(b);
+        lines += std::max(1, b.layout()->lineCount());
+    }
+    return std::max(1, lines);
+}
+
+void TextBox::setVerticalScrollBarShown(bool shown) {
+    setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+} // namespace platform

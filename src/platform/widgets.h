@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QWidget>
+
+namespace platform {
+
+// A picture that acts as a button: no focus (the text box keeps it), a click
+// is a press and release of the left button on it.
+class PictureButton : public QWidget {
+    Q_OBJECT
+public:
+    PictureButton(const QString &picture, const QString &toolTip, QWidget *parent);
+    void setPicture(const QString &picture);
+    QString picture() const { return m_picture; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QString m_picture;
+    QPixmap m_cache;
+    bool m_pressed = false;
+};
+
+// A picture drawn at the size of its rectangle, rendered once per size.
+QPixmap renderPicture(const QString &picture, QSize size, qreal devicePixelRatio);
+
+// A mouse cursor from one of the program's pictures.
+QCursor pictureCursor(const QString &picture, QPoint hotSpot);
+
+// The text box as the rest of the program sees it: lines end with CR LF and
+// caret positions are counted in that text, as in the saved files. Qt keeps
+// "\n"; this is the one place that converts.
+class TextBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent);
+
+    QString text() const;
+    void setText(const QString &crlfText);
+
+    // Selection start and length, counted in the CR LF text.
+    int selStart() const;
+    int selLength() const;
+    void setSelection(int start, int length);
+
+    // Lines as displayed, wrapped lines counted; an empty box is one line.
+    int displayedLineCount() const;
+    void setVerticalScrollBarShown(bool shown);
+
+private:
+    int crlfPosition(int qtPosition) const;
+    int qtPosition(int crlfPosition) const;
+};
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+
+class QWidget;
+
+// What the program asks of the window system beyond what Qt offers directly.
+// One implementation per system, chosen by the build; each falls back to
+// doing nothing where the running platform (offscreen, Wayland) has no such
+// notion.
+namespace platform {
+
+// The window gets no task-bar button. Call it before the window is first
+// shown, and again whenever it is shown: window managers drop the state of a
+// withdrawn window.
+void keepOffTaskbar(QWidget *window);
+
+// Sets or clears the window's topmost flag and shows the window, keeping its
+// position and size.
+void setTopmost(QWidget *window, bool on);
+
+bool isTopmost(const QWidget *window);
+
+// Opacity as an alpha byte, 255 opaque.
+void setAlpha(QWidget *window, int alpha);
+
+enum class Beep { Default, Information };
+void beep(Beep kind = Beep::Default);
+
+} // namespace platform

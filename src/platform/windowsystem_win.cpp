@@ -1,0 +1,14 @@
+#include "platform/windowsystem.h"
+
+#include <QWidget>
+#include <windows.h>
+
+namespace platform {
+
+void keepOffTaskbar(QWidget *window) {
+    const HWND handle = reinterpret_cast<HWND>(window->winId());
+    const LONG style = GetWindowLongW(handle, GWL_EXSTYLE);
+    SetWindowLongW(handle, GWL_EXSTYLE, style & ~WS_EX_APPWINDOW);
+}
+
+} // namespace platform

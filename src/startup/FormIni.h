@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/widgets.h"
+
+#include <QWidget>
+
+// The small window that stands in for the main window while the program is
+// collapsed or started minimized: the logo and one button that brings the
+// main window back.
+class FormIni : public QWidget {
+    Q_OBJECT
+public:
+    FormIni();
+
+    platform::PictureButton *btnShow;
+
+    QPoint positionTwips() const;
+    void moveTwips(std::optional<double> left, std::optional<double> top);
+    void SetAlwaysOnTopMode(bool on);
+
+signals:
+    void showMainRequested();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "startup/config.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class FormMain;
+class FormIni;
+
+// Owns every window of the program for the whole run.
+class Program : public QObject {
+    Q_OBJECT
+public:
+    Program();
+    ~Program() override;
+
+    // The start-up sequence: config.txt, the main window, the last text.
+    void start();
+
+    FormMain &main() { return *m_main; }
+    FormIni &ini() { return *m_ini; }
+
+    // The switch "Abrir último arquivo editado ao iniciar" for the whole run;
+    // the settings window shows and sets it.
+    bool reopenLastText = false;
+
+    // Line 9 as every writer puts it: the open text when the switch is on.
+    QString lastTextLine() const;
+
+    // Line 8 from where the two windows stand now.
+    QString currentPositionsLine() const;
+
+public slots:
+    void showMainWindow();
+
+private:
+    void applyConfig(const config::Accepted &accepted);
+
+    std::unique_ptr<FormIni> m_ini;
+    std::unique_ptr<FormMain> m_main;
+};
