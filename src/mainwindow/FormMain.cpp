@@ -92,8 +92,6 @@ FormMain::FormMain() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     // The transparency timer runs from now to the end of the program.
     connect(&m_transparencyTimer, &QTimer::timeout, this, &FormMain::FormMain_transparentForm_Timer);
     m_transparencyTimer.start(100);
-
-    placeWindow(std::nullopt, numberOr0(state.lblMyWidth));
 }
 
 QRect FormMain::geometryTwips() const {

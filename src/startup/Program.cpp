@@ -28,6 +28,10 @@ void Program::start() {
     applyConfig(config::accept(config::readValues(bytes)));
 
     connect(m_ini.get(), &FormIni::showMainRequested, this, &Program::showMainWindow);
+    connect(m_main.get(), &FormMain::saveRequested, this, &Program::openSaveWindow);
+    connect(m_main.get(), &FormMain::listRequested, this, &Program::openListWindow);
+    connect(m_main.get(), &FormMain::configRequested, this, &Program::openConfigWindow);
+    connect(m_main.get(), &FormMain::aboutRequested, this, &Program::openAboutWindow);
 }
 
 void Program::applyConfig(const config::Accepted &a) {

@@ -32,8 +32,23 @@ public:
     // Line 8 from where the two windows stand now.
     QString currentPositionsLine() const;
 
+    // Side windows: each exists at most once, created on first use and
+    // destroyed when closed.
+    enum class Side { Save, List, Config, About, Help };
+
+    // Hides and destroys a side window if it is open, without handing the
+    // always-on-top state back (collapse and closing the program).
+    void discardSideWindow(Side side);
+
 public slots:
+    // FormIni's btnShow: the main window back at the width it had.
     void showMainWindow();
+
+    // The main window's toolbar and Ctrl+S.
+    void openSaveWindow();
+    void openListWindow();
+    void openConfigWindow();
+    void openAboutWindow();
 
 private:
     void applyConfig(const config::Accepted &accepted);
