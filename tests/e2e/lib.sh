@@ -1,0 +1,103 @@
+# Shared helpers for the real-window tests: an X server of our own (Xvfb) with
+# a small window manager (openbox), the real executable with a private data
+# folder, and xdotool/xprop/xwininfo to drive and read the windows.
+# Source it from a scenario script:  . "$(dirname "$0")/lib.sh" "$1"
+set -euo pipefail
+
+APP=${1:?usage: scenario.sh path/to/corvale-scrivulets}
+WORK=$(mktemp -d /tmp/scrivulets-e2e.XXXXXX)
+export XDG_DATA_HOME=$WORK/data
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+DATA=$XDG_DATA_HOME/corvale-scrivulets
+APP_PID=""
+FAILURES=0
+
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
+  [ -n "${X_PID:-}" ] && kill "$X_PID" 2>/dev/null || true
+  wait 2>/dev/null || true
+  if [ "$FAILURES" -eq 0 ]; then rm -rf "$WORK"; else echo "kept $WORK for a look"; fi
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
+pass() { echo "ok: $*"; }
+check() { # check "what" command...
+  local what=$1; shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+start_x() {
+  exec 3< <(Xvfb -displayfd 1 -screen 0 "${SCREEN:-1280x800x24}" -nolisten tcp 2>/dev/null)
+  X_PID=$!
+  read -r -t 10 display <&3 || { echo "Xvfb did not start"; exit 1; }
+  export DISPLAY=:$display
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  # openbox announces itself on the root window once it manages the screen.
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+}
+
+start_app() {
+  "$APP" >"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+}
+
+# The visible window of the program whose size matches (wait up to 10 s).
+find_window() { # find_window [min_width]
+  local min=${1:-0} id w
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+      w=$(win_width "$id")
+      [ "$w" -ge "$min" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+win_info() { xwininfo -id "$1" 2>/dev/null; }
+win_x() { win_info "$1" | awk '/Absolute upper-left X/ {print $4}'; }
+win_y() { win_info "$1" | awk '/Absolute upper-left Y/ {print $4}'; }
+win_width() { win_info "$1" | awk '/Width:/ {print $2}'; }
+win_height() { win_info "$1" | awk '/Height:/ {print $2}'; }
+
+# _NET_WM_WINDOW_OPACITY as an alpha byte (255 when the property is absent).
+win_alpha() {
+  local v
+  v=$(xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | awk -F' = ' '/=/ {print $2}')
+  [ -z "$v" ] && { echo 255; return; }
+  awk -v v="$v" 'BEGIN { printf "%d\n", v / 4294967295 * 255 + 0.5 }'
+}
+
+win_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
+
+# Waits up to 3 s for a command to succeed.
+eventually() {
+  for _ in $(seq 30); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+near() { local a=$1 b=$2 tol=${3:-2}; [ $((a > b ? a - b : b - a)) -le "$tol" ]; }
+
+shot() { import -window root "$WORK/$1.png" 2>/dev/null || true; echo "screenshot: $WORK/$1.png"; }
+
+finish() {
+  if [ "$FAILURES" -ne 0 ]; then
+    echo "--- program output"; cat "$WORK/app.log" || true
+    shot failure
+    exit 1
+  fi
+  echo "all checks passed"
+}
+
+# Conditions to wait for with `eventually` (they read the window afresh each time).
+alpha_is() { [ "$(win_alpha "$1")" -eq "$2" ]; }
+has_state() { win_state "$1" | grep -q "$2"; }
+lacks_state() { ! win_state "$1" | grep -q "$2"; }
