@@ -8,6 +8,10 @@
 
 class FormMain;
 class FormIni;
+class SideWindow;
+class FormSave;
+class FormList;
+class FormConfig;
 
 // Owns every window of the program for the whole run.
 class Program : public QObject {
@@ -40,6 +44,15 @@ public:
     // always-on-top state back (collapse and closing the program).
     void discardSideWindow(Side side);
 
+    // The side window that is open now, or null.
+    SideWindow *sideWindow(Side side) const;
+    FormSave *saveWindow() const;
+    FormList *listWindow() const;
+    FormConfig *configWindow() const;
+    // Keeps a side window made elsewhere (the help window, made by the About
+    // window) as the one of its kind.
+    void setSideWindow(Side side, SideWindow *window);
+
 public slots:
     // FormIni's btnShow: the main window back at the width it had.
     void showMainWindow();
@@ -50,9 +63,23 @@ public slots:
     void openConfigWindow();
     void openAboutWindow();
 
+    // btnClose, and the main window closed by the window system or the
+    // session's end: every window in the program's closing order, the main
+    // window last, then the tray icon, then the event loop. Nothing is saved.
+    void closeProgram();
+
 private:
     void applyConfig(const config::Accepted &accepted);
 
     std::unique_ptr<FormIni> m_ini;
     std::unique_ptr<FormMain> m_main;
+    bool m_closing = false;
+
+    // Declared after the main window, so destroyed before the window they
+    // stand beside.
+    struct SideWindows {
+        QPointer<SideWindow> windows[5];
+        ~SideWindows();
+    } m_sides;
+    QPointer<SideWindow> &slot(Side side);
 };
