@@ -5,8 +5,8 @@
 int main(int argc, char *argv[]) {
     // The program places its own windows, which a Wayland compositor does not
     // allow; X11 through XWayland does.
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" && qEnvironmentVariableIsSet("DISPLAY") &&
-        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" &&
+        qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvale-scrivulets"));

@@ -46,7 +46,9 @@ MainLayout layoutMain(int W, int H) {
     return l;
 }
 
-int alphaFor(double percent) { return int(roundHalfEven(percent / 100.0 * 255.0)); }
+int alphaFor(double percent) {
+    return int(roundHalfEven(percent / 100.0 * 255.0));
+}
 
 bool pointerOverWindow(QPoint p, QRect w) {
     const double x = p.x(), y = p.y();

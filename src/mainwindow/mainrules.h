@@ -19,12 +19,14 @@ struct TextBoxFit {
 TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx);
 
 // The main window's height for a text box of the given height.
-constexpr int windowHeightFor(int textHeight) { return textHeight + 1270; }
+constexpr int windowHeightFor(int textHeight) {
+    return textHeight + 1270;
+}
 
 struct WidthFit {
-    int width;           // twips
-    bool movedToScreen;  // the window was wider than the screen: left edge 200,
-                         // and lblWidth falls back to the base width
+    int width;          // twips
+    bool movedToScreen; // the window was wider than the screen: left edge 200,
+                        // and lblWidth falls back to the base width
 };
 
 // The first two steps of the layout rule: never below the base width, never
@@ -33,14 +35,14 @@ WidthFit fitWidth(int width, int baseWidth, int screenWidth);
 
 // Where the layout rule puts the controls, for window width W and height H.
 struct MainLayout {
-    QRect text1;           // height left to AutoResize
-    QRect frame1;          // the toolbar
-    QRect linhaFundo;      // rule under the text box
-    QRect linhaTopo;       // rule over the text box
-    QRect linhaTopo2;      // white band over the text box
+    QRect text1;      // height left to AutoResize
+    QRect frame1;     // the toolbar
+    QRect linhaFundo; // rule under the text box
+    QRect linhaTopo;  // rule over the text box
+    QRect linhaTopo2; // white band over the text box
     QRect btnUpDown;
     QRect imgDirBottom;
-    QRect shape1;          // the outline
+    QRect shape1; // the outline
 };
 MainLayout layoutMain(int W, int H);
 

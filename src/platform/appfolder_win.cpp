@@ -4,6 +4,8 @@
 
 namespace platform {
 
-QString appFolderPath() { return QCoreApplication::applicationDirPath(); }
+QString appFolderPath() {
+    return QCoreApplication::applicationDirPath();
+}
 
 } // namespace platform

@@ -7,11 +7,16 @@
 
 namespace platform {
 
-bool ensureAppFolder() { return QDir().mkpath(appFolderPath()); }
+bool ensureAppFolder() {
+    return QDir().mkpath(appFolderPath());
+}
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes) {
     const QFileInfo existing(path);
-    if (existing.exists() && (!existing.isFile() || !existing.isWritable()))
+    // The owner's write bit counts too: root may write anywhere, but a file the
+    // user marked read-only is meant to stay as it is.
+    if (existing.exists() && (!existing.isFile() || !existing.isWritable() ||
+                              !existing.permissions().testFlag(QFile::WriteOwner)))
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -33,6 +38,8 @@ std::optional<QByteArray> readWholeFile(const QString &path) {
     return bytes;
 }
 
-QString displayPath(const QString &path) { return QDir::toNativeSeparators(path); }
+QString displayPath(const QString &path) {
+    return QDir::toNativeSeparators(path);
+}
 
 } // namespace platform

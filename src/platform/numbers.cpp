@@ -6,8 +6,12 @@
 namespace platform {
 
 namespace {
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 } // namespace
 
 std::optional<double> parseNumber(const QString &text) {
@@ -48,18 +52,23 @@ std::optional<double> parseNumber(const QString &text) {
     return value;
 }
 
-double numberOr0(const QString &text) { return parseNumber(text).value_or(0.0); }
+double numberOr0(const QString &text) {
+    return parseNumber(text).value_or(0.0);
+}
 
 QString formatNumber(float value) {
     if (value == 0)
         return QStringLiteral("0");
     char buffer[64];
-    const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    const auto [ptr, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     if (ec != std::errc())
         return QString::number(double(value), 'f', 0);
     return QString::fromLatin1(buffer, ptr - buffer);
 }
 
-long long roundHalfEven(double value) { return std::llrint(value); }
+long long roundHalfEven(double value) {
+    return std::llrint(value);
+}
 
 } // namespace platform

@@ -48,7 +48,8 @@ void PictureButton::mousePressEvent(QMouseEvent *event) {
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent *event) {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
     m_pressed = false;
     event->accept();
     if (click)
@@ -93,7 +94,9 @@ int TextBox::qtPosition(int crlfPos) const {
     return 0;
 }
 
-int TextBox::selStart() const { return crlfPosition(textCursor().selectionStart()); }
+int TextBox::selStart() const {
+    return crlfPosition(textCursor().selectionStart());
+}
 
 int TextBox::selLength() const {
     const QTextCursor c = textCursor();

@@ -19,8 +19,12 @@ bool isTopmost(const QWidget *window) {
     return handle && handle->flags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-void setAlpha(QWidget *window, int alpha) { window->setWindowOpacity(alpha / 255.0); }
+void setAlpha(QWidget *window, int alpha) {
+    window->setWindowOpacity(alpha / 255.0);
+}
 
-void beep(Beep) { QApplication::beep(); }
+void beep(Beep) {
+    QApplication::beep();
+}
 
 } // namespace platform

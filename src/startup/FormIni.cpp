@@ -19,14 +19,18 @@ FormIni::FormIni() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     connect(btnShow, &platform::PictureButton::clicked, this, &FormIni::showMainRequested);
 }
 
-QPoint FormIni::positionTwips() const { return pos() * TwipsPerPixel; }
+QPoint FormIni::positionTwips() const {
+    return pos() * TwipsPerPixel;
+}
 
 void FormIni::moveTwips(std::optional<double> left, std::optional<double> top) {
     const auto toPx = [](double t) { return int(platform::roundHalfEven(t / TwipsPerPixel)); };
     move(left ? toPx(*left) : x(), top ? toPx(*top) : y());
 }
 
-void FormIni::SetAlwaysOnTopMode(bool on) { platform::setTopmost(this, on); }
+void FormIni::SetAlwaysOnTopMode(bool on) {
+    platform::setTopmost(this, on);
+}
 
 void FormIni::paintEvent(QPaintEvent *) {
     QPainter p(this);

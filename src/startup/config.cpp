@@ -94,9 +94,11 @@ Accepted accept(const RawValues &v) {
 }
 
 std::array<QString, LineCount> defaultLines() {
-    return {QStringLiteral("294"),  QStringLiteral("140"),   QStringLiteral("280"),
-            QStringLiteral("90"),   QStringLiteral("1"),     QStringLiteral("2"),
-            QStringLiteral("Arial"), QStringLiteral("1000|1000|1000|1000"), QStringLiteral("*")};
+    return {QStringLiteral("294"),   QStringLiteral("140"),
+            QStringLiteral("280"),   QStringLiteral("90"),
+            QStringLiteral("1"),     QStringLiteral("2"),
+            QStringLiteral("Arial"), QStringLiteral("1000|1000|1000|1000"),
+            QStringLiteral("*")};
 }
 
 QByteArray fileText(const std::array<QString, LineCount> &lines) {
@@ -106,7 +108,9 @@ QByteArray fileText(const std::array<QString, LineCount> &lines) {
     return platform::encodeText(text);
 }
 
-QString configPath() { return platform::appFolderPath() + QStringLiteral("/config.txt"); }
+QString configPath() {
+    return platform::appFolderPath() + QStringLiteral("/config.txt");
+}
 
 bool writeConfig(const std::array<QString, LineCount> &lines) {
     return platform::writeFileAtomically(configPath(), fileText(lines));

@@ -22,13 +22,17 @@ QString trimSpaces(const QString &s) {
 
 } // namespace
 
-QString TextFolderPath() { return platform::appFolderPath() + QStringLiteral("/textos"); }
+QString TextFolderPath() {
+    return platform::appFolderPath() + QStringLiteral("/textos");
+}
 
 QString TextFilePath(const QString &name) {
     return platform::displayPath(TextFolderPath() + u'/' + name);
 }
 
-bool EnsureTextFolder() { return QDir().mkpath(TextFolderPath()); }
+bool EnsureTextFolder() {
+    return QDir().mkpath(TextFolderPath());
+}
 
 QStringList ListTextFolder() {
     return QDir(TextFolderPath())

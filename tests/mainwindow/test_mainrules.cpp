@@ -1,0 +1,122 @@
+#include "mainwindow/mainrules.h"
+
+#include <QTest>
+
+class TestMainRules : public QObject {
+    Q_OBJECT
+private slots:
+    void autoResize_data();
+    void autoResize();
+    void widthRule_data();
+    void widthRule();
+    void layoutAtBaseWidth();
+    void alpha_data();
+    void alpha();
+    void hitTest_data();
+    void hitTest();
+};
+
+Q_DECLARE_METATYPE(ScrollBarChange)
+
+void TestMainRules::autoResize_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<double>("minPx");
+    QTest::addColumn<double>("maxPx");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<ScrollBarChange>("scrollBar");
+    QTest::newRow("empty box") << 1 << 140.0 << 280.0 << 2100 << ScrollBarChange::Unchanged;
+    QTest::newRow("7 lines") << 7 << 140.0 << 280.0 << 2100 << ScrollBarChange::Unchanged;
+    QTest::newRow("8 lines") << 8 << 140.0 << 280.0 << 2214 << ScrollBarChange::Hide;
+    QTest::newRow("16 lines") << 16 << 140.0 << 280.0 << 4182 << ScrollBarChange::Hide;
+    QTest::newRow("17 lines scroll") << 17 << 140.0 << 280.0 << 4200 << ScrollBarChange::Show;
+    QTest::newRow("500 lines scroll") << 500 << 140.0 << 280.0 << 4200 << ScrollBarChange::Show;
+    QTest::newRow("max equal to min") << 9 << 140.0 << 140.0 << 2100 << ScrollBarChange::Show;
+    QTest::newRow("fraction rounds half to even")
+        << 1 << 140.1 << 280.0 << 2102 << ScrollBarChange::Unchanged;
+    QTest::newRow("zero lines") << 0 << 0.0 << 280.0 << 300 << ScrollBarChange::Hide;
+}
+
+void TestMainRules::autoResize() {
+    QFETCH(int, lines);
+    QFETCH(double, minPx);
+    QFETCH(double, maxPx);
+    QFETCH(int, height);
+    QFETCH(ScrollBarChange, scrollBar);
+    const TextBoxFit fit = autoResizeHeight(lines, minPx, maxPx);
+    QCOMPARE(fit.height, height);
+    QCOMPARE(fit.scrollBar, scrollBar);
+    QCOMPARE(windowHeightFor(2100), 3370);
+}
+
+void TestMainRules::widthRule_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<int>("fitted");
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("below base") << 3000 << 28800 << 4410 << false;
+    QTest::newRow("inside") << 6000 << 28800 << 6000 << false;
+    QTest::newRow("equal to screen") << 28800 << 28800 << 28800 << false;
+    QTest::newRow("wider than screen") << 30000 << 28800 << 28500 << true;
+    QTest::newRow("screen narrower than base + 300") << 30000 << 4600 << 4410 << true;
+}
+
+void TestMainRules::widthRule() {
+    QFETCH(int, width);
+    QFETCH(int, screen);
+    QFETCH(int, fitted);
+    QFETCH(bool, moved);
+    const WidthFit fit = fitWidth(width, 4410, screen);
+    QCOMPARE(fit.width, fitted);
+    QCOMPARE(fit.movedToScreen, moved);
+}
+
+void TestMainRules::layoutAtBaseWidth() {
+    const MainLayout l = layoutMain(4410, 3370);
+    QCOMPARE(l.text1, QRect(120, 635, 4170, 0));
+    QCOMPARE(l.linhaTopo.width(), 4170);
+    QCOMPARE(l.linhaTopo2, QRect(120, 570, 4170, 120));
+    QCOMPARE(l.linhaFundo, QRect(120, 3370 - 640, 4170, 30));
+    QCOMPARE(l.btnUpDown.left(), 1980);
+    QCOMPARE(l.imgDirBottom.topLeft(), QPoint(2535, 3370 - 340));
+    QCOMPARE(l.frame1, QRect(120, 3370 - 425, 2355, 375));
+    QCOMPARE(l.shape1, QRect(0, 0, 4410, 3370));
+}
+
+void TestMainRules::alpha_data() {
+    QTest::addColumn<double>("percent");
+    QTest::addColumn<int>("alpha");
+    const int table[][2] = {{0, 0},    {10, 26},  {30, 76},  {50, 128},
+                            {70, 178}, {90, 230}, {100, 255}};
+    for (const auto &row : table)
+        QTest::addRow("%d %%", row[0]) << double(row[0]) << row[1];
+}
+
+void TestMainRules::alpha() {
+    QFETCH(double, percent);
+    QFETCH(int, alpha);
+    QCOMPARE(alphaFor(percent), alpha);
+}
+
+void TestMainRules::hitTest_data() {
+    QTest::addColumn<QPoint>("cursor");
+    QTest::addColumn<bool>("over");
+    // A window of 294 x 225 pixels at (100, 50).
+    QTest::newRow("inside") << QPoint(200, 100) << true;
+    QTest::newRow("left column") << QPoint(100, 100) << true;
+    QTest::newRow("one left of it") << QPoint(99, 100) << false;
+    QTest::newRow("one right of the last column") << QPoint(394, 100) << true;
+    QTest::newRow("two right") << QPoint(395, 100) << false;
+    QTest::newRow("one below the last row") << QPoint(200, 275) << true;
+    QTest::newRow("two below") << QPoint(200, 276) << false;
+    QTest::newRow("above") << QPoint(200, 49) << false;
+    QTest::newRow("far corner beyond") << QPoint(394, 275) << true;
+}
+
+void TestMainRules::hitTest() {
+    QFETCH(QPoint, cursor);
+    QFETCH(bool, over);
+    QCOMPARE(pointerOverWindow(cursor, QRect(1500, 750, 294 * 15, 225 * 15)), over);
+}
+
+QTEST_APPLESS_MAIN(TestMainRules)
+#include "test_mainrules.moc"
