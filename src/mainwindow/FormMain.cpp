@@ -54,7 +54,7 @@ FormMain::FormMain() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(11.25);
     Text1->setFont(font);
-    connect(Text1, &QPlainTextEdit::textChanged, this, &FormMain::AutoResize);
+    connect(Text1, &QPlainTextEdit::textChanged, this, &FormMain::FormMain_Text1_Change);
 
     Frame1 = new QWidget(this);
     Frame1->setAutoFillBackground(true);
@@ -92,6 +92,8 @@ FormMain::FormMain() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     // The transparency timer runs from now to the end of the program.
     connect(&m_transparencyTimer, &QTimer::timeout, this, &FormMain::FormMain_transparentForm_Timer);
     m_transparencyTimer.start(100);
+
+    setUpEditing();
 }
 
 QRect FormMain::geometryTwips() const {

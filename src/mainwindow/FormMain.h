@@ -3,10 +3,12 @@
 #include "mainwindow/MainWindowState.h"
 #include "platform/widgets.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 // The program's main window: a narrow borderless strip with the text box, the
@@ -65,6 +67,28 @@ public:
     void FormMain_btnTop_Click();
     void FormMain_transparentForm_Timer();
 
+    // Editing (FormMainEditing.cpp). The key handlers return true when the key
+    // was theirs; the key then goes no further.
+    bool FormMain_Text1_KeyPress(const QKeyEvent &key);
+    bool FormMain_Text1_KeyDown(const QKeyEvent &key);
+    void FormMain_Text1_Change();
+    void FormMain_tmrSaving_Timer();
+    void FormMain_btnIdent_Click();
+    void FormMain_btnPosicao_Click();
+
+    // Shows "  Salvando" for a moment; anything that has just saved calls it.
+    void startSavingBadge();
+
+    // The badge's timer: 50 ms steps while the badge shows.
+    QTimer tmrSaving;
+
+    // What the positions button needs from outside this window, given by the
+    // program object: line 8 of config.txt from where the start-up window and
+    // this window stand now, and line 9 as the reopen switch wants it. Unset,
+    // the start-up window counts where config.txt put it and no text is reopened.
+    std::function<QString()> positionsLine;
+    std::function<QString()> lastTextLine;
+
 signals:
     // The toolbar's requests for things that live outside this window.
     void saveRequested();
@@ -81,6 +105,7 @@ protected:
     void changeEvent(QEvent *) override;
 
 private:
+    void setUpEditing();
     void layoutControls();
     void applyTextBoxFit(int widthTwips);
 

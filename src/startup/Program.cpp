@@ -7,11 +7,36 @@
 #include "startup/FormIni.h"
 #include "store/textfolder.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFileInfo>
+#include <functional>
 
 using platform::formatNumber;
 using platform::numberOr0;
 using platform::parseNumber;
+
+namespace {
+
+// Calls back when the window system closes the watched window, and lets the
+// close go on. The program's own close() calls are not the user's wish to end.
+class CloseWatcher : public QObject {
+public:
+    CloseWatcher(QObject *parent, std::function<void()> onClose)
+        : QObject(parent), m_onClose(std::move(onClose)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Close && event->spontaneous())
+            m_onClose();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onClose;
+};
+
+} // namespace
 
 Program::Program() = default;
 Program::~Program() = default;
@@ -32,6 +57,12 @@ void Program::start() {
     connect(m_main.get(), &FormMain::listRequested, this, &Program::openListWindow);
     connect(m_main.get(), &FormMain::configRequested, this, &Program::openConfigWindow);
     connect(m_main.get(), &FormMain::aboutRequested, this, &Program::openAboutWindow);
+    connect(m_main.get(), &FormMain::closeRequested, this, &Program::closeProgram);
+    // The window system closes the main window on Alt+F4, from a task switcher
+    // or when the session ends; the program then ends the same way.
+    m_main->installEventFilter(new CloseWatcher(this, [this] { closeProgram(); }));
+    m_main->positionsLine = [this] { return currentPositionsLine(); };
+    m_main->lastTextLine = [this] { return lastTextLine(); };
 }
 
 void Program::applyConfig(const config::Accepted &a) {
@@ -106,4 +137,23 @@ QString Program::currentPositionsLine() const {
     return QStringList{formatNumber(float(ini.x())), formatNumber(float(ini.y())),
                        formatNumber(float(main.x())), formatNumber(float(main.y()))}
         .join(u'|');
+}
+
+void Program::closeProgram() {
+    // Quitting closes the remaining windows, which comes back here.
+    if (m_closing)
+        return;
+    m_closing = true;
+    discardSideWindow(Side::About);
+    discardSideWindow(Side::Config);
+    discardSideWindow(Side::Help);
+    m_ini->hide();
+    discardSideWindow(Side::List);
+    discardSideWindow(Side::Save);
+    m_main->hide();
+    // TRAY ICON: remove it here once the program has one.
+    // The two windows themselves go with the program object once the event
+    // loop has returned: the click that got us here is still being delivered
+    // to the main window. Nothing can veto an exit, unlike a quit request.
+    QCoreApplication::exit(0);
 }
