@@ -1,7 +1,10 @@
 #include "startup/Program.h"
 
 #include "mainwindow/FormMain.h"
+#include "sidewindows/FormConfig.h"
 #include "sidewindows/SideWindow.h"
+#include "store/FormList.h"
+#include "store/FormSave.h"
 
 Program::SideWindows::~SideWindows() {
     for (QPointer<SideWindow> &w : windows)
@@ -30,7 +33,34 @@ void Program::discardSideWindow(Side side) {
         w->discard();
 }
 
-void Program::openSaveWindow() {}
-void Program::openListWindow() {}
-void Program::openConfigWindow() {}
+FormSave *Program::saveWindow() const {
+    return static_cast<FormSave *>(sideWindow(Side::Save));
+}
+FormList *Program::listWindow() const {
+    return static_cast<FormList *>(sideWindow(Side::List));
+}
+FormConfig *Program::configWindow() const {
+    return static_cast<FormConfig *>(sideWindow(Side::Config));
+}
+
+// Each window is made on first use, which runs its load step, and shown by
+// the opening steps; an open one is only placed and brought forward again.
+void Program::openSaveWindow() {
+    if (!saveWindow())
+        setSideWindow(Side::Save, new FormSave(*m_main));
+    saveWindow()->ShowSideWindow();
+}
+
+void Program::openListWindow() {
+    if (!listWindow())
+        setSideWindow(Side::List, new FormList(*this));
+    listWindow()->ShowSideWindow();
+}
+
+void Program::openConfigWindow() {
+    if (!configWindow())
+        setSideWindow(Side::Config, new FormConfig(*this));
+    configWindow()->btnConfig_Click();
+}
+
 void Program::openAboutWindow() {}
