@@ -1,7 +1,9 @@
 #include "startup/Program.h"
 
 #include "mainwindow/FormMain.h"
+#include "sidewindows/FormAbout.h"
 #include "sidewindows/FormConfig.h"
+#include "sidewindows/FormHelp.h"
 #include "sidewindows/SideWindow.h"
 #include "store/FormList.h"
 #include "store/FormSave.h"
@@ -63,4 +65,14 @@ void Program::openConfigWindow() {
     configWindow()->btnConfig_Click();
 }
 
-void Program::openAboutWindow() {}
+// The help window has no button of its own: the About window's link makes it
+// when there is none and hands it its place.
+void Program::openAboutWindow() {
+    if (!sideWindow(Side::About))
+        setSideWindow(Side::About, new FormAbout(*m_main, [this]() -> FormHelp * {
+                          if (!sideWindow(Side::Help))
+                              setSideWindow(Side::Help, new FormHelp(*m_main));
+                          return static_cast<FormHelp *>(sideWindow(Side::Help));
+                      }));
+    sideWindow(Side::About)->ShowSideWindow();
+}
