@@ -33,11 +33,22 @@ bool hasHighByte(const QByteArray &bytes) {
     return false;
 }
 
+bool isUtf8(const QByteArray &bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
 } // namespace
 
 QString decodeText(const QByteArray &bytes) {
-    if (bytes.startsWith(Utf8Bom))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    if (bytes.startsWith(Utf8Bom)) {
+        // Only our own mark goes: a second one is a character of the text
+        // (QString::fromUtf8 would drop it too).
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        return utf8.decode(QByteArrayView(bytes).sliced(3));
+    }
     if (hasHighByte(bytes)) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = utf8.decode(bytes);
@@ -63,6 +74,10 @@ QByteArray encodeText(const QString &text) {
             return Utf8Bom + text.toUtf8();
         bytes[i] = static_cast<char>(b);
     }
+    // Windows-1252 bytes that happen to form UTF-8 ("Ã©" is C3 A9, which is
+    // "é") would be read back as UTF-8; such a text is kept as UTF-8 instead.
+    if (hasHighByte(bytes) && isUtf8(bytes))
+        return Utf8Bom + text.toUtf8();
     return bytes;
 }
 

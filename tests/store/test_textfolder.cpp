@@ -156,6 +156,12 @@ void TestTextFolder::encodings_data() {
     QTest::newRow("outside Windows-1252: UTF-8 with BOM")
         << "Привет ✓" << QByteArray("\xEF\xBB\xBF") + QString("Привет ✓\r\n").toUtf8();
     QTest::newRow("empty text") << "" << QByteArray("\r\n");
+    QTest::newRow("Windows-1252 that reads as UTF-8 is written as UTF-8")
+        << "Ã©" << QByteArray("\xEF\xBB\xBF\xC3\x83\xC2\xA9\r\n");
+    QTest::newRow("a text that starts with a byte-order mark of its own")
+        << QString(QChar(0xFEFF)) + "x" << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\r\n");
+    QTest::newRow("a text that starts like a byte-order mark")
+        << "ï»¿x" << QByteArray("\xEF\xBB\xBF") + QString("ï»¿x\r\n").toUtf8();
 }
 
 void TestTextFolder::encodings() {
