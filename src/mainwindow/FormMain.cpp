@@ -48,7 +48,8 @@ FormMain::FormMain() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     btnUpDown = new platform::PictureButton(QStringLiteral(":/icons/collapse_up.svg"),
                                             QStringLiteral(" Recolher "), this);
     btnUpDown->setCursor(Qt::PointingHandCursor);
-    connect(btnUpDown, &platform::PictureButton::clicked, this, &FormMain::collapseRequested);
+    connect(btnUpDown, &platform::PictureButton::clicked, this,
+            &FormMain::FormMain_btnUpDown_Click);
 
     Text1 = new platform::TextBox(this);
     QFont font(QStringLiteral("Arial"));
@@ -94,6 +95,7 @@ FormMain::FormMain() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     m_transparencyTimer.start(100);
 
     setUpEditing();
+    setUpGestures();
 }
 
 QRect FormMain::geometryTwips() const {

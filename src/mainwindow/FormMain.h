@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/MainWindowState.h"
+#include "mainwindow/gestures.h"
 #include "platform/widgets.h"
 
 #include <QKeyEvent>
@@ -64,6 +65,19 @@ public:
     // The screen's width in twips.
     int screenWidthTwips() const;
 
+    // Gestures (FormMainGestures.cpp): the horizontal maximize, the collapse
+    // button, moving and resizing with the mouse. Cursor positions are screen
+    // twips.
+    void FormMain_Form_DblClick();
+    void FormMain_btnUpDown_Click();
+    void FormMain_Form_MouseDown(Qt::MouseButton button, QPointF cursor);
+    void FormMain_Form_MouseMove(Qt::MouseButtons buttons, QPointF cursor);
+    void FormMain_Form_MouseUp(Qt::MouseButton button);
+    void FormMain_Text1_MouseMove();
+    QPointF GetCursorTwips() const;
+    void SetCursorTwips(QPointF cursor);
+    bool dragging() const { return m_drag.has_value(); }
+
     void FormMain_btnTop_Click();
     void FormMain_transparentForm_Timer();
 
@@ -103,11 +117,20 @@ protected:
     void resizeEvent(QResizeEvent *) override;
     void showEvent(QShowEvent *) override;
     void changeEvent(QEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void setUpEditing();
     void layoutControls();
     void applyTextBoxFit(int widthTwips);
+    void setUpGestures();
+    TwipsGeometry currentGeometry() const;
+    void applyPointerShape(PointerShape shape);
+    QPointF cursorTwips(const QMouseEvent *event) const;
+    std::optional<DragSession> m_drag;
 
     QTimer m_transparencyTimer;
     std::optional<QPoint> m_lastCursor;

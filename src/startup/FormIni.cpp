@@ -40,10 +40,37 @@ void FormIni::paintEvent(QPaintEvent *) {
 }
 
 void FormIni::mousePressEvent(QMouseEvent *event) {
-    // Any button drags the window, as a caption would.
-    if (QWindow *w = windowHandle())
-        w->startSystemMove();
+    // Any button drags the window, as a caption would. The window manager's
+    // own move follows the left button only (Qt asks X11 window managers for
+    // a move by button 1, and openbox then waits for that button's release),
+    // so the other buttons move the window here.
     event->accept();
+    if (m_dragButton != Qt::NoButton)
+        return;
+    QWindow *w = windowHandle();
+    if (event->button() == Qt::LeftButton && w && w->startSystemMove())
+        return;
+    m_dragButton = event->button();
+    m_dragOffset = event->position();
+}
+
+void FormIni::mouseMoveEvent(QMouseEvent *event) {
+    event->accept();
+    if (m_dragButton == Qt::NoButton)
+        return;
+    if (!(event->buttons() & m_dragButton)) {
+        m_dragButton = Qt::NoButton;
+        return;
+    }
+    // From the press point, not from pos(): a reparenting window manager can
+    // leave Qt with a stale idea of where the window stands.
+    move((event->globalPosition() - m_dragOffset).toPoint());
+}
+
+void FormIni::mouseReleaseEvent(QMouseEvent *event) {
+    event->accept();
+    if (event->button() == m_dragButton)
+        m_dragButton = Qt::NoButton;
 }
 
 void FormIni::showEvent(QShowEvent *event) {

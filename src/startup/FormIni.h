@@ -24,5 +24,13 @@ signals:
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+
+private:
+    // A drag by a button the window manager does not move windows with: the
+    // button and the press point within the window.
+    Qt::MouseButton m_dragButton = Qt::NoButton;
+    QPointF m_dragOffset;
 };

@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "startup/FormIni.h"
+#include "startup/tray.h"
 #include "store/textfolder.h"
 
 #include <QCoreApplication>
@@ -51,8 +52,12 @@ void Program::start() {
     const QByteArray bytes = platform::readWholeFile(path).value_or(QByteArray());
     m_main = std::make_unique<FormMain>();
     applyConfig(config::accept(config::readValues(bytes)));
+    // The last step, in both start modes.
+    m_tray = std::make_unique<Tray>(m_ini.get(), m_main.get());
+    m_tray->minimize_to_tray();
 
     connect(m_ini.get(), &FormIni::showMainRequested, this, &Program::showMainWindow);
+    connect(m_main.get(), &FormMain::collapseRequested, this, &Program::collapseMainWindow);
     connect(m_main.get(), &FormMain::saveRequested, this, &Program::openSaveWindow);
     connect(m_main.get(), &FormMain::listRequested, this, &Program::openListWindow);
     connect(m_main.get(), &FormMain::configRequested, this, &Program::openConfigWindow);
@@ -125,6 +130,23 @@ void Program::showMainWindow() {
     m_main->setWidthTwips(numberOr0(s.lblResize));
     m_main->SetAlwaysOnTopMode(numberOr0(s.lblCheckTop) == 1);
     m_main->show();
+}
+
+void Program::collapseMainWindow() {
+    // Closed, not handed back: the main window's lblCheckTop keeps the
+    // always-on-top state, and the start-up window takes it over below.
+    for (Side side : {Side::About, Side::Config, Side::Help, Side::List, Side::Save})
+        discardSideWindow(side);
+    MainWindowState &s = m_main->state;
+    s.lblResize = formatNumber(float(m_main->widthTwips()));
+    m_main->hide();
+    m_ini->SetAlwaysOnTopMode(numberOr0(s.lblCheckTop) == 1);
+    m_ini->show();
+}
+
+void Program::removeTrayIcon() {
+    if (m_tray)
+        m_tray->remove();
 }
 
 QString Program::lastTextLine() const {

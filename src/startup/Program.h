@@ -8,6 +8,7 @@
 
 class FormMain;
 class FormIni;
+class Tray;
 class SideWindow;
 class FormSave;
 class FormList;
@@ -25,6 +26,8 @@ public:
 
     FormMain &main() { return *m_main; }
     FormIni &ini() { return *m_ini; }
+    // The tray icon's owner; null before start-up has added the icon.
+    Tray *tray() const { return m_tray.get(); }
 
     // The switch "Abrir último arquivo editado ao iniciar" for the whole run;
     // the settings window shows and sets it.
@@ -57,6 +60,13 @@ public slots:
     // FormIni's btnShow: the main window back at the width it had.
     void showMainWindow();
 
+    // The main window's btnUpDown: the open side windows closed and the
+    // start-up window in the main window's place, topmost as the main window was.
+    void collapseMainWindow();
+
+    // Takes the tray icon away (the program's end); nothing when there is none.
+    void removeTrayIcon();
+
     // The main window's toolbar and Ctrl+S.
     void openSaveWindow();
     void openListWindow();
@@ -73,6 +83,8 @@ private:
 
     std::unique_ptr<FormIni> m_ini;
     std::unique_ptr<FormMain> m_main;
+    // After the windows it brings to the front, so it goes first.
+    std::unique_ptr<Tray> m_tray;
     bool m_closing = false;
 
     // Declared after the main window, so destroyed before the window they
