@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QMouseEvent>
+#include <algorithm>
 
 ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
     // The captions are the program's own words, never markup.
@@ -72,12 +73,16 @@ FormAbout::FormAbout(FormMain &main, HelpWindowSource helpWindow)
     lblAutor = new ClickLabel(QStringLiteral("Equipe Corvale"), this);
     placeTwips(lblAutor, 1680, 1015, 2520, 210);
 
-    Label6 = new ClickLabel(QStringLiteral("Desenhos: Equipe Corvale. Feito com Qt."), this);
+    Label6 = new ClickLabel(QStringLiteral("Arte: Equipe Corvale. Feito com Qt."), this);
     placeTwips(Label6, 1200, 1230, 3015, 195);
 
     lblBrenvaldo = new ClickLabel(QUrl(HomePageUrl).host(), this);
     lblBrenvaldo->setToolTip(u' ' + HomePageUrl + u' ');
     placeTwips(lblBrenvaldo, 1200, 1420, 1455, 210);
+    // The domain is ours and may be longer than the place drawn for it: the
+    // link grows to its caption rather than cut it.
+    lblBrenvaldo->resize(std::max(lblBrenvaldo->width(), lblBrenvaldo->sizeHint().width()),
+                         lblBrenvaldo->height());
 
     lblSobre = new ClickLabel(
         QStringLiteral("Corvale Scrivulets é um simples programa para arquivo de textos pequenos "
