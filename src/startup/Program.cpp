@@ -19,8 +19,9 @@ using platform::parseNumber;
 
 namespace {
 
-// Calls back when the window system closes the watched window, and lets the
-// close go on. The program's own close() calls are not the user's wish to end.
+// Calls back when the watched window is closed, and lets the close go on. The
+// program only hides its main window (collapse, tray); a close comes from the
+// window system (Alt+F4, a task switcher) or from the session's end.
 class CloseWatcher : public QObject {
 public:
     CloseWatcher(QObject *parent, std::function<void()> onClose)
@@ -28,7 +29,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Close && event->spontaneous())
+        if (event->type() == QEvent::Close)
             m_onClose();
         return QObject::eventFilter(watched, event);
     }
@@ -162,7 +163,7 @@ QString Program::currentPositionsLine() const {
 }
 
 void Program::closeProgram() {
-    // Quitting closes the remaining windows, which comes back here.
+    // A second request on the way out (a quick second click) finds it done.
     if (m_closing)
         return;
     m_closing = true;
@@ -173,7 +174,7 @@ void Program::closeProgram() {
     discardSideWindow(Side::List);
     discardSideWindow(Side::Save);
     m_main->hide();
-    // TRAY ICON: remove it here once the program has one.
+    removeTrayIcon();
     // The two windows themselves go with the program object once the event
     // loop has returned: the click that got us here is still being delivered
     // to the main window. Nothing can veto an exit, unlike a quit request.

@@ -1,6 +1,8 @@
 #include "editingtesting.h"
 #include "mainwindow/FormMain.h"
+#include "sidewindows/SideWindow.h"
 #include "startup/Program.h"
+#include "store/FormSave.h"
 #include "store/textfolder.h"
 
 #include <QSignalSpy>
@@ -111,6 +113,7 @@ void TestEditingWindow::quickSaveWithoutOpenText() {
     m.Text1->setText(QStringLiteral("abc"));
     QTest::keyClick(m.Text1, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(saveWindow.count(), 1);
+    QVERIFY(p.saveWindow() && p.saveWindow()->isVisible());
     QCOMPARE(ListTextFolder(), QStringList());
     QCOMPARE(m.Text1->text(), QStringLiteral("abc"));
     QVERIFY(!m.lblSaving->isVisible());
