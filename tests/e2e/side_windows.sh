@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The save window in a real X server, with the default settings: it opens left
+# of the strip (off the screen's left edge, nothing corrects it), its right
+# arrow brings it beside the strip's right edge, and a title typed into it
+# saves the strip's text into the text folder.
+. "$(dirname "$0")/lib.sh" "$1"
+
+start_x
+start_app
+main=$(find_window 200) || { fail "the main window appears"; finish; }
+eventually test "$(win_x "$main")" -eq 67
+
+# The side window: the program's visible window that is 298 pixels high.
+side_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+    [ "$(win_height "$id")" -eq 298 ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+no_side_window() { ! side_window >/dev/null; }
+# Conditions for `eventually`: they read the windows afresh each time.
+x_is() { [ "$(win_x "$1")" -eq "$2" ]; }
+y_is() { [ "$(win_y "$1")" -eq "$2" ]; }
+file_is() { [ -f "$1" ] && [ "$(cat "$1"; echo x)" = "$2x" ]; }
+
+h=$(win_height "$main")
+# The side window is placed from where the program believes the strip stands.
+# The positions button writes that belief into line 8 of config.txt; when it
+# differs from where the window really is, the placement checks below cannot
+# pass, and this says why.
+xdotool mousemove --window "$main" 127 $((h - 13)) click 1
+line8() { sed -n 8p "$DATA/config.txt" | tr -d '\r'; }
+believed() { [ "$(line8)" = "1005|1005|1005|1005" ]; }
+if eventually believed; then
+  pass "the program knows where the strip stands"
+else
+  fail "the program knows where the strip stands: line 8 is $(line8), the strip is at 67,67"
+fi
+
+xdotool mousemove --window "$main" 150 60 click 1
+xdotool type --delay 30 "ola mundo"
+# btnSave, the toolbar's second picture: 390 twips from the left, 305 from the bottom.
+xdotool mousemove --window "$main" 33 $((h - 13)) click 1
+eventually side_window >/dev/null || { fail "btnSave opens the save window"; finish; }
+save=$(side_window)
+pass "btnSave opens the save window"
+
+check "the save window is 294 pixels wide" test "$(win_width "$save")" -eq 294
+# Alignment 1: 4410 + 60 twips left of the strip, at the strip's top.
+check "it stands 298 pixels left of the strip" eventually x_is "$save" $(($(win_x "$main") - 298))
+check "at the strip's top" eventually y_is "$save" "$(win_y "$main")"
+check "no task-bar button" eventually has_state "$save" _NET_WM_STATE_SKIP_TASKBAR
+shot save-left
+
+# btnDir, the right arrow, at 4040, 480 twips.
+xdotool mousemove --window "$save" 276 39 click 1
+check "the right arrow puts it 4 pixels right of the strip" \
+  eventually x_is "$save" $(($(win_x "$main") + 298))
+check "still at the strip's top" y_is "$save" "$(win_y "$main")"
+
+# The title box, then "Salvar".
+xdotool mousemove --window "$save" 100 95 click 1
+xdotool type --delay 30 "lista"
+xdotool mousemove --window "$save" 248 150 click 1
+check "the text is saved under its title" \
+  eventually file_is "$DATA/textos/lista.txt" $'ola mundo\r\n'
+check "the save window closes" eventually no_side_window
+check "the strip stays" test "$(win_width "$main")" -eq 294
+
+finish
