@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <map>
 
 using platform::roundHalfEven;
 
@@ -77,28 +78,18 @@ void FormMain::SetCursorTwips(QPointF cursor) {
 }
 
 void FormMain::applyPointerShape(PointerShape shape) {
-    switch (shape) {
-    case PointerShape::Unchanged:
-        return;
-    case PointerShape::Arrow:
-        setCursor(Qt::ArrowCursor);
-        return;
-    case PointerShape::SizeWE:
-        setCursor(Qt::SizeHorCursor);
-        return;
-    case PointerShape::SizeNS:
-        setCursor(Qt::SizeVerCursor);
-        return;
-    case PointerShape::SizeNWSE:
-        setCursor(Qt::SizeFDiagCursor);
-        return;
-    case PointerShape::SizeNESW:
-        setCursor(Qt::SizeBDiagCursor);
-        return;
-    case PointerShape::Move:
-        setCursor(Qt::SizeAllCursor);
-        return;
-    }
+    static const std::map<PointerShape, Qt::CursorShape> shapes = {
+        {PointerShape::Arrow, Qt::ArrowCursor},
+        {PointerShape::SizeWE, Qt::SizeHorCursor},
+        {PointerShape::SizeNS, Qt::SizeVerCursor},
+        {PointerShape::SizeNWSE, Qt::SizeFDiagCursor},
+        {PointerShape::SizeNESW, Qt::SizeBDiagCursor},
+        {PointerShape::Move, Qt::SizeAllCursor},
+    };
+    const auto it = shapes.find(shape);
+    // Every mouse move asks; the window system hears only of a change.
+    if (it != shapes.end() && cursor().shape() != it->second)
+        setCursor(it->second);
 }
 
 void FormMain::FormMain_Form_DblClick() {
