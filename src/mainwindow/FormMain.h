@@ -67,11 +67,11 @@ public:
 
     // Gestures (FormMainGestures.cpp): the horizontal maximize, the collapse
     // button, moving and resizing with the mouse. Cursor positions are screen
-    // twips.
+    // twips, points twips from the window's top-left corner.
     void FormMain_Form_DblClick();
     void FormMain_btnUpDown_Click();
     void FormMain_Form_MouseDown(Qt::MouseButton button, QPointF cursor);
-    void FormMain_Form_MouseMove(Qt::MouseButtons buttons, QPointF cursor);
+    void FormMain_Form_MouseMove(Qt::MouseButtons buttons, QPointF cursor, QPointF point);
     void FormMain_Form_MouseUp(Qt::MouseButton button);
     void FormMain_Text1_MouseMove();
     QPointF GetCursorTwips() const;
@@ -130,6 +130,7 @@ private:
     TwipsGeometry currentGeometry() const;
     void applyPointerShape(PointerShape shape);
     QPointF cursorTwips(const QMouseEvent *event) const;
+    QPointF pointTwips(const QMouseEvent *event) const;
     std::optional<DragSession> m_drag;
 
     QTimer m_transparencyTimer;

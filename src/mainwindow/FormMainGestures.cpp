@@ -29,14 +29,13 @@ private:
     FormMain *m_window;
 };
 
-// A reparenting window manager (openbox) may put a frameless window in its
-// place after Qt has taken the window's position from the reparenting
-// ConfigureNotify, relative to a frame that still stood at 0,0; no further
-// notify comes, and Qt then holds a position the window does not have. A mouse
-// event on the window's surface carries the position both relative to the
-// window and to the screen, as the X server sees them: their difference is
-// where the window really is. Not during a drag, where the window server may
-// still be catching up with the places asked for.
+// Under openbox, Qt has been seen to hold 0,0 as the position of the freshly
+// shown strip (a Move event to 0,0 follows its Show event) while the window
+// stands where it was asked to be. A press on the window's surface carries
+// the position both relative to the window and to the screen, as the X server
+// sees them: their difference is where the window really is. Only at a press:
+// motion events still in flight after the program moved the window carry the
+// old place and would move it back.
 void syncPosition(QWidget *window, const QMouseEvent *event) {
     const QPoint origin = (event->globalPosition() - event->position()).toPoint();
     if (origin != window->pos())
@@ -117,10 +116,11 @@ void FormMain::FormMain_Form_MouseDown(Qt::MouseButton button, QPointF cursor) {
     }
     // The first pass runs at once, as the button is already held: the move
     // cursor shows before the mouse moves.
-    FormMain_Form_MouseMove(Qt::LeftButton, QPointF(m_drag->sx, m_drag->sy));
+    const QPointF at(m_drag->sx, m_drag->sy);
+    FormMain_Form_MouseMove(Qt::LeftButton, at, at - geometryTwips().topLeft());
 }
 
-void FormMain::FormMain_Form_MouseMove(Qt::MouseButtons buttons, QPointF cursor) {
+void FormMain::FormMain_Form_MouseMove(Qt::MouseButtons buttons, QPointF cursor, QPointF point) {
     if (m_drag) {
         if (!(buttons & Qt::LeftButton)) {
             // The release went elsewhere (a grab taken away): the drag is over.
@@ -135,9 +135,9 @@ void FormMain::FormMain_Form_MouseMove(Qt::MouseButtons buttons, QPointF cursor)
                 applyPointerShape(PointerShape::Move);
         }
     }
-    const TwipsGeometry g = currentGeometry();
-    applyPointerShape(hoverCursor(float(cursor.x()) - g.left, float(cursor.y()) - g.top, g.width,
-                                  g.height, EdgeTwipsX, EdgeTwipsY, buttons & Qt::LeftButton));
+    applyPointerShape(hoverCursor(float(point.x()), float(point.y()), float(widthTwips()),
+                                  float(heightTwips()), EdgeTwipsX, EdgeTwipsY,
+                                  buttons & Qt::LeftButton));
 }
 
 void FormMain::FormMain_Form_MouseUp(Qt::MouseButton button) {
@@ -154,6 +154,11 @@ QPointF FormMain::cursorTwips(const QMouseEvent *event) const {
     return QPointF(PixelTwipsX * p.x(), PixelTwipsY * p.y());
 }
 
+QPointF FormMain::pointTwips(const QMouseEvent *event) const {
+    const QPointF p = event->position();
+    return QPointF(PixelTwipsX * p.x(), PixelTwipsY * p.y());
+}
+
 void FormMain::mousePressEvent(QMouseEvent *event) {
     if (!m_drag)
         syncPosition(this, event);
@@ -162,9 +167,7 @@ void FormMain::mousePressEvent(QMouseEvent *event) {
 }
 
 void FormMain::mouseMoveEvent(QMouseEvent *event) {
-    if (!m_drag)
-        syncPosition(this, event);
-    FormMain_Form_MouseMove(event->buttons(), cursorTwips(event));
+    FormMain_Form_MouseMove(event->buttons(), cursorTwips(event), pointTwips(event));
     event->accept();
 }
 
