@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
 
@@ -25,6 +26,8 @@ private slots:
     void maximizeSurvivesCollapse();
     void trayClick_data();
     void trayClick();
+    void startupWindowMovesWithAnyButton_data();
+    void startupWindowMovesWithAnyButton();
 };
 
 namespace {
@@ -174,6 +177,42 @@ void TestCollapse::trayClick() {
     // The click never switches between the two windows.
     QCOMPARE(p.ini().isVisible(), collapsed);
     QCOMPARE(p.main().isVisible(), !collapsed);
+}
+
+void TestCollapse::startupWindowMovesWithAnyButton_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("left") << Qt::LeftButton;
+    QTest::newRow("right") << Qt::RightButton;
+    QTest::newRow("middle") << Qt::MiddleButton;
+}
+
+void TestCollapse::startupWindowMovesWithAnyButton() {
+    // Where the window manager cannot move windows itself (here, offscreen)
+    // the start-up window follows the mouse on its own.
+    QFETCH(Qt::MouseButton, button);
+    Program p;
+    p.start();
+    click(p.main().btnUpDown);
+    FormIni &ini = p.ini();
+    const QPoint start = ini.pos();
+    const QPoint press = ini.mapToGlobal(QPoint(10, 10));
+    const auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton b,
+                          Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(ini.mapFromGlobal(global)), QPointF(global), b, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(&ini, &e);
+    };
+    send(QEvent::MouseButtonPress, press, button, button);
+    send(QEvent::MouseMove, press + QPoint(20, 5), Qt::NoButton, button);
+    send(QEvent::MouseMove, press + QPoint(40, 20), Qt::NoButton, button);
+    send(QEvent::MouseButtonRelease, press + QPoint(40, 20), button, Qt::NoButton);
+    QCOMPARE(ini.pos(), start + QPoint(40, 20));
+    // Released: the mouse moves on alone.
+    send(QEvent::MouseMove, press + QPoint(90, 90), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(ini.pos(), start + QPoint(40, 20));
+    // The place is what the positions button stores.
+    QCOMPARE(p.currentPositionsLine().section(u'|', 0, 1),
+             QStringLiteral("%1|%2").arg((start.x() + 40) * 15).arg((start.y() + 20) * 15));
 }
 
 QTEST_MAIN(TestCollapse)
