@@ -184,10 +184,19 @@ void SideWindow::paintEvent(QPaintEvent *) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+bool SideWindow::isBackgroundAt(QPoint pos) const {
+    // Qt hands a press that a label or a frame ignores on to the window; those
+    // are controls, not background. The plain bands (the white band under the
+    // title box, separator lines) are drawn on the background and drag with it.
+    const QWidget *child = childAt(pos);
+    return !child || child->metaObject() == &QWidget::staticMetaObject;
+}
+
 void SideWindow::mousePressEvent(QMouseEvent *event) {
     // The background acts as a caption: any button drags the window.
-    if (QWindow *w = windowHandle())
-        w->startSystemMove();
+    if (isBackgroundAt(event->position().toPoint()))
+        if (QWindow *w = windowHandle())
+            w->startSystemMove();
     event->accept();
 }
 

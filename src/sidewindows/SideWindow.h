@@ -83,6 +83,10 @@ public:
     // letter; -1 for keys that type nothing (arrows, Delete, Home, F-keys).
     static int keyPressCode(const QKeyEvent &event);
 
+    // True where a press drags the window: its background and the bands drawn
+    // on it, not its controls (labels and frames included).
+    bool isBackgroundAt(QPoint pos) const;
+
 protected:
     // The notice label at its place, and the timer for windows that have one.
     enum class NoticeTimer { None, Timer1 };

@@ -30,6 +30,8 @@ private slots:
     void loadStepClearsTopmost();
     void discardGivesNothingBack();
     void noticeAndTimer();
+    void dragsOnlyByTheBackground_data();
+    void dragsOnlyByTheBackground();
 
 private:
     static void startWithAlign(Program &p, const QString &align);
@@ -262,6 +264,34 @@ void TestSideWindows::noticeAndTimer() {
     w->showNotice("segundo");
     QCOMPARE(w->Timer1->interval(), 2000);
     QVERIFY(w->lblAviso->isVisible());
+}
+
+void TestSideWindows::dragsOnlyByTheBackground_data() {
+    QTest::addColumn<bool>("settings");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<bool>("drags");
+    QTest::newRow("save: background") << false << QPoint(150, 50) << true;
+    QTest::newRow("save: the grey rule") << false << QPoint(150, 32) << true;
+    QTest::newRow("save: the white band") << false << QPoint(9, 82) << true;
+    QTest::newRow("save: the separator") << false << QPoint(150, 249) << true;
+    QTest::newRow("save: the title") << false << QPoint(20, 25) << false;
+    QTest::newRow("save: a label") << false << QPoint(20, 70) << false;
+    QTest::newRow("save: the note") << false << QPoint(100, 270) << false;
+    QTest::newRow("save: the title box") << false << QPoint(100, 95) << false;
+    QTest::newRow("settings: a frame") << true << QPoint(270, 160) << false;
+    QTest::newRow("settings: background") << true << QPoint(150, 45) << true;
+}
+
+void TestSideWindows::dragsOnlyByTheBackground() {
+    QFETCH(bool, settings);
+    QFETCH(QPoint, at);
+    QFETCH(bool, drags);
+    Program p;
+    startWithAlign(p, "1");
+    click(settings ? p.main().btnConfig : p.main().btnSave);
+    SideWindow *w =
+        settings ? p.sideWindow(Program::Side::Config) : p.sideWindow(Program::Side::Save);
+    QCOMPARE(w->isBackgroundAt(at), drags);
 }
 
 QTEST_MAIN(TestSideWindows)
