@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// What the in-process benchmarks share: made-up texts and the median.
+namespace bench {
+
+// `lines` lines of short Portuguese-looking words, each ended by CR LF, that
+// fit the box's width so no line wraps.
+QString textOfLines(int lines);
+
+// About `bytes` bytes of longer lines (they wrap in the box), ended by CR LF.
+QByteArray textOfSize(qsizetype bytes);
+
+double median(QList<double> values);
+
+// CPU time this process has used, all threads, in milliseconds. Next to the
+// wall-clock figures it tells a slow program from a busy machine.
+double processCpuMs();
+
+// Points XDG_DATA_HOME at `dir` and makes the program's folder and text
+// folder there; returns the text folder.
+QString prepareDataFolder(const QString &dir);
+
+} // namespace bench

@@ -1,0 +1,89 @@
+// bench_listwindow [TEXTS] [MEGABYTES]
+//
+// The list window on a text folder of TEXTS texts, on the offscreen platform:
+// the time from the toolbar's request to the window shown with its list
+// filled, then the time to open a MEGABYTES text from it as a person does
+// (the item selected, Enter pressed) up to the main window refitted to it.
+// Prints: list TEXTS OPEN_MS BIG_OPEN_MS OPEN_CPU_MS BIG_OPEN_CPU_MS
+#include "benchdata.h"
+#include "mainwindow/FormMain.h"
+#include "platform/widgets.h"
+#include "startup/Program.h"
+#include "store/FormList.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    const int texts = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const double megabytes = argc > 2 ? std::atof(argv[2]) : 5;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir dir;
+    const QString folder = bench::prepareDataFolder(dir.path());
+    const QString bigName = QStringLiteral("grande.txt");
+    const QByteArray big = bench::textOfSize(qsizetype(megabytes * 1024 * 1024));
+    if (!writeFile(folder + u'/' + bigName, big))
+        return 1;
+    for (int i = 1; i < texts; ++i) {
+        if (!writeFile(folder + QStringLiteral("/texto %1.txt").arg(i, 5, 10, QLatin1Char('0')),
+                       QByteArrayLiteral("ligar para o cliente\r\n")))
+            return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    Program program;
+    program.start();
+    QApplication::processEvents();
+
+    QElapsedTimer timer;
+    double cpu = bench::processCpuMs();
+    timer.start();
+    program.openListWindow();
+    const double builtMs = double(timer.nsecsElapsed()) / 1e6;
+    QApplication::processEvents();
+    const double openMs = double(timer.nsecsElapsed()) / 1e6;
+    const double openCpuMs = bench::processCpuMs() - cpu;
+    FormList *list = program.listWindow();
+    if (!list || list->List1->count() != texts || !list->isVisible()) {
+        std::fprintf(stderr, "bench_listwindow: the list window did not list %d texts\n", texts);
+        return 1;
+    }
+
+    const QList<QListWidgetItem *> found = list->List1->findItems(bigName, Qt::MatchExactly);
+    if (found.size() != 1)
+        return 1;
+    list->List1->setCurrentItem(found.first());
+    QApplication::processEvents();
+    cpu = bench::processCpuMs();
+    timer.start();
+    QTest::keyClick(list->List1, Qt::Key_Return);
+    QApplication::processEvents();
+    const double bigMs = double(timer.nsecsElapsed()) / 1e6;
+    const double bigCpuMs = bench::processCpuMs() - cpu;
+    if (program.main().Text1->document()->characterCount() < big.size() / 2) {
+        std::fprintf(stderr, "bench_listwindow: the big text did not reach the main window\n");
+        return 1;
+    }
+    std::printf("list %d %.3f %.3f %.3f %.3f\n", texts, openMs, bigMs, openCpuMs, bigCpuMs);
+    // Where the opening goes: building the window and its list, then its
+    // first layout and paint.
+    std::fprintf(stderr, "list window built in %.1f ms, shown and painted in %.1f ms\n", builtMs,
+                 openMs - builtMs);
+    return 0;
+}

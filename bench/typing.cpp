@@ -1,0 +1,75 @@
+// bench_typing LINES [PRESSES]
+//
+// The time from one key press in the main window's text box to the window
+// refitted to the text and repainted, on the offscreen platform: the program
+// as it starts, a text of LINES lines in the box, the caret at its end, then
+// PRESSES letter keys, each timed from the press to the end of the events it
+// caused (textChanged runs AutoResize synchronously; the repaint is posted).
+// Prints: typing LINES MEDIAN_MS MIN_MS MAX_MS MEDIAN_CPU_MS
+#include "benchdata.h"
+#include "mainwindow/FormMain.h"
+#include "platform/widgets.h"
+#include "startup/Program.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+
+int main(int argc, char *argv[]) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_typing LINES [PRESSES]\n");
+        return 2;
+    }
+    const int lines = std::atoi(argv[1]);
+    const int presses = argc > 2 ? std::atoi(argv[2]) : 200;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir dir;
+    bench::prepareDataFolder(dir.path());
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    Program program;
+    program.start();
+    FormMain &main = program.main();
+    main.Text1->setText(bench::textOfLines(lines));
+    main.Text1->moveCursor(QTextCursor::End);
+    main.Text1->setFocus();
+    QApplication::processEvents();
+    if (main.Text1->document()->blockCount() < lines) {
+        std::fprintf(stderr, "bench_typing: the text did not reach the box\n");
+        return 1;
+    }
+
+    const int heightBefore = main.height();
+    auto press = [&](int i) {
+        QTest::keyClick(main.Text1, char('a' + i % 26));
+        QApplication::processEvents();
+    };
+    // The first presses pay for lazily built things (glyph caches, the
+    // backing store); they are not what a person typing feels.
+    for (int i = 0; i < 5; ++i)
+        press(i);
+    QList<double> ms, cpuMs;
+    QElapsedTimer timer;
+    for (int i = 0; i < presses; ++i) {
+        const double cpu = bench::processCpuMs();
+        timer.start();
+        press(i);
+        ms.append(double(timer.nsecsElapsed()) / 1e6);
+        cpuMs.append(bench::processCpuMs() - cpu);
+    }
+    const qsizetype typed = main.Text1->toPlainText().size();
+    if (typed < lines) {
+        std::fprintf(stderr, "bench_typing: the keys did not reach the box\n");
+        return 1;
+    }
+    std::printf("typing %d %.3f %.3f %.3f %.3f\n", lines, bench::median(ms),
+                *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
+                bench::median(cpuMs));
+    std::fprintf(stderr, "window height %d -> %d px\n", heightBefore, main.height());
+    return 0;
+}
