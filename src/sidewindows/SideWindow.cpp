@@ -44,8 +44,12 @@ SideWindow::SideWindow(FormMain &main, const QString &title, LoadStep loadStep)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(px(SideWindowWidthTwips), px(SideWindowHeightTwips));
 
-    // The classic dialog font for every control; labels in dark grey.
+    // The classic dialog font for every control; labels in dark grey. Where
+    // it is missing, a face of Arial's widths keeps the captions inside
+    // controls sized for it (the default sans is wider and clips them).
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPointSizeF(8.25);
     setFont(font);
     QPalette pal = palette();
