@@ -79,9 +79,9 @@ bool FormMain::FormMain_Text1_KeyPress(const QKeyEvent &key) {
 }
 
 bool FormMain::FormMain_Text1_KeyDown(const QKeyEvent &key) {
-    // Taken here, the key never reaches the text box, so nothing can type
-    // into the selection: the read-only moment the Ctrl+A character needed
-    // where keys arrive twice (as key and as character) is not needed.
+    // Qt brings the key and its character in one event. Taken here, neither
+    // reaches the text box, so nothing can land in the fresh selection and
+    // the box needs no read-only moment to swallow the character.
     if (!editing::isSelectAllKey(key.key(), key.modifiers()))
         return false;
     Text1->setSelection(0, int(Text1->text().size()));
