@@ -21,8 +21,12 @@ const QColor ActiveBorder(180, 180, 180);
 const QColor GrayText(109, 109, 109);
 const QColor AppWorkspace(171, 171, 171);
 
-int px(double twips) { return int(roundHalfEven(twips / TwipsPerPixel)); }
-QRect pxRect(const QRect &t) { return QRect(px(t.x()), px(t.y()), px(t.width()), px(t.height())); }
+int px(double twips) {
+    return int(roundHalfEven(twips / TwipsPerPixel));
+}
+QRect pxRect(const QRect &t) {
+    return QRect(px(t.x()), px(t.y()), px(t.width()), px(t.height()));
+}
 
 } // namespace
 
@@ -91,7 +95,8 @@ FormMain::FormMain() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     connect(btnClose, &platform::PictureButton::clicked, this, &FormMain::closeRequested);
 
     // The transparency timer runs from now to the end of the program.
-    connect(&m_transparencyTimer, &QTimer::timeout, this, &FormMain::FormMain_transparentForm_Timer);
+    connect(&m_transparencyTimer, &QTimer::timeout, this,
+            &FormMain::FormMain_transparentForm_Timer);
     m_transparencyTimer.start(100);
 
     setUpEditing();
@@ -113,8 +118,11 @@ void FormMain::applyTextBoxFit(int widthTwips) {
     // The line count depends on the width the text wraps at, so the box gets
     // its width before it is asked.
     Text1->resize(px(widthTwips - 240), Text1->height());
-    const TextBoxFit fit = autoResizeHeight(Text1->displayedLineCount(), numberOr0(state.lblTxtMin),
-                                            numberOr0(state.lblTxtMax));
+    // Past the lines that fill the box to its maximum the count changes
+    // nothing, so counting stops there: typing in a long text stays cheap.
+    const double txtMin = numberOr0(state.lblTxtMin), txtMax = numberOr0(state.lblTxtMax);
+    const int lines = Text1->displayedLineCount(autoResizeLineLimit(txtMin, txtMax));
+    const TextBoxFit fit = autoResizeHeight(lines, txtMin, txtMax);
     if (fit.scrollBar != ScrollBarChange::Unchanged)
         Text1->setVerticalScrollBarShown(fit.scrollBar == ScrollBarChange::Show);
     m_textHeightTwips = fit.height;
@@ -145,13 +153,17 @@ void FormMain::setLeftTwips(double left) {
     placeWindow(QPointF(left, topTwips()), widthTwips());
 }
 
-void FormMain::setTopTwips(double top) { placeWindow(QPointF(leftTwips(), top), widthTwips()); }
+void FormMain::setTopTwips(double top) {
+    placeWindow(QPointF(leftTwips(), top), widthTwips());
+}
 
 void FormMain::setWidthTwips(double width) {
     placeWindow(QPointF(leftTwips(), topTwips()), width);
 }
 
-void FormMain::AutoResize() { placeWindow(QPointF(leftTwips(), topTwips()), widthTwips()); }
+void FormMain::AutoResize() {
+    placeWindow(QPointF(leftTwips(), topTwips()), widthTwips());
+}
 
 void FormMain::layoutControls() {
     const MainLayout l = layoutMain(widthTwips(), heightTwips());
@@ -200,7 +212,9 @@ void FormMain::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
 }
 
-void FormMain::SetAlwaysOnTopMode(bool on) { platform::setTopmost(this, on); }
+void FormMain::SetAlwaysOnTopMode(bool on) {
+    platform::setTopmost(this, on);
+}
 
 void FormMain::transparentForm(double percent) {
     platform::setAlpha(this, alphaFor(double(roundHalfEven(percent))));

@@ -2,6 +2,9 @@
 
 #include "platform/numbers.h"
 
+#include <algorithm>
+#include <cmath>
+
 using platform::roundHalfEven;
 
 TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx) {
@@ -14,6 +17,13 @@ TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx) {
     if (txtMaxPx * TwipsPerPixel > h)
         return {h, ScrollBarChange::Hide};
     return {int(roundHalfEven(txtMaxPx * TwipsPerPixel)), ScrollBarChange::Show};
+}
+
+int autoResizeLineLimit(double txtMinPx, double txtMaxPx) {
+    // From n = lines + 1 = ceil(T / 246) + 1 on, 246 n exceeds the taller of
+    // the two heights T, and every longer text gets the same answer.
+    const double tallest = std::max({txtMinPx, txtMaxPx, 0.0}) * TwipsPerPixel;
+    return int(std::min(std::ceil(tallest / 246.0), 1e9)) + 1;
 }
 
 WidthFit fitWidth(int width, int baseWidth, int screenWidth) {

@@ -18,6 +18,10 @@ struct TextBoxFit {
 // the box scrolls.
 TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx);
 
+// A line count from which autoResizeHeight no longer changes: the box is at
+// its maximum and scrolls.
+int autoResizeLineLimit(double txtMinPx, double txtMaxPx);
+
 // The main window's height for a text box of the given height.
 constexpr int windowHeightFor(int textHeight) {
     return textHeight + 1270;

@@ -18,6 +18,10 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes) {
     if (existing.exists() && (!existing.isFile() || !existing.isWritable() ||
                               !existing.permissions().testFlag(QFile::WriteOwner)))
         return false;
+    // The same for the folder: a folder marked read-only keeps its files.
+    const QFileInfo folder(existing.absolutePath());
+    if (folder.exists() && !folder.permissions().testFlag(QFile::WriteOwner))
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -64,15 +64,36 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(false);
 }
 
+// The conversions copy once: QString::replace moves the tail of the text for
+// every batch of matches, which is quadratic on a text of many lines.
 QString TextBox::text() const {
-    QString plain = toPlainText();
-    return plain.replace(u'\n', QStringLiteral("\r\n"));
+    const QString plain = toPlainText();
+    QString crlf;
+    crlf.reserve(plain.size() + plain.count(u'\n'));
+    qsizetype start = 0;
+    for (qsizetype i = plain.indexOf(u'\n'); i >= 0; i = plain.indexOf(u'\n', start)) {
+        crlf += QStringView(plain).sliced(start, i - start);
+        crlf += u"\r\n";
+        start = i + 1;
+    }
+    crlf += QStringView(plain).sliced(start);
+    return crlf;
 }
 
 void TextBox::setText(const QString &crlfText) {
-    QString plain = crlfText;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    plain.replace(u'\r', u'\n');
+    QString plain(crlfText.size(), Qt::Uninitialized);
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < crlfText.size(); ++i) {
+        const QChar c = crlfText[i];
+        if (c == u'\r') {
+            plain[n++] = u'\n';
+            if (i + 1 < crlfText.size() && crlfText[i + 1] == u'\n')
+                ++i;
+        } else {
+            plain[n++] = c;
+        }
+    }
+    plain.truncate(n);
     setPlainText(plain);
 }
 
@@ -110,7 +131,7 @@ void TextBox::setSelection(int start, int length) {
     setTextCursor(c);
 }
 
-int TextBox::displayedLineCount() const {
+int TextBox::displayedLineCount(int atMost) const {
     // QPlainTextDocumentLayout lays blocks out lazily; asking for a block's
     // rectangle lays it out at the current width, so wrapped lines count.
     QAbstractTextDocumentLayout *layout = document()->documentLayout();
@@ -121,6 +142,8 @@ int TextBox::displayedLineCount() const {
         if (b.layout()->lineCount() == 0)
             layout->blockBoundingRect(b);
         lines += std::max(1, b.layout()->lineCount());
+        if (lines >= atMost)
+            return atMost;
     }
     return std::max(1, lines);
 }

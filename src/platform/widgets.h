@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
+#include <limits>
 
 namespace platform {
 
@@ -53,7 +54,8 @@ public:
     void setSelection(int start, int length);
 
     // Lines as displayed, wrapped lines counted; an empty box is one line.
-    int displayedLineCount() const;
+    // Counting stops at atMost.
+    int displayedLineCount(int atMost = std::numeric_limits<int>::max()) const;
     void setVerticalScrollBarShown(bool shown);
 
 private:

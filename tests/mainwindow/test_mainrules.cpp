@@ -7,6 +7,7 @@ class TestMainRules : public QObject {
 private slots:
     void autoResize_data();
     void autoResize();
+    void countingStopsWhereItNoLongerMatters();
     void widthRule_data();
     void widthRule();
     void layoutAtBaseWidth();
@@ -46,6 +47,19 @@ void TestMainRules::autoResize() {
     QCOMPARE(fit.height, height);
     QCOMPARE(fit.scrollBar, scrollBar);
     QCOMPARE(windowHeightFor(2100), 3370);
+}
+
+void TestMainRules::countingStopsWhereItNoLongerMatters() {
+    const double heights[][2] = {{140, 280}, {140, 140}, {200, 150}, {140, 1000}, {140.5, 281.7}};
+    for (const auto &h : heights) {
+        const int limit = autoResizeLineLimit(h[0], h[1]);
+        for (int lines = 1; lines < 120; ++lines) {
+            const TextBoxFit exact = autoResizeHeight(lines, h[0], h[1]);
+            const TextBoxFit capped = autoResizeHeight(std::min(lines, limit), h[0], h[1]);
+            QCOMPARE(capped.height, exact.height);
+            QCOMPARE(capped.scrollBar, exact.scrollBar);
+        }
+    }
 }
 
 void TestMainRules::widthRule_data() {
