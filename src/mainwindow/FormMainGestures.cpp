@@ -62,8 +62,12 @@ void FormMain::setUpGestures() {
 }
 
 TwipsGeometry FormMain::currentGeometry() const {
-    const QRect g = geometryTwips();
-    return {float(g.x()), float(g.y()), float(g.width()), float(g.height())};
+    // Qt's own record, set right at the press and then by every request of the
+    // drag: the window manager may not have carried out the last move yet when
+    // the next pass asks, and the rules must build on what they asked for.
+    const QRect g = geometry();
+    return {float(PixelTwipsX * g.x()), float(PixelTwipsY * g.y()), float(PixelTwipsX * g.width()),
+            float(PixelTwipsY * g.height())};
 }
 
 QPointF FormMain::GetCursorTwips() const {
@@ -117,7 +121,8 @@ void FormMain::FormMain_Form_MouseDown(Qt::MouseButton button, QPointF cursor) {
     // The first pass runs at once, as the button is already held: the move
     // cursor shows before the mouse moves.
     const QPointF at(m_drag->sx, m_drag->sy);
-    FormMain_Form_MouseMove(Qt::LeftButton, at, at - geometryTwips().topLeft());
+    const TwipsGeometry g = currentGeometry();
+    FormMain_Form_MouseMove(Qt::LeftButton, at, at - QPointF(g.left, g.top));
 }
 
 void FormMain::FormMain_Form_MouseMove(Qt::MouseButtons buttons, QPointF cursor, QPointF point) {
@@ -135,9 +140,9 @@ void FormMain::FormMain_Form_MouseMove(Qt::MouseButtons buttons, QPointF cursor,
                 applyPointerShape(PointerShape::Move);
         }
     }
-    applyPointerShape(hoverCursor(float(point.x()), float(point.y()), float(widthTwips()),
-                                  float(heightTwips()), EdgeTwipsX, EdgeTwipsY,
-                                  buttons & Qt::LeftButton));
+    const TwipsGeometry g = currentGeometry();
+    applyPointerShape(hoverCursor(float(point.x()), float(point.y()), g.width, g.height, EdgeTwipsX,
+                                  EdgeTwipsY, buttons & Qt::LeftButton));
 }
 
 void FormMain::FormMain_Form_MouseUp(Qt::MouseButton button) {
