@@ -12,6 +12,13 @@ ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, pare
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+void ClickLabel::growToText() {
+    if (wordWrap())
+        resize(width(), std::max(height(), heightForWidth(width())));
+    else
+        resize(std::max(width(), sizeHint().width()), height());
+}
+
 void ClickLabel::mousePressEvent(QMouseEvent *event) {
     m_pressed = event->button() == Qt::LeftButton;
     event->accept();
@@ -79,10 +86,6 @@ FormAbout::FormAbout(FormMain &main, HelpWindowSource helpWindow)
     lblBrenvaldo = new ClickLabel(QUrl(HomePageUrl).host(), this);
     lblBrenvaldo->setToolTip(u' ' + HomePageUrl + u' ');
     placeTwips(lblBrenvaldo, 1200, 1420, 1455, 210);
-    // The domain is ours and may be longer than the place drawn for it: the
-    // link grows to its caption rather than cut it.
-    lblBrenvaldo->resize(std::max(lblBrenvaldo->width(), lblBrenvaldo->sizeHint().width()),
-                         lblBrenvaldo->height());
 
     lblSobre = new ClickLabel(
         QStringLiteral("Corvale Scrivulets é um simples programa para arquivo de textos pequenos "
@@ -118,6 +121,10 @@ FormAbout::FormAbout(FormMain &main, HelpWindowSource helpWindow)
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setBackground(Label4, Qt::white);
     placeTwips(Label4, 120, 4080, 4170, 195);
+
+    for (ClickLabel *label :
+         {Label1, Label2, lblAutor, Label6, lblBrenvaldo, lblSobre, lblAjuda, lblPayPal, Label4})
+        label->growToText();
 
     const QCursor linkCursor =
         platform::pictureCursor(QStringLiteral(":/icons/cursor_link.svg"), QPoint(8, 1));

@@ -16,6 +16,11 @@ class ClickLabel : public QLabel {
 public:
     ClickLabel(const QString &text, QWidget *parent);
 
+    // The places were drawn for a narrower font than most systems have: a
+    // label whose text does not fit grows, downward when it wraps, to the
+    // right when it does not, rather than cut its text. Call it once placed.
+    void growToText();
+
 signals:
     void clicked();
 

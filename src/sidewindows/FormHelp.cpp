@@ -55,6 +55,7 @@ FormHelp::FormHelp(FormMain &main)
         auto *text = new ClickLabel(QString::fromUtf8(row.text), this);
         text->setWordWrap(true);
         placeTwips(text, 480, row.textTop, 3765, row.textHeight);
+        text->growToText();
         if (i == SaveRow)
             Label1 = text;
         else
@@ -68,4 +69,5 @@ FormHelp::FormHelp(FormMain &main)
         this);
     lblSobre[6]->setWordWrap(true);
     placeTwips(lblSobre[6], 120, 3675, 4125, 615);
+    lblSobre[6]->growToText();
 }
