@@ -49,7 +49,6 @@ class TestGestures : public QObject {
 private slots:
     void maximizeToggle_data();
     void maximizeToggle();
-    void maximizeRoundTrip();
     void resizedWhileMaximized();
     void dragRules_data();
     void dragRules();
@@ -150,18 +149,6 @@ void TestGestures::maximizeToggle() {
     QTEST(t.state.lblWidth, "lblWidth");
     QTEST(t.state.lblMaxMin, "lblMaxMin");
     QCOMPARE(t.state.lblMyWidth, QStringLiteral("4410"));
-}
-
-void TestGestures::maximizeRoundTrip() {
-    MainWindowState state;
-    const TwipsGeometry start{4515, 1200, 6000, 3370};
-    const MaximizeToggle max = toggleMaximize(state, start, Screen1920);
-    QCOMPARE(max.geometry, (TwipsGeometry{200, 1200, 28500, 3370}));
-    const MaximizeToggle back = toggleMaximize(max.state, max.geometry, Screen1920);
-    QCOMPARE(back.geometry, start);
-    QCOMPARE(back.state.lblMaxMin, QStringLiteral("min"));
-    QCOMPARE(back.state.lblWidth, QStringLiteral("6000"));
-    QCOMPARE(back.state.lblPos, QStringLiteral("4515"));
 }
 
 void TestGestures::resizedWhileMaximized() {
