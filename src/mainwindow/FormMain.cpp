@@ -104,7 +104,7 @@ FormMain::FormMain() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
 }
 
 QRect FormMain::geometryTwips() const {
-    const QRect g = geometry();
+    const QRect g(platform::windowPosition(this), size());
     return QRect(g.x() * TwipsPerPixel, g.y() * TwipsPerPixel, g.width() * TwipsPerPixel,
                  g.height() * TwipsPerPixel);
 }
@@ -141,10 +141,13 @@ void FormMain::placeWindow(std::optional<QPointF> topLeftTwips, double widthTwip
     applyTextBoxFit(fit.width);
     const int heightPx = px(m_textHeightTwips) + px(1270);
     m_placing = true;
-    if (topLeftTwips)
+    if (topLeftTwips) {
         setGeometry(px(topLeftTwips->x()), px(topLeftTwips->y()), px(fit.width), heightPx);
-    else
+    } else if (size() != QSize(px(fit.width), heightPx)) {
+        // Qt resizes from where it thinks the window is; make sure it knows.
+        platform::syncPosition(this);
         resize(px(fit.width), heightPx);
+    }
     m_placing = false;
     layoutControls();
 }
@@ -158,11 +161,11 @@ void FormMain::setTopTwips(double top) {
 }
 
 void FormMain::setWidthTwips(double width) {
-    placeWindow(QPointF(leftTwips(), topTwips()), width);
+    placeWindow(std::nullopt, width);
 }
 
 void FormMain::AutoResize() {
-    placeWindow(QPointF(leftTwips(), topTwips()), widthTwips());
+    placeWindow(std::nullopt, widthTwips());
 }
 
 void FormMain::layoutControls() {

@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainWindowState.h"
 #include "mainwindow/gestures.h"
+#include "mainwindow/mainrules.h"
 #include "platform/widgets.h"
 
 #include <QKeyEvent>
@@ -43,8 +44,9 @@ public:
     QRect geometryTwips() const;
     int leftTwips() const { return geometryTwips().x(); }
     int topTwips() const { return geometryTwips().y(); }
-    int widthTwips() const { return geometryTwips().width(); }
-    int heightTwips() const { return geometryTwips().height(); }
+    // The size needs no word with the window system; the position does.
+    int widthTwips() const { return width() * TwipsPerPixel; }
+    int heightTwips() const { return height() * TwipsPerPixel; }
 
     // Moves the window and gives it a width, then runs the layout rule: the
     // base width and the screen's width bound the width, AutoResize sets the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+
 class QWidget;
 
 // What the program asks of the window system beyond what Qt offers directly.
@@ -18,6 +20,15 @@ void keepOffTaskbar(QWidget *window);
 void setTopmost(QWidget *window, bool on);
 
 bool isTopmost(const QWidget *window);
+
+// Where the window really stands on the screen, in pixels. Under a reparenting
+// X11 window manager Qt's own idea can lag behind: it may still hold the
+// frame's first place (0, 0) after the manager has moved the frame.
+QPoint windowPosition(const QWidget *window);
+
+// Brings Qt's idea of the position in line with the window system's, so that
+// a resize does not put the window back where Qt wrongly thinks it is.
+void syncPosition(QWidget *window);
 
 // Opacity as an alpha byte, 255 opaque.
 void setAlpha(QWidget *window, int alpha);

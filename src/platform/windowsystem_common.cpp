@@ -19,6 +19,12 @@ bool isTopmost(const QWidget *window) {
     return handle && handle->flags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
+void syncPosition(QWidget *window) {
+    const QPoint actual = windowPosition(window);
+    if (actual != window->pos())
+        window->move(actual);
+}
+
 void setAlpha(QWidget *window, int alpha) {
     window->setWindowOpacity(alpha / 255.0);
 }

@@ -1,9 +1,15 @@
 #include "platform/windowsystem.h"
 
+#include <QWidget>
+
 namespace platform {
 
 // Qt::Tool already keeps the window out of the task bar where the platform
 // has one that Qt knows of.
 void keepOffTaskbar(QWidget *) {}
+
+QPoint windowPosition(const QWidget *window) {
+    return window->pos();
+}
 
 } // namespace platform

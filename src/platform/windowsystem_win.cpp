@@ -11,4 +11,8 @@ void keepOffTaskbar(QWidget *window) {
     SetWindowLongW(handle, GWL_EXSTYLE, style & ~WS_EX_APPWINDOW);
 }
 
+QPoint windowPosition(const QWidget *window) {
+    return window->pos();
+}
+
 } // namespace platform

@@ -67,4 +67,18 @@ void keepOffTaskbar(QWidget *window) {
     xcb_flush(c);
 }
 
+QPoint windowPosition(const QWidget *window) {
+    xcb_connection_t *c = x11Connection();
+    const QWindow *handle = window->windowHandle();
+    if (!c || !handle || !handle->isVisible())
+        return window->pos();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto cookie = xcb_translate_coordinates(c, xcb_window_t(window->winId()), root, 0, 0);
+    xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(c, cookie, nullptr);
+    const QPoint position = reply ? QPoint(reply->dst_x, reply->dst_y) : window->pos();
+    free(reply);
+    // X speaks device pixels; Qt's positions are logical.
+    return position / window->devicePixelRatioF();
+}
+
 } // namespace platform

@@ -125,7 +125,8 @@ void SideWindow::Timer1_Timer() {
 }
 
 QPointF SideWindow::positionTwips() const {
-    return QPointF(pos().x() * TwipsPerPixel, pos().y() * TwipsPerPixel);
+    const QPoint at = platform::windowPosition(this);
+    return QPointF(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
 }
 
 void SideWindow::moveTwips(QPointF topLeft) {

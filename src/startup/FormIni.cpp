@@ -20,7 +20,7 @@ FormIni::FormIni() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
 }
 
 QPoint FormIni::positionTwips() const {
-    return pos() * TwipsPerPixel;
+    return platform::windowPosition(this) * TwipsPerPixel;
 }
 
 void FormIni::moveTwips(std::optional<double> left, std::optional<double> top) {
