@@ -11,6 +11,8 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvale-scrivulets"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvale Scrivulets"));
+    // Lets the desktop tie the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvale-scrivulets"));
     QApplication::setQuitOnLastWindowClosed(false);
     Program program;
     program.start();
