@@ -10,9 +10,9 @@ class QWidget;
 // notion.
 namespace platform {
 
-// The window gets no task-bar button. Call it before the window is first
-// shown, and again whenever it is shown: window managers drop the state of a
-// withdrawn window.
+// The window gets no task-bar button, and stays in front when setTopmost
+// said so. Call it whenever the window is about to be shown (from its
+// showEvent): window managers drop the state of a withdrawn window.
 void keepOffTaskbar(QWidget *window);
 
 // Sets or clears the window's topmost flag and shows the window, keeping its
@@ -29,6 +29,10 @@ QPoint windowPosition(const QWidget *window);
 // Brings Qt's idea of the position in line with the window system's, so that
 // a resize does not put the window back where Qt wrongly thinks it is.
 void syncPosition(QWidget *window);
+
+// The Qt way of setTopmost, for systems where nothing better is at hand.
+void setTopmostByQtFlag(QWidget *window, bool on);
+bool isTopmostByQtFlag(const QWidget *window);
 
 // Opacity as an alpha byte, 255 opaque.
 void setAlpha(QWidget *window, int alpha);

@@ -6,17 +6,21 @@
 
 namespace platform {
 
-void setTopmost(QWidget *window, bool on) {
-    // QWidget::setWindowFlag would hide and re-create the native window; the
-    // QWindow flag changes the stacking state of the mapped window in place.
-    window->winId();
-    window->windowHandle()->setFlag(Qt::WindowStaysOnTopHint, on);
+void setTopmostByQtFlag(QWidget *window, bool on) {
+    const Qt::WindowFlags flags = window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
+    if (window->isVisible()) {
+        // QWidget::setWindowFlag would hide and re-create a shown window; the
+        // QWindow flag changes its stacking in place.
+        window->windowHandle()->setFlag(Qt::WindowStaysOnTopHint, on);
+        window->overrideWindowFlags(flags);
+    } else if (flags != window->windowFlags()) {
+        window->setWindowFlags(flags);
+    }
     window->show();
 }
 
-bool isTopmost(const QWidget *window) {
-    const QWindow *handle = window->windowHandle();
-    return handle && handle->flags().testFlag(Qt::WindowStaysOnTopHint);
+bool isTopmostByQtFlag(const QWidget *window) {
+    return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
 void syncPosition(QWidget *window) {

@@ -12,4 +12,12 @@ QPoint windowPosition(const QWidget *window) {
     return window->pos();
 }
 
+void setTopmost(QWidget *window, bool on) {
+    setTopmostByQtFlag(window, on);
+}
+
+bool isTopmost(const QWidget *window) {
+    return isTopmostByQtFlag(window);
+}
+
 } // namespace platform

@@ -5,6 +5,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace platform {
@@ -26,45 +27,82 @@ xcb_atom_t atom(xcb_connection_t *c, const char *name) {
 
 } // namespace
 
-void keepOffTaskbar(QWidget *window) {
-    xcb_connection_t *c = x11Connection();
-    if (!c)
-        return;
+namespace {
+
+// Where setTopmost keeps its word for a window, so that every showing
+// applies it again.
+constexpr const char *TopmostProperty = "scrivuletsTopmost";
+
+// One _NET_WM_STATE flag on or off. A mapped window's state belongs to the
+// window manager, which is asked; before mapping the property is ours, and Qt
+// merges its own states into what it finds there when it maps the window.
+void setNetWmState(xcb_connection_t *c, QWidget *window, const char *flagName, bool on) {
     const auto id = xcb_window_t(window->winId());
     const xcb_atom_t state = atom(c, "_NET_WM_STATE");
-    const xcb_atom_t skipTaskbar = atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
+    const xcb_atom_t flag = atom(c, flagName);
     const QWindow *handle = window->windowHandle();
     if (handle && handle->isVisible()) {
-        // A mapped window's state belongs to the window manager: ask it.
         xcb_client_message_event_t event{};
         event.response_type = XCB_CLIENT_MESSAGE;
         event.format = 32;
         event.window = id;
         event.type = state;
-        event.data.data32[0] = 1; // _NET_WM_STATE_ADD
-        event.data.data32[1] = skipTaskbar;
+        event.data.data32[0] = on ? 1 : 0; // _NET_WM_STATE_ADD or _REMOVE
+        event.data.data32[1] = flag;
         event.data.data32[3] = 1; // from a normal application
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
         xcb_send_event(c, 0, root,
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char *>(&event));
     } else {
-        // Before mapping the property is ours to set; Qt merges its own states
-        // (above, modal) into what it finds there when it maps the window.
         const auto cookie = xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 64);
         xcb_get_property_reply_t *reply = xcb_get_property_reply(c, cookie, nullptr);
-        bool present = false;
+        std::vector<xcb_atom_t> atoms;
         if (reply && reply->format == 32) {
-            const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
-            const int count = xcb_get_property_value_length(reply) / 4;
-            present = std::find(atoms, atoms + count, skipTaskbar) != atoms + count;
+            const auto *values = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+            atoms.assign(values, values + xcb_get_property_value_length(reply) / 4);
         }
         free(reply);
-        if (!present)
-            xcb_change_property(c, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1,
-                                &skipTaskbar);
+        const auto found = std::find(atoms.begin(), atoms.end(), flag);
+        if (on == (found != atoms.end()))
+            return;
+        if (on)
+            atoms.push_back(flag);
+        else
+            atoms.erase(found);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                            uint32_t(atoms.size()), atoms.data());
     }
     xcb_flush(c);
+}
+
+} // namespace
+
+void keepOffTaskbar(QWidget *window) {
+    xcb_connection_t *c = x11Connection();
+    if (!c)
+        return;
+    setNetWmState(c, window, "_NET_WM_STATE_SKIP_TASKBAR", true);
+    if (window->property(TopmostProperty).toBool())
+        setNetWmState(c, window, "_NET_WM_STATE_ABOVE", true);
+}
+
+void setTopmost(QWidget *window, bool on) {
+    xcb_connection_t *c = x11Connection();
+    if (!c)
+        return setTopmostByQtFlag(window, on);
+    // Not through Qt's stays-on-top flag: Qt 6 gives a window whose flag
+    // changed a new native window at its next showing, without our task-bar
+    // state and at the place Qt last knew of.
+    window->setProperty(TopmostProperty, on);
+    setNetWmState(c, window, "_NET_WM_STATE_ABOVE", on);
+    window->show();
+}
+
+bool isTopmost(const QWidget *window) {
+    if (!x11Connection())
+        return isTopmostByQtFlag(window);
+    return window->property(TopmostProperty).toBool();
 }
 
 QPoint windowPosition(const QWidget *window) {
