@@ -21,13 +21,6 @@ const QColor ActiveBorder(180, 180, 180);
 const QColor GrayText(109, 109, 109);
 const QColor AppWorkspace(171, 171, 171);
 
-int px(double twips) {
-    return int(roundHalfEven(twips / TwipsPerPixel));
-}
-QRect pxRect(const QRect &t) {
-    return QRect(px(t.x()), px(t.y()), px(t.width()), px(t.height()));
-}
-
 } // namespace
 
 FormMain::FormMain() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {

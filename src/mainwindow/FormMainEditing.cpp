@@ -16,10 +16,6 @@ using platform::formatNumber;
 
 namespace {
 
-int px(double twips) {
-    return int(platform::roundHalfEven(twips / TwipsPerPixel));
-}
-
 // Text1's key presses reach the main window's handlers before the text box
 // acts on them. A filter object of its own leaves the window's event hooks to
 // the mouse handling.

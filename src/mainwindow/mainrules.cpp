@@ -7,6 +7,14 @@
 
 using platform::roundHalfEven;
 
+int px(double twips) {
+    return int(roundHalfEven(twips / TwipsPerPixel));
+}
+
+QRect pxRect(const QRect &t) {
+    return QRect(px(t.x()), px(t.y()), px(t.width()), px(t.height()));
+}
+
 TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx) {
     const int n = lines + 1;
     int h = 300 * n;

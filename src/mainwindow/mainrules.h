@@ -6,6 +6,11 @@
 // Twips are the unit of every rule; pixels appear only where a window is moved.
 constexpr int TwipsPerPixel = 15;
 
+// Twips to whole pixels, halves to the even neighbour, as the window system
+// places a window given in twips.
+int px(double twips);
+QRect pxRect(const QRect &twips);
+
 enum class ScrollBarChange { Unchanged, Hide, Show };
 
 struct TextBoxFit {

@@ -23,14 +23,10 @@ const QColor RuleColour(128, 128, 128);
 const QColor OutlineColour(109, 109, 109);
 const QColor NoticeColour(192, 0, 0);
 
-int px(double twips) {
-    return int(roundHalfEven(twips / TwipsPerPixel));
-}
-
 } // namespace
 
 QRect SideWindow::pxRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
+    return ::pxRect(QRect(left, top, width, height));
 }
 
 void SideWindow::placeTwips(QWidget *control, int left, int top, int width, int height) {

@@ -24,8 +24,7 @@ QPoint FormIni::positionTwips() const {
 }
 
 void FormIni::moveTwips(std::optional<double> left, std::optional<double> top) {
-    const auto toPx = [](double t) { return int(platform::roundHalfEven(t / TwipsPerPixel)); };
-    move(left ? toPx(*left) : x(), top ? toPx(*top) : y());
+    move(left ? px(*left) : x(), top ? px(*top) : y());
 }
 
 void FormIni::SetAlwaysOnTopMode(bool on) {

@@ -1,5 +1,7 @@
 #include "store/textfolder.h"
 
+#include "store/namerules.h"
+
 #include "platform/files.h"
 #include "platform/textcodec.h"
 
@@ -10,15 +12,6 @@
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-
-QString trimSpaces(const QString &s) {
-    qsizetype begin = 0, end = s.size();
-    while (begin < end && s[begin] == u' ')
-        ++begin;
-    while (end > begin && s[end - 1] == u' ')
-        --end;
-    return s.mid(begin, end - begin);
-}
 
 } // namespace
 
@@ -40,8 +33,8 @@ QStringList ListTextFolder() {
 }
 
 QString MakeTextFileName(const QString &title, const QString &extension) {
-    const QString ext = trimSpaces(extension);
-    return trimSpaces(title) + (ext.isEmpty() ? QStringLiteral(".txt") : u'.' + ext);
+    const QString ext = TrimSpaces(extension);
+    return TrimSpaces(title) + (ext.isEmpty() ? QStringLiteral(".txt") : u'.' + ext);
 }
 
 TextFileName SplitTextFileName(const QString &name) {
