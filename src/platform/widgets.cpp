@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QSvgRenderer>
 #include <QTextBlock>
 
@@ -16,6 +17,24 @@ QPixmap renderPicture(const QString &picture, QSize size, qreal dpr) {
     QPainter painter(&pixmap);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return pixmap;
+}
+
+void shrinkToFit(QWidget *widget, const QString &caption) {
+    if (caption.isEmpty() || caption.contains(u'\n'))
+        return;
+    // Room the widget needs beside its text: a check box's box as measured
+    // at the present font, a push button's frame (its size hint holds a
+    // minimum width as well, which is not the text's business).
+    const int extra = qobject_cast<QPushButton *>(widget)
+                          ? 8
+                          : std::max(0, widget->sizeHint().width() -
+                                            widget->fontMetrics().horizontalAdvance(caption));
+    QFont font = widget->font();
+    while (QFontMetrics(font).horizontalAdvance(caption) + extra > widget->width() &&
+           font.pointSizeF() > 6.0)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font != widget->font())
+        widget->setFont(font);
 }
 
 QCursor pictureCursor(const QString &picture, QPoint hotSpot) {

@@ -31,6 +31,10 @@ private:
     bool m_pressed = false;
 };
 
+// Makes the widget's font smaller, a quarter point at a time down to 6
+// points, until its one-line caption fits its width.
+void shrinkToFit(QWidget *widget, const QString &caption);
+
 // A picture drawn at the size of its rectangle, rendered once per size.
 QPixmap renderPicture(const QString &picture, QSize size, qreal devicePixelRatio);
 

@@ -6,6 +6,7 @@
 #include "platform/windowsystem.h"
 #include "sidewindows/siderules.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -202,6 +203,17 @@ void SideWindow::mousePressEvent(QMouseEvent *event) {
 }
 
 void SideWindow::showEvent(QShowEvent *event) {
+    if (!m_captionsFitted) {
+        // The places were drawn for a narrow system font; where the font at
+        // hand is wider, a one-line caption shrinks a little rather than lose
+        // its end.
+        for (QLabel *label : findChildren<QLabel *>())
+            if (!label->wordWrap() && label->isVisibleTo(this))
+                platform::shrinkToFit(label, label->text());
+        for (QAbstractButton *button : findChildren<QAbstractButton *>())
+            platform::shrinkToFit(button, button->text());
+        m_captionsFitted = true;
+    }
     platform::keepOffTaskbar(this);
     QWidget::showEvent(event);
 }

@@ -102,4 +102,5 @@ private:
 
     FormMain &m_main;
     bool m_discarded = false;
+    bool m_captionsFitted = false;
 };
