@@ -32,6 +32,7 @@ private slots:
     void noticeAndTimer();
     void dragsOnlyByTheBackground_data();
     void dragsOnlyByTheBackground();
+    void captionsAreWhole();
 
 private:
     static void startWithAlign(Program &p, const QString &align);
@@ -292,6 +293,26 @@ void TestSideWindows::dragsOnlyByTheBackground() {
     SideWindow *w =
         settings ? p.sideWindow(Program::Side::Config) : p.sideWindow(Program::Side::Save);
     QCOMPARE(w->isBackgroundAt(at), drags);
+}
+
+void TestSideWindows::captionsAreWhole() {
+    // Whatever font the system gives, no one-line caption loses its end.
+    Program p;
+    startWithAlign(p, "1");
+    click(p.main().btnSave);
+    click(p.main().btnList);
+    click(p.main().btnConfig);
+    for (SideWindow *w :
+         {static_cast<SideWindow *>(p.saveWindow()), static_cast<SideWindow *>(p.listWindow()),
+          static_cast<SideWindow *>(p.configWindow())}) {
+        QVERIFY(w);
+        for (const QLabel *label : w->findChildren<QLabel *>()) {
+            if (label->wordWrap() || label->text().isEmpty() || !label->isVisibleTo(w))
+                continue;
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->text()));
+        }
+    }
 }
 
 QTEST_MAIN(TestSideWindows)
