@@ -61,17 +61,25 @@ void PictureButton::paintEvent(QPaintEvent *) {
     QPainter(this).drawPixmap(0, 0, m_cache);
 }
 
-void PictureButton::mousePressEvent(QMouseEvent *event) {
+void ClickTracker::press(QMouseEvent *event) {
     m_pressed = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void PictureButton::mouseReleaseEvent(QMouseEvent *event) {
+bool ClickTracker::release(QMouseEvent *event, const QRect &rect) {
     const bool click = m_pressed && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
+                       rect.contains(event->position().toPoint());
     m_pressed = false;
     event->accept();
-    if (click)
+    return click;
+}
+
+void PictureButton::mousePressEvent(QMouseEvent *event) {
+    m_click.press(event);
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent *event) {
+    if (m_click.release(event, rect()))
         emit clicked();
 }
 

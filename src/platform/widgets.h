@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QString>
@@ -7,6 +8,18 @@
 #include <limits>
 
 namespace platform {
+
+// A click as the program counts one: the left button pressed and released
+// over the same control.
+class ClickTracker {
+public:
+    void press(QMouseEvent *event);
+    // True when this release completes a click on a control of that size.
+    bool release(QMouseEvent *event, const QRect &rect);
+
+private:
+    bool m_pressed = false;
+};
 
 // A picture that acts as a button: no focus (the text box keeps it), a click
 // is a press and release of the left button on it.
@@ -28,7 +41,7 @@ protected:
 private:
     QString m_picture;
     QPixmap m_cache;
-    bool m_pressed = false;
+    ClickTracker m_click;
 };
 
 // Makes the widget's font smaller, a quarter point at a time down to 6

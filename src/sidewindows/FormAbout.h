@@ -29,7 +29,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    bool m_pressed = false;
+    platform::ClickTracker m_click;
 };
 
 // "Sobre o programa": the program's name and version, its makers, and three
