@@ -113,7 +113,13 @@ void FormMain::applyTextBoxFit(int widthTwips) {
     Text1->resize(px(widthTwips - 240), Text1->height());
     // Past the lines that fill the box to its maximum the count changes
     // nothing, so counting stops there: typing in a long text stays cheap.
-    const double txtMin = numberOr0(state.lblTxtMin), txtMax = numberOr0(state.lblTxtMax);
+    // A text box taller than the screen would hide its own caret: the largest
+    // heights the screen can take stand in for larger ones.
+    const QScreen *s = screen();
+    const double room = s ? std::max(0.0, s->availableGeometry().height() - 1270.0 / TwipsPerPixel)
+                          : platform::MaxPixels;
+    const double txtMin = std::min(numberOr0(state.lblTxtMin), room);
+    const double txtMax = std::min(numberOr0(state.lblTxtMax), room);
     const int lines = Text1->displayedLineCount(autoResizeLineLimit(txtMin, txtMax));
     const TextBoxFit fit = autoResizeHeight(lines, txtMin, txtMax);
     if (fit.scrollBar != ScrollBarChange::Unchanged)
@@ -125,8 +131,8 @@ void FormMain::placeWindow(std::optional<QPointF> topLeftTwips, double widthTwip
     // The layout rule re-enters itself in the original through the resize
     // events its own changes raise; here the final geometry is worked out in
     // one pass and applied once.
-    const WidthFit fit = fitWidth(int(roundHalfEven(widthTwips)), int(numberOr0(state.lblMyWidth)),
-                                  screenWidthTwips());
+    const WidthFit fit =
+        fitWidth(wholeTwips(widthTwips), int(numberOr0(state.lblMyWidth)), screenWidthTwips());
     if (fit.movedToScreen) {
         state.lblWidth = state.lblMyWidth;
         topLeftTwips = QPointF(200, topLeftTwips ? topLeftTwips->y() : topTwips());

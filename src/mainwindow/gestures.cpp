@@ -11,7 +11,7 @@ using platform::roundHalfEven;
 TwipsGeometry applyLayoutWidth(MainWindowState &state, TwipsGeometry window, float width,
                                int screenWidthTwips) {
     const WidthFit fit =
-        fitWidth(int(roundHalfEven(width)), int(numberOr0(state.lblMyWidth)), screenWidthTwips);
+        fitWidth(wholeTwips(width), int(numberOr0(state.lblMyWidth)), screenWidthTwips);
     window.width = float(fit.width);
     if (fit.movedToScreen) {
         window.left = 200;

@@ -8,7 +8,11 @@
 using platform::roundHalfEven;
 
 int px(double twips) {
-    return int(roundHalfEven(twips / TwipsPerPixel));
+    return platform::toPixels(twips / TwipsPerPixel);
+}
+
+int wholeTwips(double twips) {
+    return int(roundHalfEven(platform::clampPixels(twips / TwipsPerPixel) * TwipsPerPixel));
 }
 
 QRect pxRect(const QRect &t) {
@@ -16,6 +20,8 @@ QRect pxRect(const QRect &t) {
 }
 
 TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx) {
+    txtMinPx = platform::clampPixels(txtMinPx);
+    txtMaxPx = platform::clampPixels(txtMaxPx);
     const int n = lines + 1;
     int h = 300 * n;
     if (n >= 2)

@@ -9,6 +9,9 @@ constexpr int TwipsPerPixel = 15;
 // Twips to whole pixels, halves to the even neighbour, as the window system
 // places a window given in twips.
 int px(double twips);
+
+// Twips as a whole number, held to the range a screen can take.
+int wholeTwips(double twips);
 QRect pxRect(const QRect &twips);
 
 enum class ScrollBarChange { Unchanged, Hide, Show };

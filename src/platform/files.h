@@ -2,8 +2,16 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
+// The file system as the program uses it: every read and write of a saved
+// text or of config.txt goes through here.
+//
+// Names. On Linux a file name is a string of bytes, not always UTF-8. A byte
+// that is not part of valid UTF-8 is kept in the program's QString as the lone
+// surrogate U+DC80..U+DCFF of its value, so that such an entry can still be
+// listed, opened, renamed and deleted; displayName() shows it with U+FFFD.
 namespace platform {
 
 // The folder that holds config.txt and the text folder. Beside the executable
@@ -11,18 +19,60 @@ namespace platform {
 // cannot write beside its executable.
 QString appFolderPath();
 
-// Creates the application folder when it is missing. False when it cannot be.
-bool ensureAppFolder();
+// Creates the folder and its parents when missing. True when it exists afterwards.
+bool makeFolder(const QString &path);
 
-// Writes the whole file through a temporary file in the same folder that is
-// then put in place, so a crash, a kill or a full disk never leaves a
-// truncated file. An existing read-only file is left alone and the write fails.
+// True for a name that can stand for one entry of a folder: not empty, not
+// "." or "..", no path separator or NUL, and not longer than the file system
+// allows (255 bytes on Linux, 255 UTF-16 units on Windows).
+bool isSingleName(const QString &name);
+
+enum class EntryKind { Missing, File, Folder, Other };
+
+// What stands at a path, links not followed for `kind`-of-link questions.
+struct Entry {
+    EntryKind kind = EntryKind::Missing; // what the path leads to, links followed
+    bool exists = false;                 // anything at all, a dangling link included
+    bool isLink = false;
+    QString resolved;           // the real path a link leads to; the path itself otherwise
+    bool ownerWritable = false; // the owner's write bit: read-only files are left alone
+};
+Entry entryAt(const QString &path);
+
+// The path with every link and "." or ".." resolved; empty when it leads nowhere.
+QString canonicalPath(const QString &path);
+
+// True when both paths name one entry (a name that differs only in case, on
+// a file system that ignores case).
+bool sameEntry(const QString &a, const QString &b);
+
+// The names in a folder, without "." and "..", nor the temporary files of
+// interrupted saves, nor what the system marks hidden (Windows attributes;
+// on Linux a leading dot hides nothing). Empty when it cannot be read.
+QStringList folderEntries(const QString &folder);
+
+// The bytes of a plain file (a link to one is followed); nothing when it is
+// missing, a folder, or unreadable.
+std::optional<QByteArray> readFile(const QString &path);
+
+// Writes the whole file through a temporary file in the same folder that then
+// takes its place, so that a crash, a kill or a full disk never leaves a
+// truncated file: every byte is written and flushed to the disk before the
+// old file is replaced, and on any error the old file stays as it was. A
+// read-only file, or a file in a folder marked read-only, is left alone.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
-// The bytes of a plain file; nothing when it is missing, a folder, or unreadable.
-std::optional<QByteArray> readWholeFile(const QString &path);
+// Gives a file a new name in the same folder; never replaces an existing
+// entry, and leaves read-only files and folders alone.
+bool renameFile(const QString &from, const QString &to);
 
-// A path as the user's system writes it.
+// Moves a file to the desktop's trash, where a wrong click can be undone;
+// where there is no trash, deletes it. Read-only files and folders stay.
+enum class Removal { Trashed, Deleted, Failed };
+Removal removeFile(const QString &path);
+
+// A path or a name as the user's system writes it, stray bytes shown as U+FFFD.
 QString displayPath(const QString &path);
+QString displayName(const QString &name);
 
 } // namespace platform

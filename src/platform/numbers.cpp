@@ -1,5 +1,6 @@
 #include "platform/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -69,6 +70,16 @@ QString formatNumber(float value) {
 
 long long roundHalfEven(double value) {
     return std::llrint(value);
+}
+
+double clampPixels(double pixels) {
+    if (std::isnan(pixels))
+        return 0;
+    return std::clamp(pixels, -MaxPixels - 1, MaxPixels);
+}
+
+int toPixels(double pixels) {
+    return int(roundHalfEven(clampPixels(pixels)));
 }
 
 } // namespace platform

@@ -20,4 +20,14 @@ QString formatNumber(float value);
 // Rounds to the nearest whole number, halves to the even neighbour.
 long long roundHalfEven(double value);
 
+// The widest range of window coordinates and sizes a screen can take, in
+// pixels (the X protocol's 16 bits). Every number read from a file is held
+// to it, still in floating point, before it becomes a pixel: a huge or
+// infinite value then behaves like the largest one, never wraps around.
+constexpr double MaxPixels = 32767;
+double clampPixels(double pixels);
+
+// Rounds halves to even and holds the result to the coordinate range.
+int toPixels(double pixels);
+
 } // namespace platform

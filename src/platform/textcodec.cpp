@@ -44,12 +44,14 @@ bool isUtf8(const QByteArray &bytes) {
 QString decodeText(const QByteArray &bytes) {
     if (bytes.startsWith(Utf8Bom)) {
         // Only our own mark goes: a second one is a character of the text
-        // (QString::fromUtf8 would drop it too).
+        // (QString::fromUtf8 would drop it too). A file that only starts like
+        // ours is read byte for byte below, so that nothing of it is replaced.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                       QStringDecoder::Flag::ConvertInitialBom);
-        return utf8.decode(QByteArrayView(bytes).sliced(3));
-    }
-    if (hasHighByte(bytes)) {
+        QString text = utf8.decode(QByteArrayView(bytes).sliced(3));
+        if (!utf8.hasError())
+            return text;
+    } else if (hasHighByte(bytes)) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = utf8.decode(bytes);
         if (!utf8.hasError())

@@ -91,23 +91,44 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(false);
 }
 
-// The conversions copy once: QString::replace moves the tail of the text for
-// every batch of matches, which is quadratic on a text of many lines.
+// The text as it stands in the document, not toPlainText(), which turns a
+// no-break space into a space and a line separator into a line break: a text
+// opened and saved again must keep every character. The conversions copy
+// once: QString::replace moves the tail of the text for every batch of
+// matches, which is quadratic on a text of many lines.
 QString TextBox::text() const {
-    const QString plain = toPlainText();
-    QString crlf;
-    crlf.reserve(plain.size() + plain.count(u'\n'));
-    qsizetype start = 0;
-    for (qsizetype i = plain.indexOf(u'\n'); i >= 0; i = plain.indexOf(u'\n', start)) {
-        crlf += QStringView(plain).sliced(start, i - start);
-        crlf += u"\r\n";
-        start = i + 1;
+    const QString raw = document()->toRawText();
+    QString crlf(raw.size() + raw.count(QChar::ParagraphSeparator), Qt::Uninitialized);
+    qsizetype n = 0;
+    const bool standIns = m_standIns[0] != 0;
+    for (const QChar c : raw) {
+        if (c == QChar::ParagraphSeparator) {
+            crlf[n++] = u'\r';
+            crlf[n++] = u'\n';
+            continue;
+        }
+        QChar out = c;
+        if (standIns)
+            for (int k = 0; k < 3; ++k)
+                if (c.unicode() == m_standIns[k])
+                    out = QChar(Breakers[k]);
+        crlf[n++] = out;
     }
-    crlf += QStringView(plain).sliced(start);
+    crlf.truncate(n);
     return crlf;
 }
 
 void TextBox::setText(const QString &crlfText) {
+    std::fill(std::begin(m_standIns), std::end(m_standIns), char16_t(0));
+    if (std::any_of(std::begin(Breakers), std::end(Breakers),
+                    [&](char16_t b) { return crlfText.contains(QChar(b)); })) {
+        // Noncharacters first, then the private use area: whatever the text
+        // does not hold already.
+        int k = 0;
+        for (char16_t c = 0xFDD2; k < 3 && c != 0xF900; c = char16_t(c == 0xFDEF ? 0xE000 : c + 1))
+            if (!crlfText.contains(QChar(c)))
+                m_standIns[k++] = c;
+    }
     QString plain(crlfText.size(), Qt::Uninitialized);
     qsizetype n = 0;
     for (qsizetype i = 0; i < crlfText.size(); ++i) {
@@ -116,9 +137,14 @@ void TextBox::setText(const QString &crlfText) {
             plain[n++] = u'\n';
             if (i + 1 < crlfText.size() && crlfText[i + 1] == u'\n')
                 ++i;
-        } else {
-            plain[n++] = c;
+            continue;
         }
+        QChar out = c;
+        if (m_standIns[0] != 0)
+            for (int k = 0; k < 3; ++k)
+                if (c.unicode() == Breakers[k])
+                    out = QChar(m_standIns[k]);
+        plain[n++] = out;
     }
     plain.truncate(n);
     setPlainText(plain);

@@ -78,6 +78,12 @@ public:
 private:
     int crlfPosition(int qtPosition) const;
     int qtPosition(int crlfPosition) const;
+
+    // QTextDocument breaks a paragraph at U+2029, U+FDD0 and U+FDD1 wherever
+    // they stand, so a text holding them gets unused characters in their
+    // place while it is in the box, and has them back when it is read.
+    static constexpr char16_t Breakers[3] = {0x2029, 0xFDD0, 0xFDD1};
+    char16_t m_standIns[3] = {};
 };
 
 } // namespace platform

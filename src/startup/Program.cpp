@@ -45,12 +45,12 @@ Program::~Program() = default;
 
 void Program::start() {
     m_ini = std::make_unique<FormIni>();
-    platform::ensureAppFolder();
+    platform::makeFolder(platform::appFolderPath());
     const QString path = config::configPath();
     if (!QFileInfo::exists(path))
         config::writeConfig(config::defaultLines());
     // An unreadable file reads as an empty one: every line takes its replacement.
-    const QByteArray bytes = platform::readWholeFile(path).value_or(QByteArray());
+    const QByteArray bytes = platform::readFile(path).value_or(QByteArray());
     m_main = std::make_unique<FormMain>();
     applyConfig(config::accept(config::readValues(bytes)));
     // The last step, in both start modes.
@@ -74,7 +74,7 @@ void Program::start() {
 void Program::applyConfig(const config::Accepted &a) {
     MainWindowState &s = m_main->state;
     s.lblMyWidth = QStringLiteral("4410");
-    s.lblResize = formatNumber(float(*parseNumber(a.width) * TwipsPerPixel));
+    s.lblResize = formatNumber(float(platform::clampPixels(*parseNumber(a.width)) * TwipsPerPixel));
     s.lblTxtMin = a.txtMin;
     s.lblTxtMax = a.txtMax;
     s.lblTransparencia = a.transparency;
@@ -151,7 +151,7 @@ void Program::removeTrayIcon() {
 }
 
 QString Program::lastTextLine() const {
-    return reopenLastText ? m_main->state.lblSave : QStringLiteral("*");
+    return config::lastTextLine(reopenLastText, m_main->state.lblSave);
 }
 
 QString Program::currentPositionsLine() const {

@@ -90,6 +90,11 @@ Accepted accept(const RawValues &v) {
             a.positions[i] = parts[i];
     }
     a.lastText = v[8];
+    // A name that cannot be a file of the text folder (too long, a NUL, a
+    // path) names nothing; kept, it would reach every message and write.
+    if (a.lastText && *a.lastText != u"*" && !a.lastText->isEmpty() &&
+        !platform::isSingleName(*a.lastText))
+        a.lastText.reset();
     return a;
 }
 
@@ -103,9 +108,26 @@ std::array<QString, LineCount> defaultLines() {
 
 QByteArray fileText(const std::array<QString, LineCount> &lines) {
     QString text;
-    for (const QString &line : lines)
+    for (QString line : lines) {
+        line.remove(u'\r').remove(u'\n').remove(Separator);
         text += line + QStringLiteral("\r\n");
+    }
     return platform::encodeText(text);
+}
+
+QString lastTextLine(bool reopen, const QString &openName) {
+    if (!reopen)
+        return QStringLiteral("*");
+    for (qsizetype i = 0; i < openName.size(); ++i) {
+        const QChar c = openName[i];
+        if (c.isHighSurrogate() && i + 1 < openName.size() && openName[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate() || c.category() == QChar::Other_Control || c == Separator)
+            return QStringLiteral("*");
+    }
+    return openName;
 }
 
 QString configPath() {

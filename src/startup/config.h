@@ -45,7 +45,15 @@ Accepted accept(const RawValues &values);
 std::array<QString, LineCount> defaultLines();
 
 // The bytes of the whole file: every line, the last included, ended by CR LF.
+// A value never carries a line break (nor the reader's separator) into the
+// file, whatever was pasted into it: the next start would read every later
+// value from the wrong line.
 QByteArray fileText(const std::array<QString, LineCount> &lines);
+
+// Line 9 as every writer puts it: the open text's name when the reopening is
+// on, "*" otherwise, and "*" for a name that would not read back as itself
+// (a control character, a byte that is not text).
+QString lastTextLine(bool reopen, const QString &openName);
 
 QString configPath();
 

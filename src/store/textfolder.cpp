@@ -5,13 +5,39 @@
 #include "platform/files.h"
 #include "platform/textcodec.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
+
+QString pathOf(const QString &name) {
+    return TextFolderPath() + u'/' + name;
+}
+
+// What a name of the folder leads to, as far as the program may follow it.
+enum class Found { NotAName, Nothing, Text, Folder, Outside, Other };
+
+Found find(const QString &name, const QString &canonicalFolder) {
+    if (!IsSafeTextName(name))
+        return Found::NotAName;
+    const platform::Entry e = platform::entryAt(pathOf(name));
+    if (!e.exists)
+        return Found::Nothing;
+    if (e.isLink && (e.kind == platform::EntryKind::Missing || canonicalFolder.isEmpty() ||
+                     !e.resolved.startsWith(canonicalFolder + u'/')))
+        return Found::Outside;
+    switch (e.kind) {
+    case platform::EntryKind::File:
+        return Found::Text;
+    case platform::EntryKind::Folder:
+        return Found::Folder;
+    default:
+        return Found::Other;
+    }
+}
+
+Found find(const QString &name) {
+    return find(name, platform::canonicalPath(TextFolderPath()));
+}
 
 } // namespace
 
@@ -20,16 +46,24 @@ QString TextFolderPath() {
 }
 
 QString TextFilePath(const QString &name) {
-    return platform::displayPath(TextFolderPath() + u'/' + name);
+    return platform::displayPath(pathOf(name));
 }
 
 bool EnsureTextFolder() {
-    return QDir().mkpath(TextFolderPath());
+    return platform::makeFolder(TextFolderPath());
 }
 
 QStringList ListTextFolder() {
-    return QDir(TextFolderPath())
-        .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
+    const QString folder = platform::canonicalPath(TextFolderPath());
+    QStringList names;
+    for (const QString &name : platform::folderEntries(TextFolderPath()))
+        if (find(name, folder) != Found::Outside)
+            names << name;
+    return names;
+}
+
+QString DisplayTextName(const QString &name) {
+    return platform::displayName(name);
 }
 
 QString MakeTextFileName(const QString &title, const QString &extension) {
@@ -45,27 +79,28 @@ TextFileName SplitTextFileName(const QString &name) {
 }
 
 bool IsTextNameTaken(const QString &name, const QString &openName) {
-    return name != openName && ListTextFolder().contains(name);
+    if (name == openName || !IsSafeTextName(name) || !platform::entryAt(pathOf(name)).exists)
+        return false;
+    // The open text under a name that differs only in case, on a file system
+    // that does not tell them apart.
+    return !(IsSafeTextName(openName) && find(openName) == Found::Text &&
+             platform::sameEntry(pathOf(name), pathOf(openName)));
 }
 
 bool IsSafeTextName(const QString &name) {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
-           !name.contains(u'\\') && !name.contains(QChar(0));
+    return platform::isSingleName(name);
 }
 
 bool TextFileExists(const QString &name) {
-    if (!IsSafeTextName(name))
-        return false;
-    const QFileInfo info(TextFolderPath() + u'/' + name);
-    return info.isFile() && !info.isHidden();
+    return find(name) == Found::Text;
 }
 
 bool WriteTextFile(const QString &name, const QString &text) {
-    if (!IsSafeTextName(name))
+    const Found found = find(name);
+    if (found != Found::Nothing && found != Found::Text)
         return false;
     const QString content = text.endsWith(CrLf) ? text : text + CrLf;
-    return platform::writeFileAtomically(TextFolderPath() + u'/' + name,
-                                         platform::encodeText(content));
+    return platform::writeFileAtomically(pathOf(name), platform::encodeText(content));
 }
 
 QString TextFromFileContent(const QString &content) {
@@ -74,11 +109,12 @@ QString TextFromFileContent(const QString &content) {
     qsizetype start = 0;
     const qsizetype size = content.size();
     for (qsizetype i = 0; i < size; ++i) {
-        if (content[i] != u'\r')
+        const QChar c = content[i];
+        if (c != u'\r' && c != u'\n')
             continue;
         text += QStringView(content).mid(start, i - start);
         text += CrLf;
-        if (i + 1 < size && content[i + 1] == u'\n')
+        if (c == u'\r' && i + 1 < size && content[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
@@ -90,25 +126,22 @@ QString TextFromFileContent(const QString &content) {
 }
 
 std::optional<QString> ReadTextFile(const QString &name) {
-    if (!IsSafeTextName(name))
+    if (find(name) != Found::Text)
         return std::nullopt;
-    const auto bytes = platform::readWholeFile(TextFolderPath() + u'/' + name);
+    const auto bytes = platform::readFile(pathOf(name));
     if (!bytes)
         return std::nullopt;
     return TextFromFileContent(platform::decodeText(*bytes));
 }
 
 bool RenameTextFile(const QString &from, const QString &to) {
-    if (!IsSafeTextName(from) || !IsSafeTextName(to))
+    if (find(from) != Found::Text || !IsSafeTextName(to))
         return false;
-    const QString folder = TextFolderPath() + u'/';
-    // QFile::rename refuses to replace an existing file, which is what we want:
-    // the name check already ran, and a race must not destroy another text.
-    return QFile::rename(folder + from, folder + to);
+    return platform::renameFile(pathOf(from), pathOf(to));
 }
 
 bool DeleteTextFile(const QString &name) {
-    if (!IsSafeTextName(name))
+    if (find(name) != Found::Text)
         return false;
-    return QFile::remove(TextFolderPath() + u'/' + name);
+    return platform::removeFile(pathOf(name)) != platform::Removal::Failed;
 }

@@ -38,7 +38,7 @@ inline void writeConfig(const QMap<int, QString> &changes, int lineCount = confi
 }
 
 inline QByteArray fileBytes(const QString &path) {
-    return platform::readWholeFile(path).value_or(QByteArray("<no file>"));
+    return platform::readFile(path).value_or(QByteArray("<no file>"));
 }
 
 inline void writeBytes(const QString &path, const QByteArray &bytes) {

@@ -61,7 +61,7 @@ const Side AllSides[] = {Side::Save, Side::List, Side::Config, Side::About, Side
 
 void TestCollapse::init() {
     QDir(platform::appFolderPath()).removeRecursively();
-    QVERIFY(platform::ensureAppFolder());
+    QVERIFY(platform::makeFolder(platform::appFolderPath()));
 }
 
 void TestCollapse::collapseAndRestore_data() {

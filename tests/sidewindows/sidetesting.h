@@ -16,7 +16,7 @@ namespace sidetesting {
 
 inline void resetAppFolder() {
     QDir(platform::appFolderPath()).removeRecursively();
-    QVERIFY(platform::ensureAppFolder());
+    QVERIFY(platform::makeFolder(platform::appFolderPath()));
 }
 
 inline QString configFile() {

@@ -18,6 +18,10 @@ private slots:
     void lastTextLine_data();
     void lastTextLine();
     void writesEveryCharacter();
+    void writesNoLineBreakInAValue_data();
+    void writesNoLineBreakInAValue();
+    void writesLastText_data();
+    void writesLastText();
 };
 
 void TestConfig::readsLinesByTheirEnds_data() {
@@ -159,6 +163,14 @@ void TestConfig::lastTextLine_data() {
     QTest::newRow("eight lines: empty ninth") << eight << "";
     QTest::newRow("seven lines: missing")
         << QByteArray("294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n") << "<missing>";
+    // What cannot be a file of the text folder names nothing.
+    QTest::newRow("longer than a file name") << eight + QByteArray(256, 'a') + "\r\n"
+                                             << "<missing>";
+    QTest::newRow("as long as a file name") << eight + QByteArray(255, 'a') + "\r\n"
+                                            << QString(255, u'a');
+    QTest::newRow("a NUL") << eight + QByteArray("a\0b.txt\r\n", 10) << "<missing>";
+    QTest::newRow("a path") << eight + "../config.txt\r\n"
+                            << "<missing>";
 }
 
 void TestConfig::lastTextLine() {
@@ -176,6 +188,57 @@ void TestConfig::writesEveryCharacter() {
     QCOMPARE(accept(readValues(bytes)).lastText.value_or(""), lines[8]);
     lines[8] = QStringLiteral("ação €.txt");
     QVERIFY(fileText(lines).endsWith("a\xe7\xe3o \x80.txt\r\n"));
+}
+
+void TestConfig::writesNoLineBreakInAValue_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("a pasted line break") << 3 << "ab,-1\n5"
+                                         << "ab,-15";
+    QTest::newRow("CR LF") << 2 << "1\r\n40"
+                           << "140";
+    QTest::newRow("the reader's separator") << 7
+                                            << "Ari\x7f"
+                                               "al"
+                                            << "Arial";
+}
+
+void TestConfig::writesNoLineBreakInAValue() {
+    QFETCH(int, line);
+    QFETCH(QString, value);
+    QFETCH(QString, read);
+    auto lines = defaultLines();
+    lines[line - 1] = value;
+    const RawValues back = readValues(fileText(lines));
+    QCOMPARE(back[line - 1].value_or("<missing>"), read);
+    // Every later value stays on its own line.
+    QCOMPARE(back[8].value_or("<missing>"), "*");
+}
+
+void TestConfig::writesLastText_data() {
+    QTest::addColumn<bool>("reopen");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("off") << false << "notas.txt"
+                         << "*";
+    QTest::newRow("on") << true << "notas.txt"
+                        << "notas.txt";
+    QTest::newRow("no text open") << true << "*"
+                                  << "*";
+    QTest::newRow("outside the BMP") << true << "nota 🙂.txt"
+                                     << "nota 🙂.txt";
+    QTest::newRow("a CR in the name") << true << "c\rr.txt"
+                                      << "*";
+    QTest::newRow("a byte that is not UTF-8") << true << QString("b") + QChar(0xDCFF) + ".txt"
+                                              << "*";
+}
+
+void TestConfig::writesLastText() {
+    QFETCH(bool, reopen);
+    QFETCH(QString, name);
+    QFETCH(QString, line);
+    QCOMPARE(config::lastTextLine(reopen, name), line);
 }
 
 QTEST_APPLESS_MAIN(TestConfig)

@@ -109,8 +109,8 @@ void TestFormList::listsSorted_data() {
         << QStringList{"b.txt", "A.txt", "velhos/"} << QStringList{"A.txt", "b.txt", "velhos"};
     QTest::newRow("case left aside")
         << QStringList{"B.txt", "a.txt", "C.md"} << QStringList{"a.txt", "B.txt", "C.md"};
-    QTest::newRow("hidden entries left out")
-        << QStringList{".oculto", "z.txt"} << QStringList{"z.txt"};
+    QTest::newRow("names starting with a dot shown")
+        << QStringList{".segredo.txt", "z.txt"} << QStringList{".segredo.txt", "z.txt"};
 }
 
 void TestFormList::listsSorted() {
@@ -243,27 +243,28 @@ void TestFormList::missingFileByDoubleClick() {
 }
 
 void TestFormList::unreadableFileChangesNothing() {
-    // A plain file whose reading fails whoever reads it, root included.
-    QVERIFY(EnsureTextFolder());
-    QVERIFY(QFile::link("/proc/self/mem", TextFolderPath() + "/ilegivel.txt"));
-    QVERIFY(TextFileExists("ilegivel.txt"));
-    QVERIFY(!ReadTextFile("ilegivel.txt"));
+    // A plain file of the folder whose reading fails whoever reads it, root
+    // included: the text folder is the process's own /proc entry.
+    QVERIFY(QDir(TextFolderPath()).removeRecursively());
+    QVERIFY(QFile::link("/proc/self", TextFolderPath()));
+    QVERIFY(TextFileExists("mem"));
+    QVERIFY(!ReadTextFile("mem"));
     Program p;
     p.start();
     FormMain &m = p.main();
     m.state.lblSave = "notas.txt";
     QTest::keyClicks(m.Text1, "meu texto");
     const QByteArray config = readBytes(configFile());
-    const QString message = "Não foi possível abrir o arquivo " + TextFilePath("ilegivel.txt");
+    const QString message = "Não foi possível abrir o arquivo " + TextFilePath("mem");
 
     FormList *w = openList(p);
-    select(w, "ilegivel.txt");
+    select(w, "mem");
     QTest::keyClick(w->List1, Qt::Key_Return);
     QCOMPARE(w->lblAviso->text(), message);
     QCOMPARE(p.listWindow(), w);
 
     const auto box = answerMessageBox();
-    doubleClick(w, "ilegivel.txt");
+    doubleClick(w, "mem");
     QVERIFY(box->seen);
     QCOMPARE(box->text, message);
     QCOMPARE(m.Text1->text(), "meu texto");

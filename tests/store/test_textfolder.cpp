@@ -1,9 +1,15 @@
 #include "platform/files.h"
+#include "startup/config.h"
 #include "store/textfolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestTextFolder : public QObject {
     Q_OBJECT
@@ -23,8 +29,15 @@ private slots:
     void namesNeverLeaveTheFolder();
     void listsEntries();
     void nameCheck();
-    void readOnlyFileStaysAndWriteFails();
+    void readOnlyIsLeftAlone_data();
+    void readOnlyIsLeftAlone();
     void missingAndFolderEntriesReadAsNothing();
+    void fullDiskKeepsTheOldFile_data();
+    void fullDiskKeepsTheOldFile();
+    void linksNeverLeadOut_data();
+    void linksNeverLeadOut();
+    void namesThatAreNotUtf8();
+    void deletedTextsGoToTheTrash();
 
 private:
     static void put(const QString &name, const QByteArray &bytes);
@@ -44,7 +57,7 @@ QByteArray TestTextFolder::bytesOf(const QString &name) {
 
 void TestTextFolder::init() {
     QDir(platform::appFolderPath()).removeRecursively();
-    QVERIFY(platform::ensureAppFolder());
+    QVERIFY(platform::makeFolder(platform::appFolderPath()));
     QVERIFY(!QFileInfo::exists(TextFolderPath()));
     QVERIFY(EnsureTextFolder());
 }
@@ -113,7 +126,7 @@ void TestTextFolder::readsFiles_data() {
     QTest::newRow("CR LF") << QByteArray("abc\r\ndef\r\n") << "abc\r\ndef\r\n";
     QTest::newRow("no final break") << QByteArray("abc\r\ndef") << "abc\r\ndef\r\n";
     QTest::newRow("lone CR ends a line") << QByteArray("abc\rdef") << "abc\r\ndef\r\n";
-    QTest::newRow("lone LF stays inside") << QByteArray("a\nb\nc") << "a\nb\nc\r\n";
+    QTest::newRow("lone LF ends a line") << QByteArray("a\nb\nc\n") << "a\r\nb\r\nc\r\n";
     QTest::newRow("empty file") << QByteArray() << "";
     QTest::newRow("only a break") << QByteArray("\r\n") << "\r\n";
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << "\r\n\r\nx\r\n";
@@ -134,6 +147,12 @@ void TestTextFolder::savingAnOpenedTextKeepsItsBytes_data() {
     QTest::newRow("empty line at the end")
         << QByteArray("abc\r\n\r\n") << QByteArray("abc\r\n\r\n");
     QTest::newRow("only a break") << QByteArray("\r\n") << QByteArray("\r\n");
+    QTest::newRow("LF line ends gain no line")
+        << QByteArray("a\nb\nc\n") << QByteArray("a\r\nb\r\nc\r\n");
+    QTest::newRow("a byte-order mark before bytes that are not UTF-8") << QByteArray("\xEF\xBB\xBF"
+                                                                                     "caf\xE9\r\n")
+                                                                       << QByteArray("\xEF\xBB\xBF"
+                                                                                     "caf\xE9\r\n");
 }
 
 void TestTextFolder::savingAnOpenedTextKeepsItsBytes() {
@@ -176,7 +195,6 @@ void TestTextFolder::encodings() {
 void TestTextFolder::namesNeverLeaveTheFolder_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("slash") << "../config.txt";
-    QTest::newRow("backslash") << "..\\config.txt";
     QTest::newRow("dot") << ".";
     QTest::newRow("dot dot") << "..";
     QTest::newRow("empty") << "";
@@ -198,11 +216,11 @@ void TestTextFolder::namesNeverLeaveTheFolder() {
 void TestTextFolder::listsEntries() {
     put("b.txt", "b");
     put("A.txt", "a");
-    put(".hidden", "h");
+    put(".segredo.txt", "h");
     QVERIFY(QDir(TextFolderPath()).mkdir("velhos"));
     QStringList names = ListTextFolder();
     names.sort();
-    QCOMPARE(names, (QStringList{"A.txt", "b.txt", "velhos"}));
+    QCOMPARE(names, (QStringList{".segredo.txt", "A.txt", "b.txt", "velhos"}));
 }
 
 void TestTextFolder::nameCheck() {
@@ -212,15 +230,35 @@ void TestTextFolder::nameCheck() {
     QVERIFY(!IsTextNameTaken("Notas.txt", "*"));
     QVERIFY(QDir(TextFolderPath()).mkdir("velhos"));
     QVERIFY(IsTextNameTaken("velhos", "*"));
+    // What is on the disk counts, shown in the list or not.
+    put(".segredo.txt", "x");
+    QVERIFY(IsTextNameTaken(".segredo.txt", "*"));
+    QVERIFY(QFile::link("/nowhere/at/all", TextFolderPath() + "/quebrado.txt"));
+    QVERIFY(IsTextNameTaken("quebrado.txt", "*"));
 }
 
-void TestTextFolder::readOnlyFileStaysAndWriteFails() {
+void TestTextFolder::readOnlyIsLeftAlone_data() {
+    QTest::addColumn<bool>("folderReadOnly");
+    QTest::newRow("read-only text") << false;
+    QTest::newRow("read-only folder") << true;
+}
+
+void TestTextFolder::readOnlyIsLeftAlone() {
+    QFETCH(bool, folderReadOnly);
     put("ro.txt", "old\r\n");
-    QFile::setPermissions(TextFolderPath() + "/ro.txt", QFile::ReadOwner);
-    QVERIFY(!WriteTextFile("ro.txt", "new"));
+    const QString path = folderReadOnly ? TextFolderPath() : TextFolderPath() + "/ro.txt";
+    const QFile::Permissions before = QFile::permissions(path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+    const bool wrote = WriteTextFile("ro.txt", "new");
+    const bool renamed = RenameTextFile("ro.txt", "outro.txt");
+    const bool deleted = DeleteTextFile("ro.txt");
+    QFile::setPermissions(path, before);
+    QVERIFY(!wrote);
+    QVERIFY(!renamed);
+    QVERIFY(!deleted);
     QCOMPARE(bytesOf("ro.txt"), QByteArray("old\r\n"));
+    QCOMPARE(ListTextFolder(), QStringList{"ro.txt"});
 }
-
 void TestTextFolder::missingAndFolderEntriesReadAsNothing() {
     QVERIFY(!ReadTextFile("absent.txt"));
     QVERIFY(QDir(TextFolderPath()).mkdir("velhos"));
@@ -228,6 +266,101 @@ void TestTextFolder::missingAndFolderEntriesReadAsNothing() {
     QVERIFY(!TextFileExists("velhos"));
     QVERIFY(!WriteTextFile("velhos", "x"));
     QVERIFY(QFileInfo(TextFolderPath() + "/velhos").isDir());
+}
+
+void TestTextFolder::fullDiskKeepsTheOldFile_data() {
+    QTest::addColumn<bool>("config");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("limit"); // bytes a file may reach before the disk is "full"
+    QTest::newRow("a short text") << false << 40 << 16;
+    QTest::newRow("a long text") << false << 200000 << 100000;
+    QTest::newRow("config.txt") << true << 60 << 10;
+}
+
+// The disk fills up in a child process: a limit on the size of the files it
+// writes, its signal ignored, makes every write past it fail as a full disk does.
+void TestTextFolder::fullDiskKeepsTheOldFile() {
+    QFETCH(bool, config);
+    QFETCH(int, size);
+    QFETCH(int, limit);
+    const QString path = config ? config::configPath() : TextFolderPath() + "/notas.txt";
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old\r\n");
+    old.close();
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit rl{rlim_t(limit), rlim_t(limit)};
+        setrlimit(RLIMIT_FSIZE, &rl);
+        std::array<QString, config::LineCount> lines = config::defaultLines();
+        lines[8] = QString(size, u'x');
+        const bool written =
+            config ? config::writeConfig(lines) : WriteTextFile("notas.txt", QString(size, u'x'));
+        _exit(written ? 1 : 0);
+    }
+    int status = -1;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the write reported success");
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old\r\n"));
+    const QDir folder = QFileInfo(path).dir();
+    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden).filter(".tmp"), QStringList());
+}
+
+void TestTextFolder::linksNeverLeadOut_data() {
+    QTest::addColumn<QString>("target"); // where the link leads, from the text folder
+    QTest::addColumn<bool>("inside");
+    QTest::newRow("a file outside") << "../fora.txt" << false;
+    QTest::newRow("nowhere") << "../nada.txt" << false;
+    QTest::newRow("a text of the folder") << "notas.txt" << true;
+}
+
+void TestTextFolder::linksNeverLeadOut() {
+    QFETCH(QString, target);
+    QFETCH(bool, inside);
+    put("notas.txt", "dentro\r\n");
+    if (target != "../nada.txt")
+        put("../fora.txt", "fora\r\n");
+    QVERIFY(QFile::link(target, TextFolderPath() + "/elo.txt"));
+    QCOMPARE(ListTextFolder().contains("elo.txt"), inside);
+    QCOMPARE(TextFileExists("elo.txt"), inside);
+    QCOMPARE(ReadTextFile("elo.txt").has_value(), inside);
+    QCOMPARE(WriteTextFile("elo.txt", "novo"), inside);
+    QVERIFY(IsTextNameTaken("elo.txt", "*"));
+    QCOMPARE(bytesOf("../fora.txt"), target == "../nada.txt" ? QByteArray("<none>") : "fora\r\n");
+    QCOMPARE(bytesOf("notas.txt"), inside ? "novo\r\n" : "dentro\r\n");
+}
+
+void TestTextFolder::namesThatAreNotUtf8() {
+    // A name made elsewhere, with a Latin-1 byte and a save's leftover beside it.
+    const QByteArray folder = QFile::encodeName(TextFolderPath());
+    for (const QByteArray &name : {QByteArray("/caf\xE9.txt"), QByteArray("/ ~k2j9.tmp")}) {
+        FILE *f = fopen(folder + name, "wb");
+        QVERIFY(f);
+        fputs("abc\r\n", f);
+        fclose(f);
+    }
+    const QStringList names = ListTextFolder();
+    QCOMPARE(names.size(), 1);
+    const QString name = names.first();
+    QCOMPARE(DisplayTextName(name), QString("caf\uFFFD.txt"));
+    QCOMPARE(ReadTextFile(name).value_or("<none>"), "abc\r\n");
+    QVERIFY(WriteTextFile(name, "novo"));
+    QVERIFY(RenameTextFile(name, "café.txt"));
+    QCOMPARE(bytesOf("café.txt"), QByteArray("novo\r\n"));
+}
+
+void TestTextFolder::deletedTextsGoToTheTrash() {
+    const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash";
+    QDir(trash).removeRecursively();
+    put("notas.txt", "abc\r\n");
+    QVERIFY(DeleteTextFile("notas.txt"));
+    QVERIFY(ListTextFolder().isEmpty());
+    QFile trashed(trash + "/files/notas.txt");
+    QVERIFY(trashed.open(QIODevice::ReadOnly));
+    QCOMPARE(trashed.readAll(), QByteArray("abc\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestTextFolder)
