@@ -1,4 +1,5 @@
-#include "startup/Program.h"
+#include "app/Program.h"
+#include "platform/files.h"
 
 #include <QApplication>
 
@@ -14,7 +15,7 @@ int main(int argc, char *argv[]) {
     // Lets the desktop tie the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("corvale-scrivulets"));
     QApplication::setQuitOnLastWindowClosed(false);
-    Program program;
+    Program program(platform::appFolderPath());
     program.start();
     return app.exec();
 }

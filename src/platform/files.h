@@ -71,6 +71,9 @@ bool renameFile(const QString &from, const QString &to);
 enum class Removal { Trashed, Deleted, Failed };
 Removal removeFile(const QString &path);
 
+// Deletes a file for good: the program's own drafts and old recovery copies.
+bool deleteFile(const QString &path);
+
 // A path or a name as the user's system writes it, stray bytes shown as U+FFFD.
 QString displayPath(const QString &path);
 QString displayName(const QString &name);

@@ -310,6 +310,10 @@ Removal removeFile(const QString &path) {
     return ::unlink(encodeName(trashable).constData()) == 0 ? Removal::Deleted : Removal::Failed;
 }
 
+bool deleteFile(const QString &path) {
+    return ::unlink(encodeName(path).constData()) == 0;
+}
+
 QString displayName(const QString &name) {
     QString shown = name;
     for (qsizetype i = 0; i < shown.size(); ++i)

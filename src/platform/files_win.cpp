@@ -148,6 +148,10 @@ Removal removeFile(const QString &path) {
     return QFile::remove(path) ? Removal::Deleted : Removal::Failed;
 }
 
+bool deleteFile(const QString &path) {
+    return QFile::remove(path);
+}
+
 QString displayName(const QString &name) {
     return name;
 }

@@ -1,9 +1,13 @@
 #include "platform/widgets.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTextBlock>
 
@@ -37,14 +41,43 @@ void shrinkToFit(QWidget *widget, const QString &caption) {
         widget->setFont(font);
 }
 
+QLabel *pictureLabel(const QString &picture, const QString &toolTip, QRect place, QWidget *parent) {
+    auto *label = new QLabel(parent);
+    label->setGeometry(place);
+    label->setPixmap(renderPicture(picture, place.size(), parent->devicePixelRatioF()));
+    label->setToolTip(toolTip);
+    return label;
+}
+
 QCursor pictureCursor(const QString &picture, QPoint hotSpot) {
     return QCursor(renderPicture(picture, QSize(32, 32), 1.0), hotSpot.x(), hotSpot.y());
 }
 
+namespace {
+
+// The shades of a picture button under the pointer and pressed, over the
+// strip's light grey.
+const QColor HoverShade(0, 0, 0, 28);
+const QColor PressedShade(0, 0, 0, 64);
+
+bool isActivationKey(const QKeyEvent *event) {
+    const int key = event->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
+} // namespace
+
 PictureButton::PictureButton(const QString &picture, const QString &toolTip, QWidget *parent)
-    : QWidget(parent), m_picture(picture) {
+    : QAbstractButton(parent), m_picture(picture) {
+    setToolTipAndName(toolTip);
+    // Clicks leave the focus where it is (the caret stays in the text box);
+    // Tab and the owner's own keys bring it here.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void PictureButton::setToolTipAndName(const QString &toolTip) {
     setToolTip(toolTip);
-    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(toolTip.trimmed());
 }
 
 void PictureButton::setPicture(const QString &picture) {
@@ -53,36 +86,161 @@ void PictureButton::setPicture(const QString &picture) {
     update();
 }
 
+void PictureButton::enterEvent(QEnterEvent *event) {
+    m_hovered = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void PictureButton::leaveEvent(QEvent *event) {
+    m_hovered = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
 void PictureButton::paintEvent(QPaintEvent *) {
+    QPainter p(this);
     const qreal dpr = devicePixelRatioF();
     if (m_cache.isNull() || m_cache.deviceIndependentSize() != QSizeF(size()) ||
         m_cache.devicePixelRatio() != dpr)
         m_cache = renderPicture(m_picture, size(), dpr);
-    QPainter(this).drawPixmap(0, 0, m_cache);
+    p.drawPixmap(0, 0, m_cache);
+    if (isDown() || (m_hovered && isEnabled())) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(isDown() ? PressedShade : HoverShade);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
-void ClickTracker::press(QMouseEvent *event) {
+LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
+    // The captions are the program's own words, never markup.
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(text);
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent *event) {
     m_pressed = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-bool ClickTracker::release(QMouseEvent *event, const QRect &rect) {
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event) {
     const bool click = m_pressed && event->button() == Qt::LeftButton &&
-                       rect.contains(event->position().toPoint());
+                       rect().contains(event->position().toPoint());
     m_pressed = false;
     event->accept();
-    return click;
+    if (click)
+        emit activated();
 }
 
-void PictureButton::mousePressEvent(QMouseEvent *event) {
-    m_click.press(event);
+void LinkLabel::keyPressEvent(QKeyEvent *event) {
+    if (!isActivationKey(event))
+        return QLabel::keyPressEvent(event);
+    event->accept();
+    emit activated();
 }
 
-void PictureButton::mouseReleaseEvent(QMouseEvent *event) {
-    if (m_click.release(event, rect()))
-        emit clicked();
+void LinkLabel::paintEvent(QPaintEvent *event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
+FilteredLineEdit::FilteredLineEdit(Filter filter, QWidget *parent)
+    : QLineEdit(parent), m_filter(std::move(filter)) {
+    // Qt announces an edit (textEdited) before the change (textChanged), and
+    // announces that change once more with the unfiltered text after the
+    // filter has set its own: that late one is not the box's text.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_filtering)
+            return;
+        if (m_afterEdit) {
+            m_afterEdit = false;
+            return;
+        }
+        m_before = text;
+    });
+    connect(this, &QLineEdit::textEdited, this, &FilteredLineEdit::onEdited);
+}
+
+// What an edit inserted lies between the part it kept at the front and the
+// part it kept at the end; only that goes through the filter, so a value
+// the box was given keeps its text.
+void FilteredLineEdit::onEdited(const QString &text) {
+    const QString before = m_before;
+    qsizetype head = 0;
+    while (head < before.size() && head < text.size() && before[head] == text[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < before.size() - head && tail < text.size() - head &&
+           before[before.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    const QString inserted = text.mid(head, text.size() - head - tail);
+    const QString kept = m_filter(inserted);
+    m_afterEdit = true;
+    m_before = text;
+    if (kept == inserted)
+        return;
+    m_before = text.left(head) + kept + text.right(tail);
+    m_filtering = true;
+    setText(m_before);
+    setCursorPosition(int(head + kept.size()));
+    m_filtering = false;
+}
+
+void fitLabel(QLabel *label, int maxHeight) {
+    if (!label->wordWrap()) {
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+        return;
+    }
+    QFont font = label->font();
+    while (label->heightForWidth(label->width()) > maxHeight && font.pointSizeF() > 6.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        label->setFont(font);
+    }
+    label->resize(
+        label->width(),
+        std::max(label->height(), std::min(maxHeight, label->heightForWidth(label->width()))));
+}
+
+QString fitPath(const QFontMetrics &metrics, const QString &before, const QString &path,
+                const QString &after, int width, int lines) {
+    const auto fits = [&](const QString &text) {
+        const QRect r = metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text);
+        return r.width() <= width && r.height() <= lines * metrics.lineSpacing();
+    };
+    if (fits(before + path + after))
+        return before + path + after;
+    // The folders lose their middle first; only when even that is not enough
+    // does the file name itself.
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const QString folders = path.left(slash + 1);
+    const QString name = path.mid(slash + 1);
+    const auto shortened = [](const QString &s, qsizetype keep) {
+        return s.left((keep + 1) / 2) + QChar(0x2026) + s.right(keep / 2);
+    };
+    for (qsizetype keep = folders.size() - 1; keep >= 0; --keep) {
+        const QString text = before + shortened(folders, keep) + name + after;
+        if (fits(text))
+            return text;
+    }
+    for (qsizetype keep = name.size() - 1; keep > 0; --keep) {
+        const QString text = before + QChar(0x2026) + shortened(name, keep) + after;
+        if (fits(text))
+            return text;
+    }
+    return before + QChar(0x2026) + after;
+}
 TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent) {
     setFrameStyle(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -129,6 +287,10 @@ void TextBox::setText(const QString &crlfText) {
             if (!crlfText.contains(QChar(c)))
                 m_standIns[k++] = c;
     }
+    setPlainText(toBox(crlfText));
+}
+
+QString TextBox::toBox(const QString &crlfText) const {
     QString plain(crlfText.size(), Qt::Uninitialized);
     qsizetype n = 0;
     for (qsizetype i = 0; i < crlfText.size(); ++i) {
@@ -147,7 +309,33 @@ void TextBox::setText(const QString &crlfText) {
         plain[n++] = out;
     }
     plain.truncate(n);
-    setPlainText(plain);
+    return plain;
+}
+
+void TextBox::insertAtCaret(const QString &crlfText) {
+    textCursor().insertText(toBox(crlfText));
+}
+
+void TextBox::layOutForWidth(int width) {
+    if (this->width() == width && !testAttribute(Qt::WA_PendingResizeEvent))
+        return;
+    const QSize old = size();
+    resize(width, height());
+    // A hidden box hears of its new size only when it is shown; its layout
+    // is told now, so that its lines wrap at that width before it appears.
+    if (testAttribute(Qt::WA_PendingResizeEvent)) {
+        QResizeEvent event(size(), old);
+        QCoreApplication::sendEvent(this, &event);
+    }
+}
+
+qreal TextBox::lineHeight() const {
+    return QFontMetricsF(font()).height();
+}
+
+qreal TextBox::verticalMargins() const {
+    const QMargins m = contentsMargins();
+    return 2 * document()->documentMargin() + m.top() + m.bottom();
 }
 
 int TextBox::crlfPosition(int qtPos) const {

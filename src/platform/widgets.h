@@ -1,52 +1,98 @@
 #pragma once
 
-#include <QMouseEvent>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QString>
-#include <QWidget>
+#include <functional>
 #include <limits>
 
 namespace platform {
 
-// A click as the program counts one: the left button pressed and released
-// over the same control.
-class ClickTracker {
-public:
-    void press(QMouseEvent *event);
-    // True when this release completes a click on a control of that size.
-    bool release(QMouseEvent *event, const QRect &rect);
-
-private:
-    bool m_pressed = false;
-};
-
-// A picture that acts as a button: no focus (the text box keeps it), a click
-// is a press and release of the left button on it.
-class PictureButton : public QWidget {
+// A picture that acts as a button: a real button to the keyboard and to
+// screen readers (its tooltip is its name), drawn as its picture alone at
+// rest, with a light shade under the pointer and a deeper one while pressed.
+// A click does not take the focus, so the text box keeps its caret; the
+// keyboard reaches it only on purpose.
+class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:
     PictureButton(const QString &picture, const QString &toolTip, QWidget *parent);
     void setPicture(const QString &picture);
     QString picture() const { return m_picture; }
+    // The tooltip and the name screen readers give the button.
+    void setToolTipAndName(const QString &toolTip);
 
-signals:
-    void clicked();
+    QSize sizeHint() const override { return size(); }
 
 protected:
     void paintEvent(QPaintEvent *) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     QString m_picture;
     QPixmap m_cache;
-    ClickTracker m_click;
+    bool m_hovered = false;
 };
+
+// A label that is a link: it takes the keyboard focus by Tab, and a click,
+// Enter or the space bar opens it.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    LinkLabel(const QString &text, QWidget *parent);
+
+signals:
+    void activated();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+// A one-line box whose pasted or dropped text goes through a filter; typed
+// keys are the owner's business (an event filter sees them first).
+class FilteredLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using Filter = std::function<QString(const QString &inserted)>;
+    FilteredLineEdit(Filter filter, QWidget *parent);
+
+private:
+    void onEdited(const QString &text);
+
+    Filter m_filter;
+    QString m_before;
+    bool m_filtering = false;
+    bool m_afterEdit = false;
+};
+
+// The places were drawn for a narrower font than most systems have: a label
+// whose text does not fit grows rather than cut its text: to the right when
+// it is one line, downward when it wraps, but no lower than maxHeight (the
+// next row and a gap); what does not fit then takes a slightly smaller font.
+void fitLabel(QLabel *label, int maxHeight);
 
 // Makes the widget's font smaller, a quarter point at a time down to 6
 // points, until its one-line caption fits its width.
 void shrinkToFit(QWidget *widget, const QString &caption);
+
+// A path in a label of the given width and lines: the file name whole, the
+// middle of the folders left out ("…") when the whole does not fit.
+QString fitPath(const QFontMetrics &metrics, const QString &before, const QString &path,
+                const QString &after, int width, int lines);
+
+// A picture that is only a picture (with a tooltip, if any), drawn at the
+// size given in pixels.
+QLabel *pictureLabel(const QString &picture, const QString &toolTip, QRect place, QWidget *parent);
 
 // A picture drawn at the size of its rectangle, rendered once per size.
 QPixmap renderPicture(const QString &picture, QSize size, qreal devicePixelRatio);
@@ -70,14 +116,26 @@ public:
     int selLength() const;
     void setSelection(int start, int length);
 
+    // Replaces the selection with text, as typing does: one step of the undo
+    // history, the rest of the history kept.
+    void insertAtCaret(const QString &crlfText);
+
+    // Lays the text out for a box of that width now, shown or not, so that
+    // wrapped lines count before the box first appears.
+    void layOutForWidth(int width);
+
     // Lines as displayed, wrapped lines counted; an empty box is one line.
     // Counting stops at atMost.
     int displayedLineCount(int atMost = std::numeric_limits<int>::max()) const;
+    // The height of a displayed line and what the box adds around its lines.
+    qreal lineHeight() const;
+    qreal verticalMargins() const;
     void setVerticalScrollBarShown(bool shown);
 
 private:
     int crlfPosition(int qtPosition) const;
     int qtPosition(int crlfPosition) const;
+    QString toBox(const QString &crlfText) const;
 
     // QTextDocument breaks a paragraph at U+2029, U+FDD0 and U+FDD1 wherever
     // they stand, so a text holding them gets unused characters in their

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 
+class QMouseEvent;
 class QWidget;
 
 // What the program asks of the window system beyond what Qt offers directly.
@@ -10,15 +11,17 @@ class QWidget;
 // notion.
 namespace platform {
 
-// The window gets no task-bar button, and stays in front when setTopmost
-// said so. Call it whenever the window is about to be shown (from its
-// showEvent): window managers drop the state of a withdrawn window.
-void keepOffTaskbar(QWidget *window);
+// The states a window keeps: no task-bar button, and in front of other
+// windows when `topmost`. Window managers drop them from a withdrawn window
+// and other programs may clear them, so a window applies them whenever it
+// is shown and after each of its layout passes.
+void applyWindowStates(QWidget *window, bool topmost);
 
-// Sets or clears the window's topmost flag and shows the window, keeping its
-// position and size.
+// Puts the window in front of all others or lets it go, and shows it,
+// keeping its position and size.
 void setTopmost(QWidget *window, bool on);
 
+// What the window system holds: in front or not.
 bool isTopmost(const QWidget *window);
 
 // Where the window really stands on the screen, in pixels. Under a reparenting
@@ -30,6 +33,12 @@ QPoint windowPosition(const QWidget *window);
 // a resize does not put the window back where Qt wrongly thinks it is.
 void syncPosition(QWidget *window);
 
+// The same from a press on the window: the press's position relative to the
+// window and to the screen, as the window system delivered them, tell where
+// the window stands without a round trip. Only at a press: motion events
+// still in flight after the program moved the window carry the old place.
+void syncPosition(QWidget *window, const QMouseEvent *press);
+
 // The Qt way of setTopmost, for systems where nothing better is at hand.
 void setTopmostByQtFlag(QWidget *window, bool on);
 bool isTopmostByQtFlag(const QWidget *window);
@@ -37,6 +46,7 @@ bool isTopmostByQtFlag(const QWidget *window);
 // Opacity as an alpha byte, 255 opaque.
 void setAlpha(QWidget *window, int alpha);
 
+// The information beep confirms a save; the default one goes with notices.
 enum class Beep { Default, Information };
 void beep(Beep kind = Beep::Default);
 

@@ -5,8 +5,8 @@
 namespace platform {
 
 // Qt::Tool already keeps the window out of the task bar where the platform
-// has one that Qt knows of.
-void keepOffTaskbar(QWidget *) {}
+// has one that Qt knows of; the stays-on-top flag is kept by Qt itself.
+void applyWindowStates(QWidget *, bool) {}
 
 QPoint windowPosition(const QWidget *window) {
     return window->pos();

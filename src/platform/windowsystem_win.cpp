@@ -5,10 +5,12 @@
 
 namespace platform {
 
-void keepOffTaskbar(QWidget *window) {
+void applyWindowStates(QWidget *window, bool topmost) {
     const HWND handle = reinterpret_cast<HWND>(window->winId());
     const LONG style = GetWindowLongW(handle, GWL_EXSTYLE);
     SetWindowLongW(handle, GWL_EXSTYLE, style & ~WS_EX_APPWINDOW);
+    if (topmost)
+        setTopmostByQtFlag(window, true);
 }
 
 QPoint windowPosition(const QWidget *window) {
@@ -21,6 +23,10 @@ void setTopmost(QWidget *window, bool on) {
 
 bool isTopmost(const QWidget *window) {
     return isTopmostByQtFlag(window);
+}
+
+void beep(Beep kind) {
+    MessageBeep(kind == Beep::Information ? MB_ICONASTERISK : MB_OK);
 }
 
 } // namespace platform

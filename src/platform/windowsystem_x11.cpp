@@ -29,10 +29,6 @@ xcb_atom_t atom(xcb_connection_t *c, const char *name) {
 
 namespace {
 
-// Where setTopmost keeps its word for a window, so that every showing
-// applies it again.
-constexpr const char *TopmostProperty = "scrivuletsTopmost";
-
 // One _NET_WM_STATE flag on or off. A mapped window's state belongs to the
 // window manager, which is asked; before mapping the property is ours, and Qt
 // merges its own states into what it finds there when it maps the window.
@@ -78,12 +74,12 @@ void setNetWmState(xcb_connection_t *c, QWidget *window, const char *flagName, b
 
 } // namespace
 
-void keepOffTaskbar(QWidget *window) {
+void applyWindowStates(QWidget *window, bool topmost) {
     xcb_connection_t *c = x11Connection();
     if (!c)
         return;
     setNetWmState(c, window, "_NET_WM_STATE_SKIP_TASKBAR", true);
-    if (window->property(TopmostProperty).toBool())
+    if (topmost)
         setNetWmState(c, window, "_NET_WM_STATE_ABOVE", true);
 }
 
@@ -94,15 +90,26 @@ void setTopmost(QWidget *window, bool on) {
     // Not through Qt's stays-on-top flag: Qt 6 gives a window whose flag
     // changed a new native window at its next showing, without our task-bar
     // state and at the place Qt last knew of.
-    window->setProperty(TopmostProperty, on);
     setNetWmState(c, window, "_NET_WM_STATE_ABOVE", on);
     window->show();
 }
 
 bool isTopmost(const QWidget *window) {
-    if (!x11Connection())
+    xcb_connection_t *c = x11Connection();
+    if (!c)
         return isTopmostByQtFlag(window);
-    return window->property(TopmostProperty).toBool();
+    const auto id = xcb_window_t(window->winId());
+    const auto cookie = xcb_get_property(c, 0, id, atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(c, cookie, nullptr);
+    bool above = false;
+    if (reply && reply->format == 32) {
+        const auto *values = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+        const xcb_atom_t wanted = atom(c, "_NET_WM_STATE_ABOVE");
+        above = std::find(values, values + xcb_get_property_value_length(reply) / 4, wanted) !=
+                values + xcb_get_property_value_length(reply) / 4;
+    }
+    free(reply);
+    return above;
 }
 
 QPoint windowPosition(const QWidget *window) {

@@ -83,7 +83,7 @@ x=$(win_x "$main")
 y=$(win_y "$main")
 w=$(win_width "$main")
 xdotool mousemove --window "$main" 127 $((h - 13)) click 1
-expected="$w"$'\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1005|1005|'"$((x * 15))|$((y * 15))"$'\r\n*\r\n'
+expected="$w"$'\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|'"$((x * 15))|$((y * 15))"$'\r\n*\r\n'
 check "btnPosicao writes config.txt from the strip's place and width" \
   eventually file_is "$DATA/config.txt" "$expected"
 file_is "$DATA/config.txt" "$expected" || { echo "config.txt:"; od -c "$DATA/config.txt"; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The save window in a real X server, with the default settings: it opens left
-# of the strip (off the screen's left edge, nothing corrects it), its right
-# arrow brings it beside the strip's right edge, and a title typed into it
+# The save window in a real X server, with the default settings: left of the
+# strip it would stand mostly off the screen, so it opens on the right; its
+# left arrow still puts it where the user asks, and a title typed into it
 # saves the strip's text into the text folder.
 . "$(dirname "$0")/lib.sh" "$1"
 
@@ -31,7 +31,7 @@ h=$(win_height "$main")
 # pass, and this says why.
 xdotool mousemove --window "$main" 127 $((h - 13)) click 1
 line8() { sed -n 8p "$DATA/config.txt" | tr -d '\r'; }
-believed() { [ "$(line8)" = "1005|1005|1005|1005" ]; }
+believed() { [ "$(line8)" = "1000|1000|1000|1000" ]; }
 if eventually believed; then
   pass "the program knows where the strip stands"
 else
@@ -47,17 +47,21 @@ save=$(side_window)
 pass "btnSave opens the save window"
 
 check "the save window is 294 pixels wide" test "$(win_width "$save")" -eq 294
-# Alignment 1: 4410 + 60 twips left of the strip, at the strip's top.
-check "it stands 298 pixels left of the strip" eventually x_is "$save" $(($(win_x "$main") - 298))
+# Alignment 1 would put it 4410 + 60 twips left of the strip, off the screen.
+check "it opens 4 pixels right of the strip instead" \
+  eventually x_is "$save" $(($(win_x "$main") + 298))
 check "at the strip's top" eventually y_is "$save" "$(win_y "$main")"
 check "no task-bar button" eventually has_state "$save" _NET_WM_STATE_SKIP_TASKBAR
-shot save-left
+shot save-right
 
+# btnEsq, the left arrow, at 120, 480 twips: where the user asks, on the screen or not.
+xdotool mousemove --window "$save" 12 39 click 1
+check "the left arrow puts it 298 pixels left of the strip" \
+  eventually x_is "$save" $(($(win_x "$main") - 298))
+check "still at the strip's top" y_is "$save" "$(win_y "$main")"
 # btnDir, the right arrow, at 4040, 480 twips.
 xdotool mousemove --window "$save" 276 39 click 1
-check "the right arrow puts it 4 pixels right of the strip" \
-  eventually x_is "$save" $(($(win_x "$main") + 298))
-check "still at the strip's top" y_is "$save" "$(win_y "$main")"
+check "the right arrow puts it back" eventually x_is "$save" $(($(win_x "$main") + 298))
 
 # The title box, then "Salvar".
 xdotool mousemove --window "$save" 100 95 click 1

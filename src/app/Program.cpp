@@ -1,0 +1,242 @@
+#include "app/Program.h"
+
+#include "core/screens.h"
+#include "core/twips.h"
+#include "windows/FormAbout.h"
+#include "windows/FormConfig.h"
+#include "windows/FormHelp.h"
+#include "windows/FormIni.h"
+#include "windows/FormList.h"
+#include "windows/FormMain.h"
+#include "windows/FormSave.h"
+#include "windows/Tray.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+Program::Program(const QString &dataFolder) : m_core(dataFolder) {
+    m_core.setWindowFacts(this);
+}
+
+Program::~Program() {
+    for (QPointer<SideWindow> &w : m_sides)
+        delete w.data();
+}
+
+QString Program::stripText() const {
+    return m_main->text();
+}
+
+QRectF Program::stripPlaceTwips() const {
+    return m_main->placeTwips();
+}
+
+QPointF Program::startupWindowPlaceTwips() const {
+    return m_ini->placeTwips();
+}
+
+void Program::start() {
+    m_ini = std::make_unique<FormIni>();
+    m_main = std::make_unique<FormMain>(m_core);
+    m_core.start();
+
+    // Line 8: each part that is a number moves its window.
+    const std::array<std::optional<double>, 4> at = m_core.positionsTwips();
+    m_ini->moveTwips(at[0], at[1]);
+    m_main->applySettings();
+    std::optional<QPointF> mainAt;
+    if (at[2] || at[3]) {
+        const QRectF here = m_main->placeTwips();
+        mainAt = QPointF(at[2].value_or(here.x()), at[3].value_or(here.y()));
+    }
+    m_main->place(mainAt, m_core.stripWidthTwips());
+    keepWindowsReachable();
+    for (QScreen *screen : QGuiApplication::screens())
+        connect(screen, &QScreen::availableGeometryChanged, this, &Program::keepWindowsReachable);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen *screen) {
+        connect(screen, &QScreen::availableGeometryChanged, this, &Program::keepWindowsReachable);
+        keepWindowsReachable();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this] {
+        // The screen is still listed while it goes.
+        QTimer::singleShot(0, this, &Program::keepWindowsReachable);
+    });
+
+    if (m_core.startMinimized()) {
+        m_ini->show();
+        m_main->hide();
+    } else {
+        m_ini->hide();
+        m_main->show();
+        m_main->takeFocus();
+    }
+    // The last step, in both start modes.
+    m_tray = std::make_unique<Tray>(m_ini.get(), m_main.get());
+    m_tray->show();
+
+    connect(m_ini.get(), &FormIni::showMainRequested, this, &Program::showMainWindow);
+    connect(m_ini.get(), &FormIni::closeRequested, this, &Program::closeProgram);
+    connect(m_main.get(), &FormMain::collapseRequested, this, &Program::collapseMainWindow);
+    connect(m_main.get(), &FormMain::saveRequested, this, &Program::openSaveWindow);
+    connect(m_main.get(), &FormMain::listRequested, this, &Program::openListWindow);
+    connect(m_main.get(), &FormMain::configRequested, this, &Program::openConfigWindow);
+    connect(m_main.get(), &FormMain::aboutRequested, this, &Program::openAboutWindow);
+    connect(m_main.get(), &FormMain::closeRequested, this, &Program::closeProgram);
+    connect(m_tray.get(), &Tray::showRequested, this, &Program::showStrip);
+    connect(m_tray.get(), &Tray::closeRequested, this, &Program::closeProgram);
+    // The session ends: what the user typed and did not save is kept.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { m_core.closing(); });
+    connect(&m_core, &core::AppCore::writeFailed, this, [this](const QString &path) {
+        QMessageBox::warning(m_main.get(), QStringLiteral("Corvale Scrivulets"),
+                             QStringLiteral("Não foi possível salvar o arquivo ") + path);
+    });
+
+    if (m_core.recoveredAfterCrash()) {
+        // Said once, without holding up the start.
+        auto *box = new QMessageBox(
+            QMessageBox::Information, QStringLiteral("Corvale Scrivulets"),
+            QStringLiteral("O programa não foi fechado normalmente da última vez. O texto que "
+                           "não estava salvo foi guardado na pasta:\n") +
+                m_core.recovery().displayPath(),
+            QMessageBox::Ok, m_main.get());
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        box->open();
+    }
+}
+
+void Program::keepWindowsReachable() {
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    for (QWidget *window :
+         {static_cast<QWidget *>(m_ini.get()), static_cast<QWidget *>(m_main.get())}) {
+        const QRect here(window->pos(), window->size());
+        const QRect there = core::reachablePlace(here, screens);
+        if (there == here)
+            continue;
+        if (window == m_ini.get())
+            m_ini->moveTwips(there.x() * core::TwipsPerPixel, there.y() * core::TwipsPerPixel);
+        else
+            m_main->place(QPointF(there.x() * core::TwipsPerPixel, there.y() * core::TwipsPerPixel),
+                          m_main->widthTwips());
+    }
+}
+
+void Program::showMainWindow() {
+    m_ini->hide();
+    m_main->place(std::nullopt, m_core.stripWidthTwips());
+    m_main->setTopmost(m_core.alwaysOnTop());
+    m_main->show();
+    m_main->takeFocus();
+}
+
+void Program::collapseMainWindow() {
+    // Closed, not handed back: the always-on-top switch stays on, and the
+    // collapsed window takes it over below.
+    for (core::Side side : {core::Side::About, core::Side::Config, core::Side::Help,
+                            core::Side::List, core::Side::Save})
+        discardSideWindow(side);
+    m_core.setStripWidthTwips(m_main->widthTwips());
+    m_main->hide();
+    m_ini->setTopmost(m_core.alwaysOnTop());
+    m_ini->show();
+}
+
+void Program::showStrip() {
+    if (m_main->isVisible()) {
+        m_main->takeFocus();
+        return;
+    }
+    showMainWindow();
+}
+
+SideWindow *Program::sideWindow(core::Side side) const {
+    SideWindow *w = m_sides[int(side)];
+    // A closed window lingers until the event loop deletes it; it is gone already.
+    return w && !w->isDiscarded() ? w : nullptr;
+}
+
+void Program::discardSideWindow(core::Side side) {
+    if (SideWindow *w = sideWindow(side))
+        w->discard();
+}
+
+// Each window is made on first use, which runs its load step, and shown by
+// the opening steps; an open one is only placed and brought forward again.
+template <typename Window> Window *Program::sideWindowOf(core::Side side, bool &created) {
+    created = !sideWindow(side);
+    if (created)
+        m_sides[int(side)] = new Window(m_core);
+    return static_cast<Window *>(sideWindow(side));
+}
+
+void Program::openSaveWindow() {
+    bool created;
+    sideWindowOf<FormSave>(core::Side::Save, created)->showSideWindow();
+}
+
+void Program::openListWindow() {
+    bool created;
+    sideWindowOf<FormList>(core::Side::List, created)->showSideWindow();
+}
+
+void Program::openConfigWindow() {
+    bool created;
+    sideWindowOf<FormConfig>(core::Side::Config, created)->btnConfig_Click();
+}
+
+void Program::openAboutWindow() {
+    bool created;
+    FormAbout *about = sideWindowOf<FormAbout>(core::Side::About, created);
+    if (created)
+        connect(about, &FormAbout::helpRequested, this, &Program::openHelpWindow);
+    about->showSideWindow();
+}
+
+// The help window takes the About window's place exactly, dragged or not,
+// and the About window goes. It also takes over the strip's place in front
+// if the About window held it, so that closing the help window gives it back.
+void Program::openHelpWindow() {
+    SideWindow *about = sideWindow(core::Side::About);
+    if (!about)
+        return;
+    bool created;
+    FormHelp *help = sideWindowOf<FormHelp>(core::Side::Help, created);
+    help->moveTwips(about->placeTwips());
+    m_core.handOverTopmost(core::Side::About, core::Side::Help);
+    help->show();
+    help->raise();
+    help->activateWindow();
+    about->discard();
+}
+
+void Program::closeProgram() {
+    // A second request on the way out (a quick second click) finds it done.
+    if (m_closing)
+        return;
+    if (!m_core.closing()) {
+        QMessageBox::warning(m_main.get(), QStringLiteral("Corvale Scrivulets"),
+                             QStringLiteral("Não foi possível salvar o arquivo ") +
+                                 m_core.recovery().displayPath() +
+                                 QStringLiteral("\nO programa continua aberto para que o texto "
+                                                "não se perca."));
+        return;
+    }
+    m_closing = true;
+    discardSideWindow(core::Side::About);
+    discardSideWindow(core::Side::Config);
+    discardSideWindow(core::Side::Help);
+    m_ini->hide();
+    discardSideWindow(core::Side::List);
+    discardSideWindow(core::Side::Save);
+    m_main->hide();
+    m_tray->remove();
+    // The two windows themselves go with the program object once the event
+    // loop has returned: the click that got us here is still being delivered
+    // to the strip. Nothing can veto an exit, unlike a quit request.
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/AppCore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class FormMain;
+class FormIni;
+class SideWindow;
+class Tray;
+
+// Owns the core and every window for the whole run, and wires them: the
+// windows call the core and show its state, and this is where a request of
+// one window (the strip's toolbar, the About window's help link) becomes
+// another window. It answers the core's questions about the windows.
+class Program : public QObject, private core::WindowFacts {
+    Q_OBJECT
+public:
+    explicit Program(const QString &dataFolder);
+    ~Program() override;
+
+    // The start-up sequence: config.txt, the windows where it puts them, the
+    // last text, the tray icon; then the keyboard to the strip.
+    void start();
+
+    core::AppCore &core() { return m_core; }
+    FormMain &main() { return *m_main; }
+    FormIni &ini() { return *m_ini; }
+    Tray &tray() { return *m_tray; }
+
+    // The side window of that kind that is open now, or null.
+    SideWindow *sideWindow(core::Side side) const;
+
+public slots:
+    // The strip back from the collapsed window, at the width it had.
+    void showMainWindow();
+    // The open side windows closed and the collapsed window in the strip's
+    // place, in front as the strip was.
+    void collapseMainWindow();
+    // The strip shown and given the keyboard, whatever state it was in.
+    void showStrip();
+
+    void openSaveWindow();
+    void openListWindow();
+    void openConfigWindow();
+    void openAboutWindow();
+    // The help window in the About window's place, which goes.
+    void openHelpWindow();
+
+    // The power button, a window closed by the window system, the tray's
+    // menu: every window in the program's closing order, the strip last,
+    // then the tray icon, then the event loop. Unsaved text is kept in a
+    // recovery copy first; where that cannot be written, the program stays.
+    void closeProgram();
+
+private:
+    QString stripText() const override;
+    QRectF stripPlaceTwips() const override;
+    QPointF startupWindowPlaceTwips() const override;
+
+    // Places every window on a screen that shows it (start-up, screens changed).
+    void keepWindowsReachable();
+    void discardSideWindow(core::Side side);
+    template <typename Window> Window *sideWindowOf(core::Side side, bool &created);
+
+    core::AppCore m_core;
+    std::unique_ptr<FormIni> m_ini;
+    std::unique_ptr<FormMain> m_main;
+    // After the windows it brings to the front, so it goes first.
+    std::unique_ptr<Tray> m_tray;
+    QPointer<SideWindow> m_sides[5];
+    bool m_closing = false;
+};

@@ -1,0 +1,178 @@
+#pragma once
+
+#include "core/config.h"
+#include "core/recovery.h"
+#include "core/textfolder.h"
+
+#include <QObject>
+#include <QPointF>
+#include <QRectF>
+#include <QSet>
+#include <QTimer>
+
+namespace core {
+
+// The side windows, as far as the core keeps a record of them.
+enum class Side { Save, List, Config, About, Help };
+
+// What only the windows know, asked for when the core needs it: a text of
+// megabytes is not copied on every key, and a window's place is read where
+// it stands.
+class WindowFacts {
+public:
+    virtual ~WindowFacts() = default;
+    // The text box's text, lines ended by CR LF.
+    virtual QString stripText() const = 0;
+    // Where the strip stands, in twips.
+    virtual QRectF stripPlaceTwips() const = 0;
+    // Where the start-up window stands (or was last put), in twips.
+    virtual QPointF startupWindowPlaceTwips() const = 0;
+};
+
+// The program without its windows: the settings read from config.txt, the
+// state of the run, the open text and every file operation. Windows call it
+// and show what it holds; it tells them what changed through its signals.
+class AppCore : public QObject {
+    Q_OBJECT
+public:
+    explicit AppCore(QString dataFolder, QObject *parent = nullptr);
+
+    void setWindowFacts(const WindowFacts *facts) { m_facts = facts; }
+
+    // Start-up: config.txt (written with the default lines when missing) is
+    // read once; a draft left by a crash becomes a recovery copy; the last
+    // text is reopened when the switch says so (textReplaced).
+    void start();
+
+    const QString &dataFolder() const { return m_dataFolder; }
+    const TextFolder &textFolder() const { return m_texts; }
+    QString configDisplayPath() const;
+
+    // The settings in force since start-up, as read (the writers put them
+    // back as they were), and as numbers.
+    const config::Accepted &settings() const { return m_settings; }
+    double textMinPx() const;
+    double textMaxPx() const;
+    double opacityPercent() const;
+    double alignment() const;
+    bool startMinimized() const;
+    // Line 8's four parts as twips: start-up window left, top, strip left, top.
+    std::array<std::optional<double>, 4> positionsTwips() const;
+
+    // The width the strip opens at: the configured one, then the one it had
+    // when it was last collapsed.
+    double stripWidthTwips() const { return m_stripWidthTwips; }
+    void setStripWidthTwips(double width) { m_stripWidthTwips = width; }
+    // The strip's left edge at the last position save.
+    std::optional<float> savedLeftTwips() const { return m_savedLeft; }
+
+    QRectF stripPlaceTwips() const;
+
+    // The open text's file name, "*" when the text has none, empty when
+    // config.txt named nothing.
+    const QString &openName() const { return m_openName; }
+
+    // "Abrir último arquivo editado ao iniciar", for the whole run.
+    bool reopenLastText() const { return m_reopenLastText; }
+    void setReopenLastText(bool on) { m_reopenLastText = on; }
+
+    // Always on top. The switch is the user's; the strip gives up its place
+    // in front while a side window opened over it is open, and takes it
+    // back when that window closes or the strip gets the focus.
+    bool alwaysOnTop() const { return m_alwaysOnTop; }
+    void toggleAlwaysOnTop();
+    void sideWindowOpened(Side side);
+    void sideWindowLoaded();
+    void sideWindowClosed(Side side);
+    void sideWindowDiscarded(Side side);
+    void handOverTopmost(Side from, Side to);
+    void stripActivated();
+
+    // Ctrl+S: the open text written in place, or nothing when no text is open.
+    enum class QuickSave { NoTextOpen, Saved, Failed };
+    QuickSave quickSave(const QString &text);
+
+    enum class Outcome {
+        Done,
+        ForbiddenCharacters,
+        EmptyTitle,
+        NameTaken,
+        Failed,
+    };
+    // "Salvar": the strip's text under the title; it becomes the open text.
+    Outcome saveText(const QString &title, const QString &extension);
+    // "Salvar como": the open text's file gets the new name (its text is not
+    // written); with no text open, it saves as "Salvar" does.
+    Outcome renameText(const QString &title, const QString &extension);
+    // "Criar novo arquivo em branco".
+    void newText();
+
+    // The list window: the folder's names in the list's order.
+    QStringList listTexts() const;
+    enum class Open { Opened, ConfigNotWritten, Missing, Unreadable };
+    // The text into the strip, its name the open one, recorded in config.txt.
+    Open openText(const QString &name);
+    bool deleteText(const QString &name);
+
+    struct SettingsForm {
+        QString width, txtMin, txtMax, transparency; // as typed
+        int align;                                   // 1, 2 or 3
+        bool startMinimized;
+        QString font;
+    };
+    enum class Settings { Saved, EmptyField, Failed };
+    Settings saveSettings(const SettingsForm &form);
+
+    // The positions button: the strip's width and both windows' places.
+    bool savePositions();
+
+    // The text changed: a draft follows once typing pauses.
+    void textEdited();
+    // The program ends: unsaved text goes into a recovery copy. False when
+    // that copy could not be written.
+    bool closing();
+    const Recovery &recovery() const { return m_recovery; }
+    // A draft left by a run that did not end became a recovery copy at start.
+    bool recoveredAfterCrash() const { return m_recoveredAfterCrash; }
+
+signals:
+    void textReplaced(const QString &text);
+    void openNameChanged(const QString &name);
+    // The strip's place in front of other windows, on or off (and shown).
+    void stripTopmostRequested(bool on);
+    void alwaysOnTopChanged(bool on);
+    // A write that no window asked for (a draft) failed.
+    void writeFailed(const QString &displayPath);
+
+private:
+    bool writeConfig(const config::Lines &lines);
+    QString positionsNow() const;
+    // Unsaved text that leaves the strip goes into a recovery copy first.
+    bool dropText();
+    void replaceText(const QString &text, const QString &name);
+    void markSaved(const QString &text);
+    bool isSaved(const QString &text) const;
+    void writeDraft();
+
+    QString m_dataFolder;
+    TextFolder m_texts;
+    Recovery m_recovery;
+    const WindowFacts *m_facts = nullptr;
+
+    config::Accepted m_settings;
+    double m_stripWidthTwips = 4410;
+    std::optional<float> m_savedLeft;
+    QString m_openName;
+    bool m_reopenLastText = false;
+
+    bool m_alwaysOnTop = false;
+    QSet<Side> m_topmostHolders;
+
+    // What the strip's text was when it was last saved or opened.
+    size_t m_savedHash = 0;
+    qsizetype m_savedSize = 0;
+    QTimer m_draftTimer;
+    bool m_recoveredAfterCrash = false;
+};
+
+} // namespace core

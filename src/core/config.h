@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+// config.txt: nine values, one a line, known by their position alone.
+namespace core::config {
+
+constexpr int LineCount = 9;
+using Lines = std::array<QString, LineCount>;
+
+// The five fonts the program offers, in the order the settings window lists them.
+inline const QStringList FontNames = {QStringLiteral("Arial"), QStringLiteral("Georgia"),
+                                      QStringLiteral("MS Sans Serif"),
+                                      QStringLiteral("Times New Roman"), QStringLiteral("Verdana")};
+
+// The nine values as they stand in the file; a value past the end is missing.
+using RawValues = std::array<std::optional<QString>, LineCount>;
+
+// What start-up applies. Accepted values keep their text ("300" stays "300"),
+// because the writers put them back as they were read.
+struct Accepted {
+    QString width;        // pixels
+    QString txtMin;       // pixels
+    QString txtMax;       // pixels
+    QString transparency; // percent
+    QString align;        // "1" left, "2" centre, "3" right
+    QString optIni;       // "1" start minimized, "2" not
+    QString font;
+    // Line 8, split at "|": start-up window left and top, main window left and top.
+    std::array<std::optional<QString>, 4> positions;
+    // Line 9: missing, "*", or the name of the last text.
+    std::optional<QString> lastText;
+};
+
+// Reading steps: lines end at CR or CR LF (a lone LF stays inside its line),
+// empty lines are dropped, and one empty value follows the kept lines.
+RawValues readValues(const QString &fileText);
+RawValues readValues(const QByteArray &fileBytes);
+
+Accepted accept(const RawValues &values);
+
+// The nine lines of a file nobody has written yet.
+Lines defaultLines();
+
+// The bytes of the whole file: every line, the last included, ended by CR LF.
+// A value never carries a line break (nor the reader's separator) into the
+// file, whatever was pasted into it: the next start would read every later
+// value from the wrong line.
+QByteArray fileText(const Lines &lines);
+
+// Line 9 as every writer puts it: the open text's name when the reopening is
+// on, "*" otherwise, and "*" for a name that would not read back as itself
+// (a control character, a byte that is not text).
+QString lastTextLine(bool reopen, const QString &openName);
+
+// config.txt in the data folder.
+QString path(const QString &dataFolder);
+
+} // namespace core::config

@@ -1,0 +1,149 @@
+#include "core/textfolder.h"
+
+#include "core/names.h"
+#include "platform/files.h"
+#include "platform/textcodec.h"
+
+#include <QCollator>
+#include <algorithm>
+
+namespace core {
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+} // namespace
+
+QString makeTextFileName(const QString &title, const QString &extension) {
+    const QString ext = trimSpaces(extension);
+    return trimSpaces(title) + (ext.isEmpty() ? QStringLiteral(".txt") : u'.' + ext);
+}
+
+TextFileName splitTextFileName(const QString &name) {
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0)
+        return {name, QString()};
+    return {name.left(dot), name.mid(dot + 1)};
+}
+
+QString textFromFileContent(const QString &content) {
+    QString text;
+    text.reserve(content.size() + 2);
+    qsizetype start = 0;
+    const qsizetype size = content.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = content[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        text += QStringView(content).mid(start, i - start);
+        text += CrLf;
+        if (c == u'\r' && i + 1 < size && content[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size) {
+        text += QStringView(content).mid(start);
+        text += CrLf;
+    }
+    return text;
+}
+
+QStringList sortedTextNames(QStringList names) {
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(), [&](const QString &a, const QString &b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+bool isSafeTextName(const QString &name) {
+    return platform::isSingleName(name);
+}
+
+QString displayTextName(const QString &name) {
+    return platform::displayName(name);
+}
+
+TextFolder::Found TextFolder::find(const QString &name, const QString &canonicalFolder) const {
+    if (!isSafeTextName(name))
+        return Found::NotAName;
+    const platform::Entry e = platform::entryAt(pathOf(name));
+    if (!e.exists)
+        return Found::Nothing;
+    if (e.isLink && (e.kind == platform::EntryKind::Missing || canonicalFolder.isEmpty() ||
+                     !e.resolved.startsWith(canonicalFolder + u'/')))
+        return Found::Outside;
+    switch (e.kind) {
+    case platform::EntryKind::File:
+        return Found::Text;
+    case platform::EntryKind::Folder:
+        return Found::Folder;
+    default:
+        return Found::Other;
+    }
+}
+
+TextFolder::Found TextFolder::find(const QString &name) const {
+    return find(name, platform::canonicalPath(m_path));
+}
+
+QString TextFolder::displayPath(const QString &name) const {
+    return platform::displayPath(pathOf(name));
+}
+
+bool TextFolder::ensure() const {
+    return platform::makeFolder(m_path);
+}
+
+QStringList TextFolder::list() const {
+    const QString canonical = platform::canonicalPath(m_path);
+    QStringList names;
+    for (const QString &name : platform::folderEntries(m_path))
+        if (find(name, canonical) != Found::Outside)
+            names << name;
+    return names;
+}
+
+bool TextFolder::isNameTaken(const QString &name, const QString &openName) const {
+    if (name == openName || !isSafeTextName(name) || !platform::entryAt(pathOf(name)).exists)
+        return false;
+    // The open text under a name that differs only in case, on a file system
+    // that does not tell them apart.
+    return !(find(openName) == Found::Text && platform::sameEntry(pathOf(name), pathOf(openName)));
+}
+
+bool TextFolder::exists(const QString &name) const {
+    return find(name) == Found::Text;
+}
+
+std::optional<QString> TextFolder::read(const QString &name) const {
+    if (find(name) != Found::Text)
+        return std::nullopt;
+    const auto bytes = platform::readFile(pathOf(name));
+    if (!bytes)
+        return std::nullopt;
+    return textFromFileContent(platform::decodeText(*bytes));
+}
+
+bool TextFolder::write(const QString &name, const QString &text) const {
+    const Found found = find(name);
+    if (found != Found::Nothing && found != Found::Text)
+        return false;
+    const QString content = text.endsWith(CrLf) ? text : text + CrLf;
+    return platform::writeFileAtomically(pathOf(name), platform::encodeText(content));
+}
+
+bool TextFolder::rename(const QString &from, const QString &to) const {
+    if (find(from) != Found::Text || !isSafeTextName(to))
+        return false;
+    return platform::renameFile(pathOf(from), pathOf(to));
+}
+
+bool TextFolder::remove(const QString &name) const {
+    if (find(name) != Found::Text)
+        return false;
+    return platform::removeFile(pathOf(name)) != platform::Removal::Failed;
+}
+
+} // namespace core

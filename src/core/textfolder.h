@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace core {
+
+// title + "." + extension, both trimmed of spaces; an empty extension is "txt".
+QString makeTextFileName(const QString &title, const QString &extension);
+
+struct TextFileName {
+    QString title;
+    QString extension;
+};
+// The title is everything before the last dot, the extension everything after it.
+TextFileName splitTextFileName(const QString &name);
+
+// The lines of a file's content, each followed by CR LF; a line ends at CR,
+// LF or CR LF, and the end of the content ends the last one.
+QString textFromFileContent(const QString &content);
+
+// The names in the list's order: by name, case left aside, in the user's
+// language; names that differ only in case keep a fixed order.
+QStringList sortedTextNames(QStringList names);
+
+// The folder of saved texts, "textos" in the data folder. Only file names
+// (title, dot, extension) are stored and compared; the folder is added when
+// a file is touched. No name ever leads out of the folder: not through a
+// path, nor through a link.
+class TextFolder {
+public:
+    explicit TextFolder(QString path) : m_path(std::move(path)) {}
+
+    const QString &path() const { return m_path; }
+
+    // A text's full path as the program shows it to the user.
+    QString displayPath(const QString &name) const;
+
+    // Creates the folder when it is missing. False when it cannot be.
+    bool ensure() const;
+
+    // Every entry the user may see: files and sub-folders alike, names
+    // starting with a dot included, without "." and "..", the temporary
+    // files of interrupted saves, and links that lead out of the folder or
+    // nowhere. Unordered.
+    QStringList list() const;
+
+    // True when something stands under `name` (hidden or not, a link that
+    // leads nowhere included) and it is not the open text itself: no save
+    // replaces a file the user cannot see.
+    bool isNameTaken(const QString &name, const QString &openName) const;
+
+    // True for an existing plain file of that name inside the folder.
+    bool exists(const QString &name) const;
+
+    // The file's lines, each followed by CR LF; nothing when the file is
+    // missing or cannot be read.
+    std::optional<QString> read(const QString &name) const;
+
+    // Writes the text and one final CR LF, unless the text already ends with
+    // CR LF, so that opening and saving a text leaves its file as it was.
+    bool write(const QString &name, const QString &text) const;
+
+    // Read-only files and folders are left alone; a taken name is never replaced.
+    bool rename(const QString &from, const QString &to) const;
+
+    // Moves the text to the desktop's trash, or deletes it where there is
+    // none. Sub-folders and read-only texts stay.
+    bool remove(const QString &name) const;
+
+private:
+    enum class Found { NotAName, Nothing, Text, Folder, Outside, Other };
+    Found find(const QString &name) const;
+    Found find(const QString &name, const QString &canonicalFolder) const;
+    QString pathOf(const QString &name) const { return m_path + u'/' + name; }
+
+    QString m_path;
+};
+
+// A name that stays inside a folder: no path separator, not "." or "..", no
+// NUL, and no longer than a file name can be.
+bool isSafeTextName(const QString &name);
+
+// The name as the list shows it: bytes that are not UTF-8 as U+FFFD.
+QString displayTextName(const QString &name);
+
+} // namespace core

@@ -1,0 +1,80 @@
+#include "windows/FormIni.h"
+
+#include "core/twips.h"
+#include "platform/widgets.h"
+#include "platform/windowsystem.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+using core::TwipsPerPixel;
+
+FormIni::FormIni() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
+    setObjectName(QStringLiteral("FormIni"));
+    setWindowTitle(QStringLiteral("Corvale Scrivulets"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setFixedSize(56, 56);
+    btnShow = new platform::PictureButton(QStringLiteral(":/icons/expand.svg"),
+                                          QStringLiteral(" Expandir "), this);
+    btnShow->setObjectName(QStringLiteral("btnShow"));
+    btnShow->setGeometry(1, 26, 54, 24);
+    connect(btnShow, &QAbstractButton::clicked, this, &FormIni::showMainRequested);
+}
+
+QPointF FormIni::placeTwips() const {
+    const QPoint at = platform::windowPosition(this);
+    if (at == m_placedPx)
+        return m_placedTwips;
+    return QPointF(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
+}
+
+void FormIni::moveTwips(std::optional<double> left, std::optional<double> top) {
+    const QPointF here = placeTwips();
+    const QPointF to(left.value_or(here.x()), top.value_or(here.y()));
+    move(core::px(to.x()), core::px(to.y()));
+    m_placedTwips = to;
+    m_placedPx = pos();
+}
+
+void FormIni::setTopmost(bool on) {
+    m_topmost = on;
+    platform::setTopmost(this, on);
+}
+
+void FormIni::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    static const QPixmap logo = platform::renderPicture(QStringLiteral(":/icons/logo.svg"),
+                                                        QSize(56, 56), devicePixelRatioF());
+    p.drawPixmap(0, 0, logo);
+}
+
+void FormIni::mousePressEvent(QMouseEvent *event) {
+    // Any button drags the window, as a caption would.
+    m_drag.press(event, Qt::AllButtons);
+    event->accept();
+}
+
+void FormIni::mouseMoveEvent(QMouseEvent *event) {
+    m_drag.move(event);
+    event->accept();
+}
+
+void FormIni::mouseReleaseEvent(QMouseEvent *event) {
+    m_drag.release(event);
+    event->accept();
+}
+
+void FormIni::showEvent(QShowEvent *event) {
+    platform::applyWindowStates(this, m_topmost);
+    QWidget::showEvent(event);
+}
+
+void FormIni::closeEvent(QCloseEvent *event) {
+    // Closed alone, it would leave a program with no window and a hidden
+    // strip that nothing brings back.
+    event->ignore();
+    emit closeRequested();
+}

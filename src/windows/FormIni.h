@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/drag.h"
+
+#include <QPointF>
+#include <QWidget>
+#include <optional>
+
+namespace platform {
+class PictureButton;
+}
+
+// The small window that stands in for the strip while the program is
+// collapsed or started minimized: the logo and one button that brings the
+// strip back. Any mouse button drags it by its background.
+class FormIni : public QWidget {
+    Q_OBJECT
+public:
+    FormIni();
+
+    // Where it stands, in twips; until it moves, the twips it was put at.
+    QPointF placeTwips() const;
+    void moveTwips(std::optional<double> left, std::optional<double> top);
+
+    // In front of other windows or not (and shown).
+    void setTopmost(bool on);
+
+signals:
+    void showMainRequested();
+    // The window system closed it: the program ends as by its power button.
+    void closeRequested();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    platform::PictureButton *btnShow;
+    platform::WindowDrag m_drag{this};
+    bool m_topmost = false;
+    QPointF m_placedTwips;
+    QPoint m_placedPx{INT_MIN, INT_MIN};
+};

@@ -1,0 +1,148 @@
+#include "windows/FormList.h"
+
+#include "core/textfolder.h"
+#include "platform/widgets.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+const QString NothingSelectedNotice = QStringLiteral("É preciso selecionar um item!");
+const QString ConfigNotWrittenNotice = QStringLiteral("Não foi possível salvar a configuração!");
+const QString MissingBefore = QStringLiteral("este arquivo ");
+const QString MissingAfter = QStringLiteral(" não existe");
+const QString UnreadableBefore = QStringLiteral("Não foi possível abrir o arquivo ");
+const QString NotDeletedBefore = QStringLiteral("Não foi possível deletar o arquivo ");
+
+// The real name of a row: what it shows may stand in for bytes of the name.
+constexpr int NameRole = Qt::UserRole;
+
+} // namespace
+
+FormList::FormList(core::AppCore &core)
+    : SideWindow(core, core::Side::List, QStringLiteral("Listando arquivos"),
+                 LoadStep::ClearTopmost) {
+    setObjectName(QStringLiteral("FormList"));
+    titleLabel()->setObjectName(QStringLiteral("Label3"));
+
+    // First in the focus order, so it has the focus when the window opens.
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    placeTwips(List1, 120, 720, 4140, 2760);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row is one line of the same font: measuring one serves them all,
+    // which keeps a folder of thousands of texts quick to list.
+    List1->setUniformItemSizes(true);
+    List1->installEventFilter(this);
+    btnDel = new QPushButton(QStringLiteral("Deletar"), this);
+    btnDel->setObjectName(QStringLiteral("btnDel"));
+    placeTwips(btnDel, 3400, 3480, 855, 300);
+    Check1 = new QCheckBox(QStringLiteral("Fechar lista ao abrir arquivo"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    placeTwips(Check1, 120, 3530, 2415, 255);
+    Check1->setChecked(true);
+    // No timer: a notice stays until something empties it.
+    createNotice(QRect(120, 3860, 4095, 255), NoticeTimer::None);
+    auto *hint = new QLabel(
+        QStringLiteral("Para abrir um arquivo dê duplo clique ou pressione enter"), this);
+    hint->setObjectName(QStringLiteral("lblDica"));
+    placeTwips(hint, 120, 4095, 4095, 255);
+
+    connect(List1, &QListWidget::itemDoubleClicked, this, &FormList::list1_DblClick);
+    connect(btnDel, &QPushButton::clicked, this, &FormList::btnDel_Click);
+    List1->setFocus();
+
+    refreshTextList();
+}
+
+void FormList::refreshTextList() {
+    List1->clear();
+    for (const QString &name : core().listTexts()) {
+        auto *item = new QListWidgetItem(core::displayTextName(name), List1);
+        item->setData(NameRole, name);
+    }
+}
+
+QString FormList::selectedName() const {
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->data(NameRole).toString();
+}
+
+bool FormList::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == List1 && event->type() == QEvent::KeyPress &&
+        keyPressCode(*static_cast<QKeyEvent *>(event)) == 13) {
+        list1_Enter();
+        return true;
+    }
+    return SideWindow::eventFilter(watched, event);
+}
+
+void FormList::showMessageBox(const QString &message) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Corvale Scrivulets"), message,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void FormList::reportOpen(core::AppCore::Open result, const QString &name, bool messageBox) {
+    // The text opened all the same; the notice says what was not recorded.
+    const QString path = core().textFolder().displayPath(name);
+    QString before, after;
+    switch (result) {
+    case core::AppCore::Open::Opened:
+        return;
+    case core::AppCore::Open::ConfigNotWritten:
+        return showNotice(ConfigNotWrittenNotice);
+    case core::AppCore::Open::Missing:
+        before = MissingBefore;
+        after = MissingAfter;
+        break;
+    case core::AppCore::Open::Unreadable:
+        before = UnreadableBefore;
+        break;
+    }
+    if (messageBox)
+        showMessageBox(platform::fitPath(fontMetrics(), before, path, after, 400, 3));
+    else
+        showPathNotice(before, path, after);
+}
+
+void FormList::list1_DblClick() {
+    const QString name = selectedName();
+    if (name.isEmpty())
+        return;
+    // The message box runs its own event loop; the program may discard this
+    // window meanwhile.
+    QPointer<FormList> self(this);
+    const core::AppCore::Open result = core().openText(name);
+    clearNotice();
+    reportOpen(result, name, true);
+    // A config.txt not written is told in the window, which stays for it.
+    if (!self || isDiscarded() || result == core::AppCore::Open::ConfigNotWritten)
+        return;
+    if (Check1->isChecked())
+        closeSideWindow();
+}
+
+void FormList::list1_Enter() {
+    const QString name = selectedName();
+    if (name.isEmpty()) {
+        showNotice(NothingSelectedNotice);
+        return;
+    }
+    const core::AppCore::Open result = core().openText(name);
+    reportOpen(result, name, false);
+    if (result == core::AppCore::Open::Opened && Check1->isChecked())
+        closeSideWindow();
+}
+
+void FormList::btnDel_Click() {
+    const QString name = selectedName();
+    if (!name.isEmpty() && !core().deleteText(name))
+        showPathNotice(NotDeletedBefore, core().textFolder().displayPath(name), QString());
+    refreshTextList();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "windows/SideWindow.h"
+
+class QCheckBox;
+class QListWidget;
+class QPushButton;
+
+// The side window that lists the saved texts, opens one into the strip
+// (remembering it in config.txt) and deletes them.
+class FormList : public SideWindow {
+    Q_OBJECT
+public:
+    explicit FormList(core::AppCore &core);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void refreshTextList();
+    void list1_DblClick();
+    void list1_Enter();
+    void btnDel_Click();
+    QString selectedName() const;
+    // The reason a text did not open, or the config.txt that was not written.
+    void reportOpen(core::AppCore::Open result, const QString &name, bool messageBox);
+    void showMessageBox(const QString &message);
+
+    QListWidget *List1;
+    QPushButton *btnDel;
+    QCheckBox *Check1;
+};

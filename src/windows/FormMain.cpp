@@ -1,0 +1,326 @@
+#include "windows/FormMain.h"
+
+#include "core/AppCore.h"
+#include "core/editing.h"
+#include "core/numbers.h"
+#include "core/striprules.h"
+#include "platform/widgets.h"
+#include "platform/windowsystem.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+using core::px;
+using core::pxRect;
+using core::TwipsPerPixel;
+
+namespace {
+
+const QColor Background(248, 248, 248);
+// The classic system colours the strip was drawn with.
+const QColor ActiveBorder(180, 180, 180);
+const QColor GrayText(109, 109, 109);
+const QColor AppWorkspace(171, 171, 171);
+
+// What the toolbar, the collapse button and the window itself add to the
+// text box's height.
+constexpr int ChromeTwips = 1270;
+
+} // namespace
+
+FormMain::FormMain(core::AppCore &core)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool), m_core(core) {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("Corvale Scrivulets"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    // Tooltips show whichever window is active: the strip rarely is.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Background);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    // Creation order is stacking order: the badge lies under the collapse button.
+    lblSaving = new QLabel(QStringLiteral("  Salvando"), this);
+    lblSaving->setObjectName(QStringLiteral("lblSaving"));
+    lblSaving->setAutoFillBackground(true);
+    QPalette badge = lblSaving->palette();
+    badge.setColor(QPalette::Window, AppWorkspace);
+    badge.setColor(QPalette::WindowText, Qt::white);
+    lblSaving->setPalette(badge);
+    lblSaving->setGeometry(pxRect(QRect(120, 350, core::editing::IdleBadgeWidthTwips, 175)));
+    lblSaving->hide();
+
+    btnUpDown = new platform::PictureButton(QStringLiteral(":/icons/collapse_up.svg"),
+                                            QStringLiteral(" Recolher "), this);
+    btnUpDown->setObjectName(QStringLiteral("btnUpDown"));
+    btnUpDown->setCursor(Qt::PointingHandCursor);
+    connect(btnUpDown, &QAbstractButton::clicked, this, &FormMain::collapseRequested);
+
+    Text1 = new platform::TextBox(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(11.25);
+    Text1->setFont(font);
+    connect(Text1, &QPlainTextEdit::textChanged, this, [this] {
+        autoResize();
+        m_core.textEdited();
+    });
+
+    Frame1 = new QWidget(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAutoFillBackground(true);
+    Frame1->setPalette(pal);
+    struct Tool {
+        platform::PictureButton *&button;
+        const char *name;
+        int left;
+        const char *picture;
+        const char *toolTip;
+    };
+    const Tool tools[] = {
+        {btnIdent, "btnIdent", 0, "tool_ident", " Inserir bullet "},
+        {btnSave, "btnSave", 270, "tool_save", " Salvar texto "},
+        {btnList, "btnList", 535, "tool_list", " Exibir textos salvos "},
+        {btnConfig, "btnConfig", 820, "tool_config", " Configurar programa "},
+        {btnAbout, "btnAbout", 1110, "tool_about", " Sobre o programa "},
+        {btnTop, "btnTop", 1400, "top_off", " Manter na frente "},
+        {btnPosicao, "btnPosicao", 1680, "tool_positions", " Salvar novas posições e dimensões "},
+        {btnClose, "btnClose", 2000, "tool_close", " Fechar programa "},
+    };
+    for (const Tool &t : tools) {
+        t.button = new platform::PictureButton(
+            QStringLiteral(":/icons/%1.svg").arg(QLatin1String(t.picture)),
+            QString::fromUtf8(t.toolTip), Frame1);
+        t.button->setObjectName(QLatin1String(t.name));
+        t.button->setGeometry(pxRect(QRect(t.left, 120, 225, 210)));
+    }
+    btnClose->setCursor(Qt::PointingHandCursor);
+    connect(btnSave, &QAbstractButton::clicked, this, &FormMain::saveRequested);
+    connect(btnList, &QAbstractButton::clicked, this, &FormMain::listRequested);
+    connect(btnConfig, &QAbstractButton::clicked, this, &FormMain::configRequested);
+    connect(btnAbout, &QAbstractButton::clicked, this, &FormMain::aboutRequested);
+    connect(btnTop, &QAbstractButton::clicked, &m_core, &core::AppCore::toggleAlwaysOnTop);
+    connect(btnClose, &QAbstractButton::clicked, this, &FormMain::closeRequested);
+    connect(btnIdent, &QAbstractButton::clicked, this, &FormMain::btnIdent_Click);
+    connect(btnPosicao, &QAbstractButton::clicked, this, &FormMain::btnPosicao_Click);
+    Text1->installEventFilter(this);
+    Frame1->installEventFilter(this);
+
+    m_badgeTimer.setInterval(50);
+    connect(&m_badgeTimer, &QTimer::timeout, this, &FormMain::savingBadgeTick);
+    // The transparency timer runs from now to the end of the program.
+    connect(&m_transparencyTimer, &QTimer::timeout, this, &FormMain::transparencyTick);
+    m_transparencyTimer.start(100);
+
+    connect(&m_core, &core::AppCore::textReplaced, Text1, &platform::TextBox::setText);
+    connect(&m_core, &core::AppCore::stripTopmostRequested, this, &FormMain::setTopmost);
+    connect(&m_core, &core::AppCore::alwaysOnTopChanged, this, &FormMain::showAlwaysOnTop);
+
+    // Only the window's own surface drags, double-clicks and shows the sizing
+    // cursors. Qt hands a press a child leaves alone to its parent and lets
+    // children wear the parent's cursor; the toolbar, the badge, the button
+    // and the text box are controls of their own and keep to themselves.
+    setMouseTracking(true);
+    Text1->viewport()->setMouseTracking(true);
+    Text1->viewport()->installEventFilter(this);
+    for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(lblSaving),
+                             static_cast<QWidget *>(btnUpDown), static_cast<QWidget *>(Text1)}) {
+        control->setAttribute(Qt::WA_NoMousePropagation);
+        if (!control->testAttribute(Qt::WA_SetCursor))
+            control->setCursor(Qt::ArrowCursor);
+    }
+    m_windowDrag.setFollow([this](QPointF global) {
+        dragPass(QPointF(global.x() * TwipsPerPixel, global.y() * TwipsPerPixel));
+    });
+}
+
+QString FormMain::text() const {
+    return Text1->text();
+}
+
+double FormMain::widthTwips() const {
+    return width() * TwipsPerPixel;
+}
+
+QRectF FormMain::placeTwips() const {
+    const QPoint at = platform::windowPosition(this);
+    const QSizeF size(width() * TwipsPerPixel, height() * TwipsPerPixel);
+    if (at == m_placedPx)
+        return QRectF(m_placedTwips, size);
+    return QRectF(QPointF(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel), size);
+}
+
+core::TwipsGeometry FormMain::currentGeometry() const {
+    // Qt's own record, set right at a press and then by every request of a
+    // drag: the window manager may not have carried out the last move yet
+    // when the next pass asks, and the rules must build on what they asked for.
+    const QRect g = geometry();
+    return {float(g.x() * TwipsPerPixel), float(g.y() * TwipsPerPixel),
+            float(g.width() * TwipsPerPixel), float(g.height() * TwipsPerPixel)};
+}
+
+int FormMain::screenWidthTwips() const {
+    const QScreen *s = screen();
+    return (s ? s->geometry().width() : 1920) * TwipsPerPixel;
+}
+
+void FormMain::applySettings() {
+    QFont font = Text1->font();
+    font.setFamily(m_core.settings().font);
+    Text1->setFont(font);
+    m_maximize.restoreWidth = float(m_core.stripWidthTwips());
+    setOpacity(m_core.opacityPercent());
+}
+
+void FormMain::fitTextBox(int widthTwips) {
+    // The line count depends on the width the text wraps at, so the box's
+    // layout gets that width before it is asked, shown or not.
+    Text1->layOutForWidth(px(widthTwips - 240));
+    // A text box taller than the screen would hide its own caret: the largest
+    // heights the screen can take stand in for larger ones.
+    const QScreen *s = screen();
+    const double room =
+        s ? std::max(0.0, s->availableGeometry().height() - double(ChromeTwips) / TwipsPerPixel)
+          : core::MaxPixels;
+    const double txtMin = std::min(m_core.textMinPx(), room);
+    const double txtMax = std::min(m_core.textMaxPx(), room);
+    const int lineTwips = int(std::ceil(Text1->lineHeight() * TwipsPerPixel));
+    // Past the lines that fill the box to its maximum the count changes
+    // nothing, so counting stops there: typing in a long text stays cheap.
+    const int lines =
+        Text1->displayedLineCount(core::autoResizeLineLimit(txtMin, txtMax, lineTwips));
+    const core::TextBoxFit fit = core::autoResizeHeight(lines, txtMin, txtMax, lineTwips);
+    if (fit.scrollBar != core::ScrollBarChange::Unchanged)
+        Text1->setVerticalScrollBarShown(fit.scrollBar == core::ScrollBarChange::Show);
+    m_textHeightTwips = fit.height;
+}
+
+void FormMain::place(std::optional<QPointF> topLeftTwips, double widthTwips) {
+    // The layout rule re-enters itself through the resize events its own
+    // changes raise where it was first drawn; here the final geometry is
+    // worked out in one pass and applied once.
+    const core::WidthFit fit =
+        core::fitWidth(core::wholeTwips(widthTwips), int(core::BaseWidthTwips), screenWidthTwips());
+    if (fit.movedToScreen) {
+        m_maximize.restoreWidth = core::BaseWidthTwips;
+        topLeftTwips = QPointF(200, topLeftTwips ? topLeftTwips->y() : placeTwips().y());
+    }
+    fitTextBox(fit.width);
+    const int heightPx = px(m_textHeightTwips) + px(ChromeTwips);
+    const QRect before = geometry();
+    m_placing = true;
+    if (topLeftTwips) {
+        const QPoint at(px(topLeftTwips->x()), px(topLeftTwips->y()));
+        setGeometry(QRect(at, QSize(px(fit.width), heightPx)));
+        m_placedTwips = *topLeftTwips;
+        m_placedPx = at;
+    } else if (size() != QSize(px(fit.width), heightPx)) {
+        // Qt resizes from where it thinks the window is; make sure it knows.
+        platform::syncPosition(this);
+        resize(px(fit.width), heightPx);
+    }
+    m_placing = false;
+    layoutControls();
+    // A window manager or another program may have cleared the strip's
+    // states meanwhile.
+    if (geometry() != before && isVisible())
+        platform::applyWindowStates(this, m_topmost);
+}
+
+void FormMain::autoResize() {
+    place(std::nullopt, widthTwips());
+}
+
+void FormMain::layoutControls() {
+    const core::MainLayout l = core::layoutMain(width() * TwipsPerPixel, height() * TwipsPerPixel);
+    Text1->setGeometry(px(l.text1.x()), px(l.text1.y()), px(l.text1.width()),
+                       px(m_textHeightTwips));
+    Frame1->setGeometry(pxRect(l.frame1));
+    btnUpDown->setGeometry(pxRect(l.btnUpDown));
+    update();
+}
+
+void FormMain::resizeEvent(QResizeEvent *) {
+    // A size the window system chose runs the layout rule like any other.
+    if (!m_placing)
+        autoResize();
+}
+
+void FormMain::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    const int W = width() * TwipsPerPixel, H = height() * TwipsPerPixel;
+    // The band along the top: its picture tiled at its own size.
+    static const QPixmap band = platform::renderPicture(QStringLiteral(":/icons/band.svg"),
+                                                        QSize(17, 100), devicePixelRatioF());
+    for (int x = 0; x <= W; x += 255)
+        p.drawPixmap(px(x), 0, band);
+    const core::MainLayout l = core::layoutMain(W, H);
+    p.fillRect(pxRect(l.linhaFundo), ActiveBorder);
+    p.fillRect(pxRect(l.linhaTopo), ActiveBorder);
+    p.setPen(GrayText);
+    p.drawRect(QRect(0, 0, width() - 1, height() - 1));
+    static const QPixmap ornament = platform::renderPicture(
+        QStringLiteral(":/icons/bottom_right.svg"), QSize(125, 22), devicePixelRatioF());
+    p.drawPixmap(pxRect(l.imgDirBottom).topLeft(), ornament);
+    p.fillRect(pxRect(l.linhaTopo2), Qt::white);
+}
+
+void FormMain::showEvent(QShowEvent *event) {
+    platform::applyWindowStates(this, m_topmost);
+    QWidget::showEvent(event);
+}
+
+void FormMain::changeEvent(QEvent *event) {
+    // Another window may have taken the front; focus gives the topmost place back.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_core.stripActivated();
+    QWidget::changeEvent(event);
+}
+
+void FormMain::closeEvent(QCloseEvent *event) {
+    // The window system's close (Alt+F4, a task switcher) ends the program as
+    // the power button does; the program decides when the window goes.
+    event->ignore();
+    emit closeRequested();
+}
+
+void FormMain::setTopmost(bool on) {
+    m_topmost = on;
+    platform::setTopmost(this, on);
+}
+
+void FormMain::takeFocus() {
+    raise();
+    activateWindow();
+    Text1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void FormMain::showAlwaysOnTop(bool on) {
+    btnTop->setPicture(on ? QStringLiteral(":/icons/top_on.svg")
+                          : QStringLiteral(":/icons/top_off.svg"));
+    btnTop->setToolTipAndName(on ? QStringLiteral(" Desfazer manter na frente ")
+                                 : QStringLiteral(" Manter na frente "));
+}
+
+void FormMain::setOpacity(double percent) {
+    platform::setAlpha(this, core::alphaFor(double(core::roundHalfEven(percent))));
+}
+
+void FormMain::transparencyTick() {
+    const QPoint cursor = QCursor::pos();
+    if (!m_lastCursor) {
+        m_lastCursor = cursor;
+        return;
+    }
+    if (cursor == *m_lastCursor)
+        return;
+    const QRect here(platform::windowPosition(this), size());
+    setOpacity(core::pointerOverWindow(cursor, core::twipsRect(here)) ? 100
+                                                                      : m_core.opacityPercent());
+    m_lastCursor = cursor;
+}

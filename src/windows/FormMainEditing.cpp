@@ -1,0 +1,119 @@
+// The strip's editing: the text box's keys and the quick save, the saving
+// badge, bullets, and the positions button that shares the badge.
+#include "windows/FormMain.h"
+
+#include "core/AppCore.h"
+#include "core/editing.h"
+#include "core/twips.h"
+#include "platform/widgets.h"
+#include "platform/windowsystem.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+
+bool FormMain::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == Text1 && event->type() == QEvent::KeyPress)
+        return text1KeyPress(*static_cast<QKeyEvent *>(event));
+    if (watched == Text1->viewport() && event->type() == QEvent::MouseMove)
+        // Over the text box the window's cursor goes back to the arrow.
+        setCursor(Qt::ArrowCursor);
+    if (watched == Frame1 && event->type() == QEvent::KeyPress &&
+        focusKeys(*static_cast<QKeyEvent *>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+// F6 and Ctrl+Tab go between the text box and the toolbar (Tab types a tab
+// in the text); Escape comes back to the text from the toolbar.
+bool FormMain::focusKeys(const QKeyEvent &key) {
+    const bool toggle = key.key() == Qt::Key_F6 ||
+                        (key.key() == Qt::Key_Tab && key.modifiers() == Qt::ControlModifier);
+    if (Text1->hasFocus()) {
+        if (!toggle)
+            return false;
+        btnIdent->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (!toggle && key.key() != Qt::Key_Escape)
+        return false;
+    Text1->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+// Text1's key presses reach these rules before the text box acts on them;
+// a key that is theirs goes no further. Qt brings the key and its character
+// in one event, so taking Ctrl+A here keeps its character out of the fresh
+// selection without a read-only moment, and taking Ctrl+S keeps its control
+// character out of the text on every platform.
+bool FormMain::text1KeyPress(const QKeyEvent &key) {
+    if (focusKeys(key))
+        return true;
+    if (core::editing::isSelectAllKey(key.key(), key.modifiers())) {
+        Text1->setSelection(0, int(Text1->text().size()));
+        return true;
+    }
+    if (!core::editing::isQuickSaveKey(key.key(), key.modifiers()))
+        return false;
+    switch (m_core.quickSave(Text1->text())) {
+    case core::AppCore::QuickSave::NoTextOpen:
+        emit saveRequested();
+        break;
+    case core::AppCore::QuickSave::Saved:
+        startSavingBadge();
+        platform::beep(platform::Beep::Information);
+        break;
+    case core::AppCore::QuickSave::Failed:
+        reportNotSaved(m_core.textFolder().displayPath(m_core.openName()));
+        break;
+    }
+    return true;
+}
+
+// A save that did not happen must never look like one that did: the user is
+// told which file, and the text stays in the box.
+void FormMain::reportNotSaved(const QString &displayPath) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Corvale Scrivulets"), QString(),
+                    QMessageBox::Ok, this);
+    box.setText(platform::fitPath(box.fontMetrics(),
+                                  QStringLiteral("Não foi possível salvar o arquivo "), displayPath,
+                                  QString(), 400, 3));
+    box.exec();
+}
+
+void FormMain::startSavingBadge() {
+    // A start while the badge runs changes nothing: the run goes on from its
+    // step. Restarting the timer would delay the next step.
+    lblSaving->show();
+    if (!m_badgeTimer.isActive())
+        m_badgeTimer.start();
+}
+
+void FormMain::savingBadgeTick() {
+    const core::editing::BadgeStep step = core::editing::badgeStep(m_badgeStep);
+    lblSaving->resize(core::px(step.widthTwips), lblSaving->height());
+    m_badgeStep = step.next;
+    lblSaving->setVisible(step.visible);
+    if (!step.visible)
+        m_badgeTimer.stop();
+}
+
+void FormMain::btnIdent_Click() {
+    // The button takes no focus, so the caret is still where the user left
+    // it. The bullet goes in as one edit, so that Ctrl+Z takes it back and
+    // what was typed before stays undoable.
+    const QString text = Text1->text();
+    const int caret = std::clamp(Text1->selStart(), 0, int(text.size()));
+    const core::editing::TextWithCaret bulleted = core::editing::insertBullet(text, caret);
+    Text1->setSelection(caret, 0);
+    Text1->insertAtCaret(bulleted.text.mid(caret, bulleted.text.size() - text.size()));
+}
+
+void FormMain::btnPosicao_Click() {
+    if (!m_core.savePositions()) {
+        reportNotSaved(m_core.configDisplayPath());
+        return;
+    }
+    platform::beep();
+    startSavingBadge();
+}

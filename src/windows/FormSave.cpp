@@ -1,0 +1,175 @@
+#include "windows/FormSave.h"
+
+#include "core/names.h"
+#include "core/textfolder.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString ForbiddenNotice =
+    QStringLiteral("Estes caracteres não são permitidos: \\ / * : ? \" <> |");
+const QString EmptyTitleNotice = QStringLiteral("O título não pode ficar vazio!");
+const QString NameTakenNotice = QStringLiteral("Este nome já existe!");
+const QString SavedNotice = QStringLiteral("Texto salvo com sucesso!");
+const QString RenamedNotice = QStringLiteral("Texto renomeado com sucesso!");
+const QString SaveFailedNotice = QStringLiteral("Não foi possível salvar o texto!");
+const QString RenameFailedNotice = QStringLiteral("Não foi possível renomear o arquivo!");
+
+constexpr int ShortNoticeMs = 2000;
+constexpr int LongNoticeMs = 5000;
+
+QWidget *band(QWidget *parent, const QColor &colour) {
+    auto *w = new QWidget(parent);
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    return w;
+}
+
+QLabel *label(const QString &text, const char *name, QWidget *parent) {
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+} // namespace
+
+FormSave::FormSave(core::AppCore &core)
+    : SideWindow(core, core::Side::Save, QStringLiteral("Salvando arquivo"),
+                 LoadStep::KeepTopmost) {
+    setObjectName(QStringLiteral("FormSave"));
+    titleLabel()->setObjectName(QStringLiteral("Label1"));
+
+    placeTwips(label(QStringLiteral("Título do novo arquivo"), "lblTitulo", this), 120, 940, 1695,
+               255);
+    placeTwips(band(this, Qt::white), 120, 1200, 4095, 400);
+    txtFileName = new QLineEdit(this);
+    txtFileName->setObjectName(QStringLiteral("txtFileName"));
+    txtFileName->setFrame(false);
+    placeTwips(txtFileName, 180, 1300, 4000, 280);
+    txtFileName->installEventFilter(this);
+
+    QLabel *lblExtensao = label(QStringLiteral("Extensão - sem o ponto (.)"), "lblExtensao", this);
+    lblExtensao->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    placeTwips(lblExtensao, 120, 1735, 3495, 375);
+    txtExtensao = new QLineEdit(QStringLiteral("txt"), this);
+    txtExtensao->setObjectName(QStringLiteral("txtExtensao"));
+    placeTwips(txtExtensao, 3720, 1680, 495, 300);
+
+    btnRename = new QPushButton(QStringLiteral("Salvar como"), this);
+    btnRename->setObjectName(QStringLiteral("btnRename"));
+    placeTwips(btnRename, 1770, 2080, 1335, 330);
+    btnRename->setEnabled(false);
+    btnSave = new QPushButton(QStringLiteral("Salvar"), this);
+    btnSave->setObjectName(QStringLiteral("btnSave"));
+    placeTwips(btnSave, 3240, 2080, 975, 330);
+
+    createNotice(QRect(120, 2640, 4095, 540), NoticeTimer::Timer1);
+
+    btnNew = new QPushButton(QStringLiteral("Criar novo arquivo em branco"), this);
+    btnNew->setObjectName(QStringLiteral("btnNew"));
+    placeTwips(btnNew, 120, 3120, 4095, 330);
+    QPalette white = btnNew->palette();
+    white.setColor(QPalette::Button, Qt::white);
+    btnNew->setPalette(white);
+
+    placeTwips(band(this, QColor(128, 128, 128)), 120, 3730, 4140, 30);
+    QLabel *note = label(QStringLiteral("Obs.: independente da extensão escolhida, os arquivos "
+                                        "serão sempre salvos em formato de texto simples (ASCII)."),
+                         "lblObs", this);
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeTwips(note, 120, 3850, 4095, 615);
+
+    connect(btnSave, &QPushButton::clicked, this, &FormSave::btnSave_Click);
+    connect(btnRename, &QPushButton::clicked, this, &FormSave::btnRename_Click);
+    connect(btnNew, &QPushButton::clicked, this, &FormSave::btnNew_Click);
+
+    txtFileName->setFocus();
+    formLoad();
+}
+
+// The boxes from the open text's name; a new text starts with both empty,
+// an empty extension meaning "txt".
+void FormSave::formLoad() {
+    const QString open = core().openName();
+    if (open == u"*") {
+        txtFileName->clear();
+        txtExtensao->clear();
+    } else {
+        const core::TextFileName parts = core::splitTextFileName(open);
+        txtFileName->setText(parts.title);
+        txtExtensao->setText(parts.extension);
+    }
+}
+
+bool FormSave::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == txtFileName && event->type() == QEvent::KeyPress) {
+        const int code = keyPressCode(*static_cast<QKeyEvent *>(event));
+        return code >= 0 && !txtFileName_KeyPress(code);
+    }
+    return SideWindow::eventFilter(watched, event);
+}
+
+bool FormSave::txtFileName_KeyPress(int keyAscii) {
+    if (keyAscii > 0 && keyAscii <= 0xFFFF && core::isForbiddenNameCharacter(QChar(keyAscii))) {
+        showNotice(ForbiddenNotice, LongNoticeMs);
+        return false;
+    }
+    btnRename->setEnabled(true);
+    return true;
+}
+
+bool FormSave::refused(core::AppCore::Outcome outcome) {
+    switch (outcome) {
+    case core::AppCore::Outcome::Done:
+        return false;
+    case core::AppCore::Outcome::ForbiddenCharacters:
+        showNotice(ForbiddenNotice, LongNoticeMs);
+        break;
+    case core::AppCore::Outcome::EmptyTitle:
+        showNotice(EmptyTitleNotice, ShortNoticeMs);
+        break;
+    case core::AppCore::Outcome::NameTaken:
+        showNotice(NameTakenNotice, ShortNoticeMs);
+        break;
+    case core::AppCore::Outcome::Failed:
+        break;
+    }
+    return true;
+}
+
+// A save that did not happen must not look like one: the window stays, and
+// the open text keeps its name.
+void FormSave::btnSave_Click() {
+    const core::AppCore::Outcome outcome =
+        core().saveText(txtFileName->text(), txtExtensao->text());
+    if (outcome == core::AppCore::Outcome::Failed)
+        showNotice(SaveFailedNotice, LongNoticeMs);
+    if (refused(outcome))
+        return;
+    showNotice(SavedNotice, ShortNoticeMs);
+    closeSideWindow();
+}
+
+void FormSave::btnRename_Click() {
+    // A new text has no file to rename: the title saves it.
+    const bool newText = core().openName() == u"*" || core().openName().isEmpty();
+    const core::AppCore::Outcome outcome =
+        core().renameText(txtFileName->text(), txtExtensao->text());
+    if (outcome == core::AppCore::Outcome::Failed)
+        showNotice(newText ? SaveFailedNotice : RenameFailedNotice, LongNoticeMs);
+    if (refused(outcome))
+        return;
+    showNotice(newText ? SavedNotice : RenamedNotice, ShortNoticeMs);
+    closeSideWindow();
+}
+
+void FormSave::btnNew_Click() {
+    core().newText();
+    closeSideWindow();
+}

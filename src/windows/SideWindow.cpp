@@ -1,0 +1,272 @@
+#include "windows/SideWindow.h"
+
+#include "core/siderules.h"
+#include "core/twips.h"
+#include "platform/widgets.h"
+#include "platform/windowsystem.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+using core::px;
+using core::TwipsPerPixel;
+
+namespace {
+
+const QColor Background(248, 248, 248);
+const QColor LabelColour(64, 64, 64);
+const QColor RuleColour(128, 128, 128);
+const QColor OutlineColour(109, 109, 109);
+const QColor NoticeColour(192, 0, 0);
+
+} // namespace
+
+void SideWindow::placeTwips(QWidget *control, int left, int top, int width, int height) {
+    control->setGeometry(core::pxRect(QRect(left, top, width, height)));
+}
+
+SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &title,
+                       LoadStep loadStep)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool), m_core(core), m_side(side) {
+    setWindowTitle(QStringLiteral("Corvale Scrivulets"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setFixedSize(px(core::SideWindowWidthTwips), px(core::SideWindowHeightTwips));
+
+    // The classic dialog font for every control; labels in dark grey. Where
+    // it is missing, a face of Arial's widths keeps the captions inside
+    // controls sized for it (the default sans is wider and clips them).
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(8.25);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Background);
+    pal.setColor(QPalette::WindowText, LabelColour);
+    pal.setColor(QPalette::Button, Background);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_title = new QLabel(title, this);
+    QFont bold = font;
+    bold.setBold(true);
+    m_title->setFont(bold);
+    placeTwips(m_title, 120, 260, 1695, 255);
+
+    btnClose = new platform::PictureButton(QStringLiteral(":/icons/side_close.svg"),
+                                           QStringLiteral(" Fechar janela "), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    placeTwips(btnClose, 3855, 120, 390, 375);
+    btnClose->setCursor(
+        platform::pictureCursor(QStringLiteral(":/icons/cursor_close.svg"), QPoint(1, 1)));
+    btnEsq = new platform::PictureButton(QStringLiteral(":/icons/arrow_left.svg"),
+                                         QStringLiteral(" Alinhar à esquerda "), this);
+    btnEsq->setObjectName(QStringLiteral("btnEsq"));
+    placeTwips(btnEsq, 120, 480, 225, 225);
+    btnDir = new platform::PictureButton(QStringLiteral(":/icons/arrow_right.svg"),
+                                         QStringLiteral(" Alinhar à direita "), this);
+    btnDir->setObjectName(QStringLiteral("btnDir"));
+    placeTwips(btnDir, 4040, 480, 225, 225);
+    connect(btnClose, &QAbstractButton::clicked, this, &SideWindow::closeSideWindow);
+    // The arrows follow the strip where it stands now, wherever it puts the
+    // window, and leave the alignment setting alone.
+    connect(btnEsq, &QAbstractButton::clicked, this, [this] { placeBeside(1, false); });
+    connect(btnDir, &QAbstractButton::clicked, this, [this] { placeBeside(3, false); });
+
+    // Every side window but the save window gives up the strip's place in
+    // front as soon as it exists; for the help window, opened from the About
+    // window and not by showSideWindow, this is the only place.
+    if (loadStep == LoadStep::ClearTopmost)
+        m_core.sideWindowLoaded();
+}
+
+void SideWindow::createNotice(QRect twips, NoticeTimer timer) {
+    lblAviso = new QLabel(this);
+    lblAviso->setObjectName(QStringLiteral("lblAviso"));
+    placeTwips(lblAviso, twips.x(), twips.y(), twips.width(), twips.height());
+    QFont bold = font();
+    bold.setBold(true);
+    lblAviso->setFont(bold);
+    QPalette pal = lblAviso->palette();
+    pal.setColor(QPalette::WindowText, NoticeColour);
+    lblAviso->setPalette(pal);
+    lblAviso->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblAviso->setWordWrap(true);
+    if (timer == NoticeTimer::Timer1) {
+        // No interval and not running until the first notice.
+        Timer1 = new QTimer(this);
+        connect(Timer1, &QTimer::timeout, this, &SideWindow::noticeTick);
+        lblAviso->hide();
+    }
+}
+
+void SideWindow::showNotice(const QString &message, int intervalMs) {
+    if (!lblAviso)
+        return;
+    if (Timer1)
+        Timer1->start(intervalMs);
+    platform::beep();
+    lblAviso->setVisible(true);
+    lblAviso->setText(message);
+}
+
+void SideWindow::showPathNotice(const QString &before, const QString &path, const QString &after,
+                                int intervalMs) {
+    if (!lblAviso)
+        return;
+    const QFontMetrics metrics(lblAviso->font());
+    const int lines = std::max(1, lblAviso->height() / metrics.lineSpacing());
+    showNotice(platform::fitPath(metrics, before, path, after, lblAviso->width(), lines),
+               intervalMs);
+}
+
+void SideWindow::clearNotice() {
+    if (lblAviso)
+        lblAviso->setText(QString());
+}
+
+// Each tick empties and hides the notice; the timer keeps running.
+void SideWindow::noticeTick() {
+    lblAviso->setText(QString());
+    lblAviso->hide();
+}
+
+QPointF SideWindow::placeTwips() const {
+    const QPoint at = platform::windowPosition(this);
+    return QPointF(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
+}
+
+void SideWindow::moveTwips(QPointF topLeft) {
+    move(px(topLeft.x()), px(topLeft.y()));
+}
+
+void SideWindow::placeBeside(double align, bool onScreen) {
+    const QRectF strip = m_core.stripPlaceTwips();
+    const QSizeF size(core::SideWindowWidthTwips, core::SideWindowHeightTwips);
+    if (!onScreen)
+        return moveTwips(core::placeSideWindow(align, strip, size));
+    // The screen the strip stands on, less its panels.
+    const QPoint centre(px(strip.center().x()), px(strip.center().y()));
+    const QScreen *screen = QGuiApplication::screenAt(centre);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRectF area = screen ? QRectF(core::twipsRect(screen->availableGeometry())) : QRectF();
+    moveTwips(core::placeSideWindowOnScreen(align, strip, size, area));
+}
+
+void SideWindow::showSideWindow() {
+    m_core.sideWindowOpened(m_side);
+    placeBeside(m_core.alignment(), true);
+    show();
+    raise();
+    activateWindow();
+}
+
+void SideWindow::closeSideWindow() {
+    m_core.sideWindowClosed(m_side);
+    discard();
+}
+
+void SideWindow::discard() {
+    if (m_discarded)
+        return;
+    m_discarded = true;
+    m_core.sideWindowDiscarded(m_side);
+    hide();
+    // Closing runs from inside a handler of one of the window's own controls,
+    // which must not be deleted under its own feet.
+    deleteLater();
+}
+
+void SideWindow::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.fillRect(core::pxRect(QRect(120, 480, 4140, 30)), RuleColour);
+    // The outline follows the window's size.
+    p.setPen(OutlineColour);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+bool SideWindow::isBackgroundAt(QPoint pos) const {
+    // Qt hands a press that a label or a frame ignores on to the window; those
+    // are controls, not background. The plain bands (the white band under the
+    // title box, separator lines) are drawn on the background and drag with it.
+    const QWidget *child = childAt(pos);
+    return !child || child->metaObject() == &QWidget::staticMetaObject;
+}
+
+void SideWindow::mousePressEvent(QMouseEvent *event) {
+    // The background acts as a caption: any button drags the window.
+    if (isBackgroundAt(event->position().toPoint()))
+        m_drag.press(event, Qt::AllButtons);
+    event->accept();
+}
+
+void SideWindow::mouseMoveEvent(QMouseEvent *event) {
+    m_drag.move(event);
+    event->accept();
+}
+
+void SideWindow::mouseReleaseEvent(QMouseEvent *event) {
+    m_drag.release(event);
+    event->accept();
+}
+
+void SideWindow::keyPressEvent(QKeyEvent *event) {
+    // Escape closes the window as its close button does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        closeSideWindow();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void SideWindow::showEvent(QShowEvent *event) {
+    if (!m_captionsFitted) {
+        // The places were drawn for a narrow system font; where the font at
+        // hand is wider, a one-line caption shrinks a little rather than lose
+        // its end.
+        for (QLabel *label : findChildren<QLabel *>())
+            if (!label->wordWrap() && label->isVisibleTo(this))
+                platform::shrinkToFit(label, label->text());
+        for (QAbstractButton *button : findChildren<QAbstractButton *>())
+            platform::shrinkToFit(button, button->text());
+        m_captionsFitted = true;
+    }
+    platform::applyWindowStates(this, false);
+    QWidget::showEvent(event);
+}
+
+void SideWindow::closeEvent(QCloseEvent *event) {
+    // A window manager's close command closes the window as its close button does.
+    if (!m_discarded)
+        closeSideWindow();
+    event->accept();
+}
+
+int SideWindow::keyPressCode(const QKeyEvent &event) {
+    const int key = event.key();
+    if (key == Qt::Key_Backspace)
+        return 8;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return 13;
+    // These move the caret or the focus and type nothing, though X11 gives
+    // Delete, Tab and Escape a character.
+    // Escape closes the window, whichever box has the focus.
+    if (key == Qt::Key_Delete || key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+        key == Qt::Key_Escape)
+        return -1;
+    if (event.modifiers().testFlag(Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    const QString text = event.text();
+    if (text.isEmpty())
+        return -1;
+    return text.at(0).unicode();
+}
