@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "app/SingleInstance.h"
 #include "platform/files.h"
 
 #include <QApplication>
@@ -15,7 +16,12 @@ int main(int argc, char *argv[]) {
     // Lets the desktop tie the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("corvale-scrivulets"));
     QApplication::setQuitOnLastWindowClosed(false);
-    Program program(platform::appFolderPath());
+    const QString dataFolder = platform::appFolderPath();
+    SingleInstance instance(dataFolder);
+    if (!instance.claim())
+        return 0;
+    Program program(dataFolder);
+    QObject::connect(&instance, &SingleInstance::showRequested, &program, &Program::showStrip);
     program.start();
     return app.exec();
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The real program under a kill and beside a second copy of itself: a text
-# being saved is either the old or the new text, never a mix or nothing, and
-# config.txt always holds one writer's whole file.
+# The real program under a kill, beside a second launch of itself and on a
+# full disk: a text being saved is either the old or the new text, never a
+# mix or nothing; a second launch hands over to the running copy; a write
+# that the disk refuses is reported and leaves the old file whole.
 . "$(dirname "$0")/lib.sh" "$1"
 
 start_x
@@ -42,39 +43,69 @@ saved() { cmp -s "$DATA/textos/grande.txt" "$WORK/new.txt"; }
 check "an uninterrupted save writes the new text" eventually saved
 kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
 
-# Two copies at once, each saving positions from its own place.
+# A second launch on the same data folder hands over to the running copy:
+# it shows its strip again, from the collapsed window too, and the second
+# process leaves with status 0.
 rm -f "$DATA/textos/grande.txt"
 printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\n' > "$DATA/config.txt"
 start_app; first=$APP_PID
-a=$(find_window 200) || { fail "the first copy appears"; finish; }
-start_app; second=$APP_PID
-b=$(find_window 200) || { fail "the second copy appears"; finish; }
-xdotool windowmove "$b" 500 300
-sleep 0.5
-h=$(win_height "$a")
-whole() { # nine lines ended by CR LF, line 8 as first written or from one of the copies
-  local f=$1
-  [ "$(tr -cd '\n' < "$f" | wc -c)" -eq 9 ] && [ "$(tr -cd '\r' < "$f" | wc -c)" -eq 9 ] &&
-    sed -n 8p "$f" | tr -d '\r' | grep -Eq '^(1000\|1000\|1000\|1000|1005\|1005\|(1005|7500)\|(1005|4500))$'
-}
-broken=0
-(
-  for _ in $(seq 400); do
-    cp "$DATA/config.txt" "$WORK/seen.txt" 2>/dev/null && ! whole "$WORK/seen.txt" && { echo broken; break; }
-    sleep 0.005
-  done
-) > "$WORK/watch.txt" &
-watcher=$!
-for _ in $(seq 10); do
-  xdotool mousemove --window "$a" 127 $((h - 13)) click 1
-  xdotool mousemove --window "$b" 127 $((h - 13)) click 1
-done
-wait "$watcher"
-check "config.txt always holds one writer's whole file" test ! -s "$WORK/watch.txt"
-xdotool mousemove --window "$a" 127 $((h - 13)) click 1
-check "the first copy still saves its positions" eventually grep -q '1005|1005|1005|1005' "$DATA/config.txt"
-xdotool mousemove --window "$b" 127 $((h - 13)) click 1
-check "the second copy still saves its positions" eventually grep -q '1005|1005|7500|4500' "$DATA/config.txt"
-kill "$first" "$second" 2>/dev/null || true
-APP_PID=""
+main=$(find_window 200) || { fail "the first copy appears"; finish; }
+# The collapse button, 450 x 330 twips at the top of the strip.
+xdotool mousemove --window "$main" 147 25 click 1
+check "the strip collapses" eventually lacks_window "$main"
+"$APP" >"$WORK/second.log" 2>&1 &
+second=$!
+ended=1
+for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || { ended=0; break; }; sleep 0.1; done
+status=0
+wait "$second" || status=$?
+check "the second launch ends by itself" test "$ended" -eq 0
+check "with status 0" test "$status" -eq 0
+check "the first copy shows its strip again" eventually is_viewable "$main"
+check "one copy runs" test "$(pgrep -c -f "^$APP\$")" -eq 1
+APP_PID=$first
+
+# The same folder for another user's copy is another folder: a second data
+# folder gets a copy of its own.
+XDG_DATA_HOME=$WORK/other "$APP" >"$WORK/other.log" 2>&1 &
+other=$!
+check "another data folder starts its own copy" eventually test "$(pgrep -c -f "^$APP\$")" -eq 2
+kill "$other" 2>/dev/null; wait "$other" 2>/dev/null || true
+
+# A copy killed without a word leaves its lock behind; the next start takes it over.
+kill -9 "$first"; wait "$first" 2>/dev/null || true
+start_app
+check "a lock left by a killed copy does not stop the next start" eval 'find_window 200 >/dev/null'
+kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
+
+# A full disk: the data folder on a file system of 64 KB, filled up. Ctrl+S
+# on the open text reports the failure and leaves the file as it was, and so
+# does the positions button with config.txt.
+if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$DATA" 2>/dev/null; then
+  trap 'umount "$DATA" 2>/dev/null; cleanup' EXIT
+  mkdir -p "$DATA/textos"
+  printf 'um texto curto\r\n' > "$DATA/textos/curto.txt"
+  printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\ncurto.txt\r\n' > "$DATA/config.txt"
+  cp "$DATA/config.txt" "$WORK/config.before"
+  start_app
+  main=$(find_window 200) || { fail "the main window appears on the full disk"; finish; }
+  dd if=/dev/zero of="$DATA/enche" bs=1k count=64 2>/dev/null || true
+  xdotool mousemove --window "$main" 60 80 click 1
+  xdotool key ctrl+End type "mais"
+  xdotool key ctrl+s
+  message() { xdotool search --onlyvisible --pid "$APP_PID" --name 'Corvale Scrivulets' 2>/dev/null |
+    while read -r id; do [ "$(win_width "$id")" -ne 294 ] && echo "$id"; done | head -1; }
+  box=$(eventually message >/dev/null && message)
+  check "Ctrl+S on a full disk says the text was not saved" test -n "$box"
+  check "and the file keeps its text" cmp -s "$DATA/textos/curto.txt" <(printf 'um texto curto\r\n')
+  xdotool key Return
+  check "the message goes with Enter" eventually test -z "$(message)"
+  h=$(win_height "$main")
+  xdotool mousemove --window "$main" 127 $((h - 13)) click 1
+  check "the positions button on a full disk keeps config.txt whole" cmp -s "$DATA/config.txt" "$WORK/config.before"
+  kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
+  umount "$DATA"
+else
+  echo "skipped: the full disk needs root to mount a small tmpfs"
+fi
 finish

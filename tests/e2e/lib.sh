@@ -99,5 +99,7 @@ finish() {
 
 # Conditions to wait for with `eventually` (they read the window afresh each time).
 alpha_is() { [ "$(win_alpha "$1")" -eq "$2" ]; }
+is_viewable() { win_info "$1" | grep -q 'IsViewable'; }
+lacks_window() { ! is_viewable "$1"; }
 has_state() { win_state "$1" | grep -q "$2"; }
 lacks_state() { ! win_state "$1" | grep -q "$2"; }
