@@ -31,7 +31,7 @@ for delay in 0.00 0.02 0.05 0.1 0.2; do
   fi
   cp "$WORK/old.txt" "$DATA/textos/grande.txt"
 done
-echo "left in the text folder: $(ls -A "$DATA/textos" | tr "\n" " ")"
+echo "left in the text folder: $(find "$DATA/textos" -mindepth 1 -printf '%f ')"
 
 # Without a kill the save lands, so the runs above did interrupt real saves.
 start_app

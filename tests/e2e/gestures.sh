@@ -5,7 +5,7 @@
 # drags) and the way back.
 . "$(dirname "$0")/lib.sh" "$1"
 
-SCREEN=1280x800x24
+export SCREEN=1280x800x24
 start_x
 start_app
 main=$(find_window 200) || { fail "the main window appears"; finish; }

@@ -2,6 +2,7 @@
 # a small window manager (openbox), the real executable with a private data
 # folder, and xdotool/xprop/xwininfo to drive and read the windows.
 # Source it from a scenario script:  . "$(dirname "$0")/lib.sh" "$1"
+# shellcheck shell=bash
 set -euo pipefail
 
 APP=${1:?usage: scenario.sh path/to/corvale-scrivulets}
@@ -10,14 +11,15 @@ export XDG_DATA_HOME=$WORK/data
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-DATA=$XDG_DATA_HOME/corvale-scrivulets
+export DATA=$XDG_DATA_HOME/corvale-scrivulets
 APP_PID=""
 FAILURES=0
 
 cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
-  [ -n "${X_PID:-}" ] && kill "$X_PID" 2>/dev/null || true
+  local pid
+  for pid in "$APP_PID" "${WM_PID:-}" "${X_PID:-}"; do
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  done
   wait 2>/dev/null || true
   if [ "$FAILURES" -eq 0 ]; then rm -rf "$WORK"; else echo "kept $WORK for a look"; fi
 }
