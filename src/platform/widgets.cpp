@@ -60,6 +60,11 @@ namespace {
 const QColor HoverShade(0, 0, 0, 28);
 const QColor PressedShade(0, 0, 0, 64);
 
+bool byKeyboard(const QFocusEvent *event) {
+    return event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+           event->reason() == Qt::ShortcutFocusReason;
+}
+
 bool isActivationKey(const QKeyEvent *event) {
     const int key = event->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
@@ -98,6 +103,11 @@ void PictureButton::leaveEvent(QEvent *event) {
     QAbstractButton::leaveEvent(event);
 }
 
+void PictureButton::focusInEvent(QFocusEvent *event) {
+    m_keyboardFocus = byKeyboard(event);
+    QAbstractButton::focusInEvent(event);
+}
+
 void PictureButton::paintEvent(QPaintEvent *) {
     QPainter p(this);
     const qreal dpr = devicePixelRatioF();
@@ -111,7 +121,7 @@ void PictureButton::paintEvent(QPaintEvent *) {
         p.setBrush(isDown() ? PressedShade : HoverShade);
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
     }
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -147,9 +157,14 @@ void LinkLabel::keyPressEvent(QKeyEvent *event) {
     emit activated();
 }
 
+void LinkLabel::focusInEvent(QFocusEvent *event) {
+    m_keyboardFocus = byKeyboard(event);
+    QLabel::focusInEvent(event);
+}
+
 void LinkLabel::paintEvent(QPaintEvent *event) {
     QLabel::paintEvent(event);
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         QPainter p(this);
         p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         p.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -31,11 +31,15 @@ protected:
     void paintEvent(QPaintEvent *) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     QString m_picture;
     QPixmap m_cache;
     bool m_hovered = false;
+    // The focus is drawn only when the keyboard brought it: a window that
+    // opens keeps its look at rest.
+    bool m_keyboardFocus = false;
 };
 
 // A label that is a link: it takes the keyboard focus by Tab, and a click,
@@ -53,9 +57,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     bool m_pressed = false;
+    bool m_keyboardFocus = false;
 };
 
 // A one-line box whose pasted or dropped text goes through a filter; typed
