@@ -157,8 +157,11 @@ bool AppCore::dropText() {
     if (!m_facts)
         return true;
     const QString text = m_facts->stripText();
-    if (text.isEmpty() || isSaved(text))
+    if (text.isEmpty() || isSaved(text)) {
+        // Nothing to keep, and no draft of it either.
+        m_recovery.removeDraft();
         return true;
+    }
     const bool kept =
         m_recovery.keep(text, splitTextFileName(m_openName).title, QDateTime::currentDateTime());
     // The draft stays where the copy could not be written.
