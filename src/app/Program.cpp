@@ -186,7 +186,7 @@ void Program::openListWindow() {
 
 void Program::openConfigWindow() {
     bool created;
-    sideWindowOf<FormConfig>(core::Side::Config, created)->btnConfig_Click();
+    sideWindowOf<FormConfig>(core::Side::Config, created)->fillAndShow();
 }
 
 void Program::openAboutWindow() {

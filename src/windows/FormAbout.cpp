@@ -53,7 +53,7 @@ FormAbout::FormAbout(core::AppCore &core)
         int nextTop;
     };
     const auto label = [this](const QString &text) { return new QLabel(text, this); };
-    auto *version = label(QStringLiteral("Corvale Scrivulets v 1.0"));
+    auto *version = label(QStringLiteral("Corvale Scrivulets v " SCRIVULETS_SHORT_VERSION));
     version->setFont(bold);
     auto *sobre = label(QStringLiteral("Corvale Scrivulets é um simples programa para arquivo de "
                                        "textos pequenos como dicas, lembretes, recados, etc."));

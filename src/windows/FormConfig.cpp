@@ -93,7 +93,7 @@ FormConfig::FormConfig(core::AppCore &core)
     // The check box shows the program's switch and sets it at once, saved or not.
     chkLast->setChecked(core.reopenLastText());
     connect(chkLast, &QCheckBox::toggled, &core, &core::AppCore::setReopenLastText);
-    connect(btnSave, &QPushButton::clicked, this, &FormConfig::btnSave_Click);
+    connect(btnSave, &QPushButton::clicked, this, &FormConfig::save);
 
     txtLargura->setFocus();
     Combo1->addItems(core::config::FontNames);
@@ -111,7 +111,7 @@ bool FormConfig::eventFilter(QObject *watched, QEvent *event) {
     return SideWindow::eventFilter(watched, event);
 }
 
-void FormConfig::btnConfig_Click() {
+void FormConfig::fillAndShow() {
     const core::config::Accepted &s = core().settings();
     // The width the strip has now, which after widening is not the
     // configured one.
@@ -131,7 +131,7 @@ void FormConfig::btnConfig_Click() {
     showSideWindow();
 }
 
-void FormConfig::btnSave_Click() {
+void FormConfig::save() {
     const int align = OptAlignEsq->isChecked() ? 1 : OptAlignCenter->isChecked() ? 2 : 3;
     switch (core().saveSettings({txtLargura->text(), txtAlturaMin->text(), txtAlturaMax->text(),
                                  txtTransparencia->text(), align, optIniSim->isChecked(),

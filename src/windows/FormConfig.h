@@ -18,13 +18,13 @@ public:
 
     // The strip's btnConfig: the boxes from the values the program runs with
     // (discarding unsaved edits), then opened beside the strip.
-    void btnConfig_Click();
+    void fillAndShow();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void btnSave_Click();
+    void save();
 
     QLineEdit *txtLargura;
     QLineEdit *txtAlturaMin;

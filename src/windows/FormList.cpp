@@ -53,8 +53,8 @@ FormList::FormList(core::AppCore &core)
     hint->setObjectName(QStringLiteral("lblDica"));
     placeTwips(hint, 120, 4095, 4095, 255);
 
-    connect(List1, &QListWidget::itemDoubleClicked, this, &FormList::list1_DblClick);
-    connect(btnDel, &QPushButton::clicked, this, &FormList::btnDel_Click);
+    connect(List1, &QListWidget::itemDoubleClicked, this, &FormList::openByDoubleClick);
+    connect(btnDel, &QPushButton::clicked, this, &FormList::deleteSelected);
     List1->setFocus();
 
     refreshTextList();
@@ -76,7 +76,7 @@ QString FormList::selectedName() const {
 bool FormList::eventFilter(QObject *watched, QEvent *event) {
     if (watched == List1 && event->type() == QEvent::KeyPress &&
         keyPressCode(*static_cast<QKeyEvent *>(event)) == 13) {
-        list1_Enter();
+        openByEnter();
         return true;
     }
     return SideWindow::eventFilter(watched, event);
@@ -111,7 +111,7 @@ void FormList::reportOpen(core::AppCore::Open result, const QString &name, bool 
         showPathNotice(before, path, after);
 }
 
-void FormList::list1_DblClick() {
+void FormList::openByDoubleClick() {
     const QString name = selectedName();
     if (name.isEmpty())
         return;
@@ -128,7 +128,7 @@ void FormList::list1_DblClick() {
         closeSideWindow();
 }
 
-void FormList::list1_Enter() {
+void FormList::openByEnter() {
     const QString name = selectedName();
     if (name.isEmpty()) {
         showNotice(NothingSelectedNotice);
@@ -140,7 +140,7 @@ void FormList::list1_Enter() {
         closeSideWindow();
 }
 
-void FormList::btnDel_Click() {
+void FormList::deleteSelected() {
     const QString name = selectedName();
     if (!name.isEmpty() && !core().deleteText(name))
         showPathNotice(NotDeletedBefore, core().textFolder().displayPath(name), QString());

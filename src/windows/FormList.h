@@ -18,9 +18,9 @@ protected:
 
 private:
     void refreshTextList();
-    void list1_DblClick();
-    void list1_Enter();
-    void btnDel_Click();
+    void openByDoubleClick();
+    void openByEnter();
+    void deleteSelected();
     QString selectedName() const;
     // The reason a text did not open, or the config.txt that was not written.
     void reportOpen(core::AppCore::Open result, const QString &name, bool messageBox);

@@ -106,8 +106,8 @@ FormMain::FormMain(core::AppCore &core)
     connect(btnAbout, &QAbstractButton::clicked, this, &FormMain::aboutRequested);
     connect(btnTop, &QAbstractButton::clicked, &m_core, &core::AppCore::toggleAlwaysOnTop);
     connect(btnClose, &QAbstractButton::clicked, this, &FormMain::closeRequested);
-    connect(btnIdent, &QAbstractButton::clicked, this, &FormMain::btnIdent_Click);
-    connect(btnPosicao, &QAbstractButton::clicked, this, &FormMain::btnPosicao_Click);
+    connect(btnIdent, &QAbstractButton::clicked, this, &FormMain::insertBullet);
+    connect(btnPosicao, &QAbstractButton::clicked, this, &FormMain::savePositions);
     Text1->installEventFilter(this);
     Frame1->installEventFilter(this);
 

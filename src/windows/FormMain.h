@@ -88,8 +88,8 @@ private:
     bool text1KeyPress(const QKeyEvent &key);
     void startSavingBadge();
     void savingBadgeTick();
-    void btnIdent_Click();
-    void btnPosicao_Click();
+    void insertBullet();
+    void savePositions();
     void reportNotSaved(const QString &displayPath);
     bool focusKeys(const QKeyEvent &key);
 

@@ -98,7 +98,7 @@ void FormMain::savingBadgeTick() {
         m_badgeTimer.stop();
 }
 
-void FormMain::btnIdent_Click() {
+void FormMain::insertBullet() {
     // The button takes no focus, so the caret is still where the user left
     // it. The bullet goes in as one edit, so that Ctrl+Z takes it back and
     // what was typed before stays undoable.
@@ -109,7 +109,7 @@ void FormMain::btnIdent_Click() {
     Text1->insertAtCaret(bulleted.text.mid(caret, bulleted.text.size() - text.size()));
 }
 
-void FormMain::btnPosicao_Click() {
+void FormMain::savePositions() {
     if (!m_core.savePositions()) {
         reportNotSaved(m_core.configDisplayPath());
         return;

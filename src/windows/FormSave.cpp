@@ -85,9 +85,9 @@ FormSave::FormSave(core::AppCore &core)
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placeTwips(note, 120, 3850, 4095, 615);
 
-    connect(btnSave, &QPushButton::clicked, this, &FormSave::btnSave_Click);
-    connect(btnRename, &QPushButton::clicked, this, &FormSave::btnRename_Click);
-    connect(btnNew, &QPushButton::clicked, this, &FormSave::btnNew_Click);
+    connect(btnSave, &QPushButton::clicked, this, &FormSave::save);
+    connect(btnRename, &QPushButton::clicked, this, &FormSave::rename);
+    connect(btnNew, &QPushButton::clicked, this, &FormSave::startNewText);
 
     txtFileName->setFocus();
     formLoad();
@@ -110,12 +110,12 @@ void FormSave::formLoad() {
 bool FormSave::eventFilter(QObject *watched, QEvent *event) {
     if (watched == txtFileName && event->type() == QEvent::KeyPress) {
         const int code = keyPressCode(*static_cast<QKeyEvent *>(event));
-        return code >= 0 && !txtFileName_KeyPress(code);
+        return code >= 0 && !acceptTitleKey(code);
     }
     return SideWindow::eventFilter(watched, event);
 }
 
-bool FormSave::txtFileName_KeyPress(int keyAscii) {
+bool FormSave::acceptTitleKey(int keyAscii) {
     if (keyAscii > 0 && keyAscii <= 0xFFFF && core::isForbiddenNameCharacter(QChar(keyAscii))) {
         showNotice(ForbiddenNotice, LongNoticeMs);
         return false;
@@ -145,7 +145,7 @@ bool FormSave::refused(core::AppCore::Outcome outcome) {
 
 // A save that did not happen must not look like one: the window stays, and
 // the open text keeps its name.
-void FormSave::btnSave_Click() {
+void FormSave::save() {
     const core::AppCore::Outcome outcome =
         core().saveText(txtFileName->text(), txtExtensao->text());
     if (outcome == core::AppCore::Outcome::Failed)
@@ -156,7 +156,7 @@ void FormSave::btnSave_Click() {
     closeSideWindow();
 }
 
-void FormSave::btnRename_Click() {
+void FormSave::rename() {
     // A new text has no file to rename: the title saves it.
     const bool newText = core().openName() == u"*" || core().openName().isEmpty();
     const core::AppCore::Outcome outcome =
@@ -169,7 +169,7 @@ void FormSave::btnRename_Click() {
     closeSideWindow();
 }
 
-void FormSave::btnNew_Click() {
+void FormSave::startNewText() {
     core().newText();
     closeSideWindow();
 }

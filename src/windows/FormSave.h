@@ -19,10 +19,10 @@ private:
     void formLoad();
     // The key filter of the title box: a forbidden character is dropped with
     // the notice; any other typed key enables "Salvar como".
-    bool txtFileName_KeyPress(int keyAscii);
-    void btnSave_Click();
-    void btnRename_Click();
-    void btnNew_Click();
+    bool acceptTitleKey(int keyAscii);
+    void save();
+    void rename();
+    void startNewText();
     // The notice for a refusal; false when the outcome is no refusal.
     bool refused(core::AppCore::Outcome outcome);
 

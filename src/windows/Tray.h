@@ -25,7 +25,9 @@ public:
     QSystemTrayIcon *icon() const { return m_icon; }
     QMenu *menu() { return &m_menu; }
 
-    static QString toolTip() { return QStringLiteral(" Corvale Scrivulets 1.0 "); }
+    static QString toolTip() {
+        return QStringLiteral(" Corvale Scrivulets " SCRIVULETS_SHORT_VERSION " ");
+    }
 
 signals:
     void showRequested();
