@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTextBlock>
+#include <QTextLayout>
 
 namespace platform {
 
@@ -345,7 +346,12 @@ void TextBox::layOutForWidth(int width) {
 }
 
 qreal TextBox::lineHeight() const {
-    return QFontMetricsF(font()).height();
+    // The layout's own line, which holds the font's leading besides its height.
+    const QTextBlock first = document()->begin();
+    document()->documentLayout()->blockBoundingRect(first);
+    if (first.layout() && first.layout()->lineCount() > 0)
+        return first.layout()->lineAt(0).height();
+    return QFontMetricsF(font()).lineSpacing();
 }
 
 qreal TextBox::verticalMargins() const {
