@@ -1,4 +1,5 @@
 #include "startup/Program.h"
+#include "startup/commandline.h"
 
 #include <QApplication>
 
@@ -8,7 +9,14 @@ int main(int argc, char *argv[]) {
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" &&
         qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // --help and --version need no display; without one, one line and status
+    // 1 rather than Qt's abort.
+    if (const auto status = startup::handleCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    startup::installQtTranslation();
+    if (const auto status = startup::rejectLeftoverArguments())
+        return *status;
     QApplication::setApplicationName(QStringLiteral("corvale-scrivulets"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvale Scrivulets"));
     // Lets the desktop tie the windows to the menu entry and its icon.
