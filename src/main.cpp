@@ -1,5 +1,6 @@
 #include "app/Program.h"
 #include "app/SingleInstance.h"
+#include "app/commandline.h"
 #include "platform/files.h"
 
 #include <QApplication>
@@ -10,7 +11,14 @@ int main(int argc, char *argv[]) {
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" &&
         qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
+    // --help and --version need no display; without one, one line and status
+    // 1 rather than Qt's abort.
+    if (const auto status = app::handleCommandLine(argc, argv))
+        return *status;
+    QApplication application(argc, argv);
+    app::installQtTranslation();
+    if (const auto status = app::rejectLeftoverArguments())
+        return *status;
     QApplication::setApplicationName(QStringLiteral("corvale-scrivulets"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvale Scrivulets"));
     // Lets the desktop tie the windows to the menu entry and its icon.
@@ -23,5 +31,5 @@ int main(int argc, char *argv[]) {
     Program program(dataFolder);
     QObject::connect(&instance, &SingleInstance::showRequested, &program, &Program::showStrip);
     program.start();
-    return app.exec();
+    return application.exec();
 }

@@ -22,7 +22,9 @@ root="$stage/usr"
 desktop="$root/share/applications/corvale-scrivulets.desktop"
 icon="$root/share/icons/hicolor/scalable/apps/corvale-scrivulets.svg"
 metainfo="$root/share/metainfo/example.scrivulets.CorvaleScrivulets.metainfo.xml"
-for f in "$desktop" "$icon" "$metainfo"; do
+manpage="$root/share/man/man1/corvale-scrivulets.1.gz"
+copyright="$root/share/doc/corvale-scrivulets/copyright"
+for f in "$desktop" "$icon" "$metainfo" "$manpage" "$copyright"; do
   [ -f "$f" ] || fail "${f#"$stage"} not installed"
 done
 grep -q '<svg' "$icon" || fail "the installed icon is not an SVG picture"
@@ -38,8 +40,9 @@ icon_line=$(sed -n 's/^Icon=//p' "$desktop")
 appstreamcli validate-tree --no-net "$stage"
 
 # Nothing else slips into the package.
-extra=$(cd "$stage" && find . -type f | sort | grep -v -x -e './usr/bin/corvale-scrivulets' \
-  -e "./${desktop#"$stage/"}" -e "./${icon#"$stage/"}" -e "./${metainfo#"$stage/"}" || true)
+extra=$(cd "$stage" && find . -type f | sort | { grep -v -x -e './usr/bin/corvale-scrivulets' \
+  -e "./${desktop#"$stage/"}" -e "./${icon#"$stage/"}" -e "./${metainfo#"$stage/"}" \
+  -e "./${manpage#"$stage/"}" -e "./${copyright#"$stage/"}" || true; })
 [ -z "$extra" ] || fail "unexpected installed files: $extra"
 
 echo "The install tree is complete and valid."

@@ -1,0 +1,106 @@
+#include "app/commandline.h"
+
+#include "platform/display.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+constexpr const char *Command = "corvale-scrivulets";
+
+void print(std::FILE *stream, const QString &text) {
+    std::fputs(qPrintable(text), stream);
+    std::fflush(stream);
+}
+
+int fail(const QString &message) {
+    print(stderr, QStringLiteral("%1: %2\n").arg(QLatin1StringView(Command), message));
+    return 1;
+}
+
+// The program's own options. Qt's are single-dash words (-platform,
+// -reverse), so single-dash words are read whole: "-reverse" must not pass
+// for "-r -e -v ...".
+struct Options {
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+                            QStringLiteral("Mostra esta ajuda e sai.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Mostra a versão do programa e sai.")};
+
+    Options() {
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.setApplicationDescription(
+            QStringLiteral("Guarda textos pequenos sempre à mão: dicas, lembretes, recados.\n"
+                           "Sem opções, abre a janela do programa."));
+        parser.addOption(help);
+        parser.addOption(version);
+    }
+};
+
+QStringList argumentList(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
+std::optional<int> handleCommandLine(int argc, char *argv[]) {
+    const QStringList arguments = argumentList(argc, argv);
+    if (arguments.size() > 1) {
+        // Qt's own options are still in the list and read as unknown here;
+        // rejectLeftoverArguments judges what Qt does not take.
+        Options options;
+        options.parser.parse(arguments);
+        if (options.parser.isSet(options.help)) {
+            // Only for Qt's words in the help ("Uso", "Opções"): a core
+            // application needs no display.
+            int coreArgc = 1;
+            QCoreApplication core(coreArgc, argv);
+            installQtTranslation();
+            print(stdout, options.parser.helpText());
+            return 0;
+        }
+        if (options.parser.isSet(options.version)) {
+            print(stdout, QStringLiteral("%1 %2\n").arg(QLatin1StringView(Command),
+                                                        QStringLiteral(SCRIVULETS_VERSION)));
+            return 0;
+        }
+    }
+    if (const QString problem = platform::displayProblem(arguments); !problem.isEmpty())
+        return fail(problem);
+    return std::nullopt;
+}
+
+std::optional<int> rejectLeftoverArguments() {
+    Options options;
+    if (!options.parser.parse(QCoreApplication::arguments()))
+        return fail(options.parser.errorText());
+    if (const QStringList extra = options.parser.positionalArguments(); !extra.isEmpty())
+        return fail(QStringLiteral("argumento inesperado: \"%1\"").arg(extra.first()));
+    return std::nullopt;
+}
+
+bool installQtTranslation() {
+    if (!QCoreApplication::instance())
+        return false;
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+} // namespace app

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+
+// The command line and Qt's own language, around the creation of QApplication.
+namespace app {
+
+// Answers --help and --version, and checks that a window can be shown at all:
+// all before QApplication exists, since QApplication needs a display and
+// aborts without one. Returns the exit status when the program is done.
+std::optional<int> handleCommandLine(int argc, char *argv[]);
+
+// Once QApplication has taken Qt's own options (-platform, -style,
+// -session...) from the command line, whatever is left is a mistake,
+// reported in one line with status 1.
+std::optional<int> rejectLeftoverArguments();
+
+// Qt's own texts (the text box's context menu, standard dialogs, this
+// command line's messages) in Portuguese, from the translation Qt ships
+// (Debian: qt6-translations-l10n). Needs the application object; false when
+// the translation is missing, and Qt's English stays.
+bool installQtTranslation();
+
+} // namespace app

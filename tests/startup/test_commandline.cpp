@@ -1,0 +1,147 @@
+#include "platform/display.h"
+#include "startup/commandline.h"
+
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// What the program says before its first window: Qt's texts in Portuguese,
+// the command line, and the display it needs.
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void contextMenuIsPortuguese();
+    void displayProblem_data();
+    void displayProblem();
+    void cleanup();
+    void commandLine_data();
+    void commandLine();
+};
+
+namespace {
+
+// What the display check reads; each row sets them all, unset when empty.
+const char *const DisplayVariables[] = {"QT_QPA_PLATFORM", "DISPLAY", "XDG_SESSION_TYPE",
+                                        "WAYLAND_DISPLAY"};
+
+} // namespace
+
+void TestCommandLine::contextMenuIsPortuguese() {
+    QVERIFY2(startup::installQtTranslation(), "qtbase_pt_BR.qm (qt6-translations-l10n) not found");
+    QPlainTextEdit box(QStringLiteral("texto"));
+    std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().section(u'\t', 0, 0);
+    QCOMPARE(texts, QStringList({"&Desfazer", "&Refazer", "Recor&tar", "&Copiar", "Co&lar",
+                                 "Excluir", "Selecionar tudo"}));
+}
+
+void TestCommandLine::displayProblem_data() {
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("problem"); // a pattern; empty: no problem
+
+    const QString noDisplay =
+        QStringLiteral("^não há tela gráfica: a variável DISPLAY está vazia$");
+    const QString deadDisplay = QStringLiteral("^não foi possível abrir a tela gráfica \":9999\"$");
+    QTest::newRow("X11 by default, no DISPLAY") << QStringList() << QStringList() << noDisplay;
+    QTest::newRow("X11 by default, no server")
+        << QStringList{"DISPLAY=:9999"} << QStringList() << deadDisplay;
+    QTest::newRow("named X11 with options")
+        << QStringList{"QT_QPA_PLATFORM=xcb:foo=1"} << QStringList() << noDisplay;
+    QTest::newRow("-display wins over DISPLAY")
+        << QStringList{"DISPLAY=:0"} << QStringList{"-display", ":9999"} << deadDisplay;
+    QTest::newRow("offscreen") << QStringList{"QT_QPA_PLATFORM=offscreen"} << QStringList()
+                               << QString();
+    QTest::newRow("X11, then offscreen")
+        << QStringList{"QT_QPA_PLATFORM=xcb;offscreen"} << QStringList() << QString();
+    QTest::newRow("Wayland session")
+        << QStringList{"XDG_SESSION_TYPE=wayland"} << QStringList() << QString();
+    QTest::newRow("-platform wins over QT_QPA_PLATFORM")
+        << QStringList{"QT_QPA_PLATFORM=xcb"} << QStringList{"--platform", "offscreen"}
+        << QString();
+    QTest::newRow("-platform xcb")
+        << QStringList{"QT_QPA_PLATFORM=offscreen"} << QStringList{"-platform", "xcb"} << noDisplay;
+}
+
+void TestCommandLine::displayProblem() {
+#ifndef SCRIVULETS_X11
+    QSKIP("only the X11 build checks the display itself");
+#endif
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, problem);
+    for (const char *name : DisplayVariables)
+        qunsetenv(name);
+    for (const QString &assignment : environment)
+        qputenv(qPrintable(assignment.section(u'=', 0, 0)),
+                assignment.section(u'=', 1).toLocal8Bit());
+    const QString found = platform::displayProblem(QStringList{"corvale-scrivulets"} + arguments);
+    if (problem.isEmpty())
+        QCOMPARE(found, QString());
+    else
+        QVERIFY2(QRegularExpression(problem).match(found).hasMatch(), qPrintable(found));
+}
+
+void TestCommandLine::cleanup() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void TestCommandLine::commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM; there is never a DISPLAY
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // stdout and stderr as patterns
+    QTest::addColumn<QString>("errors");
+
+    const QString version = QStringLiteral("^corvale-scrivulets " SCRIVULETS_VERSION "\n$");
+    QTest::newRow("--version") << QStringList{"--version"} << QString() << 0 << version << "^$";
+    QTest::newRow("-v") << QStringList{"-v"} << QString() << 0 << version << "^$";
+    QTest::newRow("--help") << QStringList{"--help"} << QString() << 0
+                            << "^Uso: \\S+ \\[opções\\]\n(.*\n)*  -v, --version +Mostra a versão"
+                            << "^$";
+    QTest::newRow("no display") << QStringList() << QString() << 1 << "^$"
+                                << "^corvale-scrivulets: [^\n]*DISPLAY[^\n]*\n$";
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << "offscreen" << 1 << "^$"
+                                    << "^corvale-scrivulets: Opção desconhecida 'bogus'.\n$";
+    // Qt takes its own options (-reverse, -style) before anything is judged.
+    QTest::newRow("unknown option after Qt's")
+        << QStringList{"-reverse", "-style", "fusion", "-x"} << "offscreen" << 1 << "^$"
+        << "^corvale-scrivulets: Opção desconhecida 'x'.\n$";
+    QTest::newRow("file name") << QStringList{"notas.txt"} << "offscreen" << 1 << "^$"
+                               << "^corvale-scrivulets: argumento inesperado: \"notas.txt\"\n$";
+}
+
+void TestCommandLine::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, platform);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QFETCH(QString, errors);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : DisplayVariables)
+        environment.remove(QString::fromLatin1(name));
+    if (!platform.isEmpty())
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    // Without it Qt warns on stderr, which must hold the program's line alone.
+    QTemporaryDir runtime;
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(SCRIVULETS_EXECUTABLE), arguments);
+    QVERIFY(program.waitForFinished(20000));
+    const QString out = QString::fromUtf8(program.readAllStandardOutput());
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    QVERIFY2(QRegularExpression(output).match(out).hasMatch(), qPrintable(out));
+    QVERIFY2(QRegularExpression(errors).match(err).hasMatch(), qPrintable(err));
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "test_commandline.moc"
