@@ -56,8 +56,7 @@ double processCpuMs() {
 }
 
 QString prepareDataFolder(const QString &dir) {
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir));
-    const QString texts = dir + QStringLiteral("/corvale-scrivulets/textos");
+    const QString texts = dir + QStringLiteral("/textos");
     QDir().mkpath(texts);
     return texts;
 }

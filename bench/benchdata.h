@@ -20,8 +20,8 @@ double median(QList<double> values);
 // wall-clock figures it tells a slow program from a busy machine.
 double processCpuMs();
 
-// Points XDG_DATA_HOME at `dir` and makes the program's folder and text
-// folder there; returns the text folder.
+// Makes the text folder in the data folder `dir` (what Program takes);
+// returns the text folder.
 QString prepareDataFolder(const QString &dir);
 
 } // namespace bench

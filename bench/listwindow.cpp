@@ -5,16 +5,17 @@
 // filled, then the time to open a MEGABYTES text from it as a person does
 // (the item selected, Enter pressed) up to the main window refitted to it.
 // Prints: list TEXTS OPEN_MS BIG_OPEN_MS OPEN_CPU_MS BIG_OPEN_CPU_MS
+#include "app/Program.h"
 #include "benchdata.h"
-#include "mainwindow/FormMain.h"
 #include "platform/widgets.h"
-#include "startup/Program.h"
-#include "store/FormList.h"
+#include "windows/FormMain.h"
+#include "windows/SideWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -34,6 +35,8 @@ int main(int argc, char *argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
     const QString folder = bench::prepareDataFolder(dir.path());
     const QString bigName = QStringLiteral("grande.txt");
     const QByteArray big = bench::textOfSize(qsizetype(megabytes * 1024 * 1024));
@@ -47,7 +50,7 @@ int main(int argc, char *argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    Program program;
+    Program program(dir.path());
     program.start();
     // As in bench_typing: what start-up leaves to other threads is done first.
     QTest::qWait(500);
@@ -60,24 +63,26 @@ int main(int argc, char *argv[]) {
     QApplication::processEvents();
     const double openMs = double(timer.nsecsElapsed()) / 1e6;
     const double openCpuMs = bench::processCpuMs() - cpu;
-    FormList *list = program.listWindow();
-    if (!list || list->List1->count() != texts || !list->isVisible()) {
+    SideWindow *window = program.sideWindow(core::Side::List);
+    auto *list = window ? window->findChild<QListWidget *>(QStringLiteral("List1")) : nullptr;
+    if (!list || list->count() != texts || !window->isVisible()) {
         std::fprintf(stderr, "bench_listwindow: the list window did not list %d texts\n", texts);
         return 1;
     }
 
-    const QList<QListWidgetItem *> found = list->List1->findItems(bigName, Qt::MatchExactly);
+    const QList<QListWidgetItem *> found = list->findItems(bigName, Qt::MatchExactly);
     if (found.size() != 1)
         return 1;
-    list->List1->setCurrentItem(found.first());
+    list->setCurrentItem(found.first());
     QApplication::processEvents();
     cpu = bench::processCpuMs();
     timer.start();
-    QTest::keyClick(list->List1, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_Return);
     QApplication::processEvents();
     const double bigMs = double(timer.nsecsElapsed()) / 1e6;
     const double bigCpuMs = bench::processCpuMs() - cpu;
-    if (program.main().Text1->document()->characterCount() < big.size() / 2) {
+    const auto *box = program.main().findChild<platform::TextBox *>(QStringLiteral("Text1"));
+    if (!box || box->document()->characterCount() < big.size() / 2) {
         std::fprintf(stderr, "bench_listwindow: the big text did not reach the main window\n");
         return 1;
     }

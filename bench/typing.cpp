@@ -6,10 +6,10 @@
 // PRESSES letter keys, each timed from the press to the end of the events it
 // caused (textChanged runs AutoResize synchronously; the repaint is posted).
 // Prints: typing LINES MEDIAN_MS MIN_MS MAX_MS MEDIAN_CPU_MS
+#include "app/Program.h"
 #include "benchdata.h"
-#include "mainwindow/FormMain.h"
 #include "platform/widgets.h"
-#include "startup/Program.h"
+#include "windows/FormMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -28,27 +28,34 @@ int main(int argc, char *argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
     bench::prepareDataFolder(dir.path());
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    Program program;
+    Program program(dir.path());
     program.start();
     FormMain &main = program.main();
-    main.Text1->setText(bench::textOfLines(lines));
-    main.Text1->moveCursor(QTextCursor::End);
-    main.Text1->setFocus();
+    auto *box = main.findChild<platform::TextBox *>(QStringLiteral("Text1"));
+    if (!box) {
+        std::fprintf(stderr, "bench_typing: the main window has no text box Text1\n");
+        return 1;
+    }
+    box->setText(bench::textOfLines(lines));
+    box->moveCursor(QTextCursor::End);
+    box->setFocus();
     // Start-up leaves work to other threads for a moment (the tray looks for a
     // session bus); a person starts typing later than that.
     QTest::qWait(500);
-    if (main.Text1->document()->blockCount() < lines) {
+    if (box->document()->blockCount() < lines) {
         std::fprintf(stderr, "bench_typing: the text did not reach the box\n");
         return 1;
     }
 
     const int heightBefore = main.height();
     auto press = [&](int i) {
-        QTest::keyClick(main.Text1, char('a' + i % 26));
+        QTest::keyClick(box, char('a' + i % 26));
         QApplication::processEvents();
     };
     // The first presses pay for lazily built things (glyph caches, the
@@ -64,7 +71,7 @@ int main(int argc, char *argv[]) {
         ms.append(double(timer.nsecsElapsed()) / 1e6);
         cpuMs.append(bench::processCpuMs() - cpu);
     }
-    const qsizetype typed = main.Text1->toPlainText().size();
+    const qsizetype typed = box->toPlainText().size();
     if (typed < lines) {
         std::fprintf(stderr, "bench_typing: the keys did not reach the box\n");
         return 1;
