@@ -19,9 +19,6 @@ const QString MissingAfter = QStringLiteral(" não existe");
 const QString UnreadableBefore = QStringLiteral("Não foi possível abrir o arquivo ");
 const QString NotDeletedBefore = QStringLiteral("Não foi possível deletar o arquivo ");
 
-// The real name of a row: what it shows may stand in for bytes of the name.
-constexpr int NameRole = Qt::UserRole;
-
 } // namespace
 
 FormList::FormList(core::AppCore &core)
@@ -61,16 +58,21 @@ FormList::FormList(core::AppCore &core)
 }
 
 void FormList::refreshTextList() {
+    // The rows show the names as they can be shown; the real names stand
+    // beside them in the same order (one list, filled at once, keeps a
+    // folder of thousands of texts quick to list).
+    m_names = core().listTexts();
+    QStringList shown = m_names;
+    for (QString &name : shown)
+        name = core::displayTextName(name);
     List1->clear();
-    for (const QString &name : core().listTexts()) {
-        auto *item = new QListWidgetItem(core::displayTextName(name), List1);
-        item->setData(NameRole, name);
-    }
+    List1->addItems(shown);
 }
 
 QString FormList::selectedName() const {
-    const QList<QListWidgetItem *> selected = List1->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->data(NameRole).toString();
+    const int row = List1->currentRow();
+    return List1->selectedItems().isEmpty() || row < 0 || row >= m_names.size() ? QString()
+                                                                                : m_names[row];
 }
 
 bool FormList::eventFilter(QObject *watched, QEvent *event) {

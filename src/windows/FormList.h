@@ -27,6 +27,8 @@ private:
     void showMessageBox(const QString &message);
 
     QListWidget *List1;
+    // The rows' real names: what a row shows may stand in for bytes of its name.
+    QStringList m_names;
     QPushButton *btnDel;
     QCheckBox *Check1;
 };
