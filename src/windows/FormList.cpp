@@ -70,9 +70,9 @@ void FormList::refreshTextList() {
 }
 
 QString FormList::selectedName() const {
-    const int row = List1->currentRow();
-    return List1->selectedItems().isEmpty() || row < 0 || row >= m_names.size() ? QString()
-                                                                                : m_names[row];
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    const int row = selected.isEmpty() ? -1 : List1->row(selected.first());
+    return row >= 0 && row < m_names.size() ? m_names[row] : QString();
 }
 
 bool FormList::eventFilter(QObject *watched, QEvent *event) {
