@@ -30,18 +30,21 @@ check() { # check "what" command...
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
+# An X server with openbox that has finished starting. openbox 3.6.1 names
+# itself on the root window (_NET_SUPPORTING_WM_CHECK) as soon as it has taken
+# the screen, before its start-up is done; a map request that arrives in
+# between waits in openbox's own event queue, which its main loop only looks
+# at when the next X event comes, and the window stays unmapped until then.
+# Its --startup command runs once the start-up is done.
 start_x() {
   exec 3< <(Xvfb -displayfd 1 -screen 0 "${SCREEN:-1280x800x24}" -nolisten tcp 2>/dev/null)
   X_PID=$!
-  read -r -t 10 display <&3 || { echo "Xvfb did not start"; exit 1; }
+  read -r -t 10 display <&3 || { fail "Xvfb starts"; finish; }
   export DISPLAY=:$display
-  openbox --sm-disable >/dev/null 2>&1 &
+  xprop -root >/dev/null 2>&1 || { fail "Xvfb answers on $DISPLAY"; finish; }
+  openbox --sm-disable --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
-  # openbox announces itself on the root window once it manages the screen.
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
+  eventually_long test -e "$WORK/wm-ready" || { fail "openbox finishes starting"; finish; }
 }
 
 start_app() {
@@ -84,13 +87,19 @@ eventually() {
   return 1
 }
 
+# The same for what a loaded machine may take longer to do (up to 10 s).
+eventually_long() {
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
 near() { local a=$1 b=$2 tol=${3:-2}; [ $((a > b ? a - b : b - a)) -le "$tol" ]; }
 
 shot() { import -window root "$WORK/$1.png" 2>/dev/null || true; echo "screenshot: $WORK/$1.png"; }
 
 finish() {
   if [ "$FAILURES" -ne 0 ]; then
-    echo "--- program output"; cat "$WORK/app.log" || true
+    echo "--- program output"; cat "$WORK/app.log" 2>/dev/null || true
     shot failure
     exit 1
   fi
