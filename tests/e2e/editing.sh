@@ -33,12 +33,12 @@ ended_with() {
 
 start_x
 start_app
-main=$(find_window 200) || { fail "the main window appears"; finish; }
+main=$(find_window 200) || window_missing "the main window appears"
 
 xdotool mousemove --window "$main" 150 60 click 1
 xdotool type --delay 30 "primeira"
 xdotool key ctrl+s
-eventually side_window >/dev/null || { fail "Ctrl+S without an open text opens the save window"; finish; }
+eventually side_window >/dev/null || window_missing "Ctrl+S without an open text opens the save window"
 save=$(side_window)
 pass "Ctrl+S without an open text opens the save window"
 check "nothing is written yet" test ! -e "$DATA/textos/nota.txt"
@@ -95,7 +95,7 @@ check "and writes nothing" file_is "$DATA/textos/nota.txt" $'primeira\r\nsegunda
 
 # Again, ended by the window manager instead.
 start_app
-main=$(find_window 200) || { fail "the main window appears again"; finish; }
+main=$(find_window 200) || window_missing "the main window appears again"
 xdotool mousemove --window "$main" 150 60 click 1
 xdotool key alt+F4
 check "closing the strip by the window manager ends the program" ended_with 0

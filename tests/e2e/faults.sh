@@ -15,7 +15,7 @@ printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\ngra
 
 for delay in 0.00 0.02 0.05 0.1 0.2; do
   start_app
-  main=$(find_window 200) || { fail "the main window appears"; finish; }
+  main=$(find_window 200) || window_missing "the main window appears"
   xdotool mousemove --window "$main" 60 80 click 1
   xdotool key ctrl+Home type X
   xdotool key ctrl+s
@@ -34,7 +34,7 @@ echo "left in the text folder: $(ls -A "$DATA/textos" | tr "\n" " ")"
 
 # Without a kill the save lands, so the runs above did interrupt real saves.
 start_app
-main=$(find_window 200) || { fail "the main window appears"; finish; }
+main=$(find_window 200) || window_missing "the main window appears"
 xdotool mousemove --window "$main" 60 80 click 1
 xdotool key ctrl+Home type X
 xdotool key ctrl+s
@@ -46,9 +46,9 @@ kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
 rm -f "$DATA/textos/grande.txt"
 printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\n' > "$DATA/config.txt"
 start_app; first=$APP_PID
-a=$(find_window 200) || { fail "the first copy appears"; finish; }
+a=$(find_window 200) || window_missing "the first copy appears"
 start_app; second=$APP_PID
-b=$(find_window 200) || { fail "the second copy appears"; finish; }
+b=$(find_window 200) || window_missing "the second copy appears"
 xdotool windowmove "$b" 500 300
 sleep 0.5
 h=$(win_height "$a")

@@ -58,11 +58,47 @@ find_window() { # find_window [min_width]
   for _ in $(seq 100); do
     for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
       w=$(win_width "$id")
-      [ "$w" -ge "$min" ] && { echo "$id"; return 0; }
+      [ "${w:-0}" -ge "$min" ] && { echo "$id"; return 0; }
     done
     sleep 0.1
   done
   return 1
+}
+
+# When find_window found nothing: fails with one line on where things stand
+# (the program, its X windows, the window manager), then ends the scenario
+# with the log and a screenshot.
+window_missing() { # window_missing "what was expected"
+  local why id="" info state
+  if kill -0 "$APP_PID" 2>/dev/null; then
+    why="the program (pid $APP_PID) is running"
+    for id in $(xdotool search --pid "$APP_PID" 2>/dev/null); do
+      info=$(xwininfo -id "$id" 2>/dev/null) || continue
+      case $(awk '/Map State:/ {print $3}' <<<"$info") in
+        IsViewable) state="mapped" ;;
+        IsUnviewable) state="mapped in an unmapped parent" ;;
+        *) state="not mapped" ;;
+      esac
+      grep -q 'Override Redirect State: yes' <<<"$info" && state+=", override-redirect"
+      xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state' ||
+        state+=", not taken in by the window manager"
+      why+="; window $(printf '0x%x' "$id") $(awk '/-geometry/ {print $2}' <<<"$info") $state"
+    done
+    [ -n "$id" ] || why+=" without any X window"
+    if command -v gdb >/dev/null; then
+      gdb -batch -p "$APP_PID" -ex 'thread apply all bt' >"$WORK/app-threads.txt" 2>&1
+      why+="; its threads are in $WORK/app-threads.txt"
+    fi
+  else
+    local status=0
+    wait "$APP_PID" 2>/dev/null || status=$?
+    APP_PID=""
+    why="the program has ended with status $status"
+    [ "$status" -gt 128 ] && why+=" (signal $((status - 128)))"
+  fi
+  if kill -0 "$WM_PID" 2>/dev/null; then why+="; openbox is running"; else why+="; openbox has ended"; fi
+  fail "$1: $why"
+  finish
 }
 
 win_info() { xwininfo -id "$1" 2>/dev/null; }
