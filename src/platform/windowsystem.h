@@ -15,6 +15,12 @@ namespace platform {
 // showEvent): window managers drop the state of a withdrawn window.
 void keepOffTaskbar(QWidget *window);
 
+// For the window the program shows at start-up: asks the window manager again
+// to map it while the manager has neither mapped it nor taken it in. A window
+// manager that is itself still starting (a program started at log-in) may
+// otherwise leave it unmapped.
+void insistOnMapping(QWidget *window);
+
 // Sets or clears the window's topmost flag and shows the window, keeping its
 // position and size.
 void setTopmost(QWidget *window, bool on);

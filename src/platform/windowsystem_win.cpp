@@ -11,6 +11,9 @@ void keepOffTaskbar(QWidget *window) {
     SetWindowLongW(handle, GWL_EXSTYLE, style & ~WS_EX_APPWINDOW);
 }
 
+// Qt shows a window through the system's own call, which does not get lost.
+void insistOnMapping(QWidget *) {}
+
 QPoint windowPosition(const QWidget *window) {
     return window->pos();
 }

@@ -4,6 +4,7 @@
 #include "mainwindow/mainrules.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/windowsystem.h"
 #include "startup/FormIni.h"
 #include "startup/tray.h"
 #include "store/textfolder.h"
@@ -119,9 +120,11 @@ void Program::applyConfig(const config::Accepted &a) {
     if (numberOr0(s.lblOptIni) == 1) {
         m_ini->show();
         m_main->hide();
+        platform::insistOnMapping(m_ini.get());
     } else {
         m_ini->hide();
         m_main->show();
+        platform::insistOnMapping(m_main.get());
     }
 }
 

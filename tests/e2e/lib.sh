@@ -36,16 +36,34 @@ check() { # check "what" command...
 # between waits in openbox's own event queue, which its main loop only looks
 # at when the next X event comes, and the window stays unmapped until then.
 # Its --startup command runs once the start-up is done.
-start_x() {
+# `start_x held` keeps openbox in its start-up (reading its configuration from
+# a pipe) until release_wm: what a program started at log-in can meet.
+start_x() { # start_x [held]
   exec 3< <(Xvfb -displayfd 1 -screen 0 "${SCREEN:-1280x800x24}" -nolisten tcp 2>/dev/null)
   X_PID=$!
   read -r -t 10 display <&3 || { fail "Xvfb starts"; finish; }
   export DISPLAY=:$display
   xprop -root >/dev/null 2>&1 || { fail "Xvfb answers on $DISPLAY"; finish; }
-  openbox --sm-disable --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
+  local config=()
+  if [ "${1:-}" = held ]; then
+    mkfifo "$WORK/openbox-rc.xml"
+    config=(--config-file "$WORK/openbox-rc.xml")
+  fi
+  openbox --sm-disable "${config[@]}" --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
+  if [ "${1:-}" = held ]; then
+    eventually_long wm_has_screen || { fail "openbox takes the screen"; finish; }
+  else
+    eventually_long test -e "$WORK/wm-ready" || { fail "openbox finishes starting"; finish; }
+  fi
+}
+
+release_wm() {
+  timeout 10 tee "$WORK/openbox-rc.xml" </etc/xdg/openbox/rc.xml >/dev/null
   eventually_long test -e "$WORK/wm-ready" || { fail "openbox finishes starting"; finish; }
 }
+
+wm_has_screen() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 start_app() {
   "$APP" >"$WORK/app.log" 2>&1 &
