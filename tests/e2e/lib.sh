@@ -52,15 +52,22 @@ start_x() { # start_x [held]
   openbox --sm-disable "${config[@]}" --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
   if [ "${1:-}" = held ]; then
-    eventually_long wm_has_screen || { fail "openbox takes the screen"; finish; }
+    eventually_long wm_has_screen || wm_failed "openbox takes the screen"
   else
-    eventually_long test -e "$WORK/wm-ready" || { fail "openbox finishes starting"; finish; }
+    eventually_long test -e "$WORK/wm-ready" || wm_failed "openbox finishes starting"
   fi
 }
 
 release_wm() {
   timeout 10 tee "$WORK/openbox-rc.xml" </etc/xdg/openbox/rc.xml >/dev/null
-  eventually_long test -e "$WORK/wm-ready" || { fail "openbox finishes starting"; finish; }
+  eventually_long test -e "$WORK/wm-ready" || wm_failed "openbox finishes starting"
+}
+
+wm_failed() { # wm_failed "what was expected"
+  local said
+  said=$(grep -m1 . "$WORK/openbox.log" 2>/dev/null) || said="nothing in its log"
+  fail "$1 on $DISPLAY: openbox $(kill -0 "$WM_PID" 2>/dev/null && echo "is running" || echo "has ended"), $said"
+  finish
 }
 
 wm_has_screen() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
