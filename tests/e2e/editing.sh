@@ -72,12 +72,12 @@ xdotool mousemove --window "$main" 60 8 mousedown 1
 xdotool mousemove 140 95
 xdotool mousemove 180 115
 xdotool mouseup 1
-eventually test "$(win_x "$main")" -eq 120
+check "the strip follows a drag by its surface" eventually x_is "$main" 120
 xdotool mousemove --window "$main" 3 100 mousedown 1
 xdotool mousemove 100 210
 xdotool mousemove 80 207
 xdotool mouseup 1
-eventually test "$(win_width "$main")" -eq 334
+check "its left edge widens it" eventually width_is "$main" 334
 h=$(win_height "$main")
 x=$(win_x "$main")
 y=$(win_y "$main")

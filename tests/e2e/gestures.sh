@@ -10,11 +10,8 @@ start_x
 start_app
 main=$(find_window 200) || window_missing "the main window appears"
 # The default place: 1000 twips from the left and top, 294 pixels wide.
-eventually test "$(win_x "$main")" -eq 67
+check "the window manager puts the strip in its place" eventually x_is "$main" 67
 
-x_is() { [ "$(win_x "$1")" -eq "$2" ]; }
-y_is() { [ "$(win_y "$1")" -eq "$2" ]; }
-width_is() { [ "$(win_width "$1")" -eq "$2" ]; }
 visible() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | grep -qx "$1"; }
 hidden() { ! visible "$1"; }
 

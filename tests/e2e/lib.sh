@@ -167,7 +167,11 @@ finish() {
   echo "all checks passed"
 }
 
-# Conditions to wait for with `eventually` (they read the window afresh each time).
+# Conditions to wait for with `eventually` (they read the window afresh each
+# time; `eventually test "$(win_x ...)"` would test one reading thirty times).
+x_is() { [ "$(win_x "$1")" -eq "$2" ]; }
+y_is() { [ "$(win_y "$1")" -eq "$2" ]; }
+width_is() { [ "$(win_width "$1")" -eq "$2" ]; }
 alpha_is() { [ "$(win_alpha "$1")" -eq "$2" ]; }
 has_state() { win_state "$1" | grep -q "$2"; }
 lacks_state() { ! win_state "$1" | grep -q "$2"; }

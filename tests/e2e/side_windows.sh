@@ -8,7 +8,7 @@
 start_x
 start_app
 main=$(find_window 200) || window_missing "the main window appears"
-eventually test "$(win_x "$main")" -eq 67
+check "the window manager puts the strip in its place" eventually x_is "$main" 67
 
 # The side window: the program's visible window that is 298 pixels high.
 side_window() {
