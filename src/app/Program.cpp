@@ -2,6 +2,7 @@
 
 #include "core/screens.h"
 #include "core/twips.h"
+#include "platform/windowsystem.h"
 #include "windows/FormAbout.h"
 #include "windows/FormConfig.h"
 #include "windows/FormHelp.h"
@@ -68,10 +69,12 @@ void Program::start() {
     if (m_core.startMinimized()) {
         m_ini->show();
         m_main->hide();
+        platform::insistOnMapping(m_ini.get());
     } else {
         m_ini->hide();
         m_main->show();
         m_main->takeFocus();
+        platform::insistOnMapping(m_main.get());
     }
     // The last step, in both start modes.
     m_tray = std::make_unique<Tray>(m_ini.get(), m_main.get());

@@ -17,6 +17,12 @@ namespace platform {
 // is shown and after each of its layout passes.
 void applyWindowStates(QWidget *window, bool topmost);
 
+// For the window the program shows at start-up: asks the window manager again
+// to map it while the manager has neither mapped it nor taken it in. A window
+// manager that is itself still starting (a program started at log-in) may
+// otherwise leave it unmapped.
+void insistOnMapping(QWidget *window);
+
 // Puts the window in front of all others or lets it go, and shows it,
 // keeping its position and size.
 void setTopmost(QWidget *window, bool on);

@@ -8,6 +8,9 @@ namespace platform {
 // has one that Qt knows of; the stays-on-top flag is kept by Qt itself.
 void applyWindowStates(QWidget *, bool) {}
 
+// Qt shows a window through the system's own call, which does not get lost.
+void insistOnMapping(QWidget *) {}
+
 QPoint windowPosition(const QWidget *window) {
     return window->pos();
 }

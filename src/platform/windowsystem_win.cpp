@@ -13,6 +13,9 @@ void applyWindowStates(QWidget *window, bool topmost) {
         setTopmostByQtFlag(window, true);
 }
 
+// Qt shows a window through the system's own call, which does not get lost.
+void insistOnMapping(QWidget *) {}
+
 QPoint windowPosition(const QWidget *window) {
     return window->pos();
 }

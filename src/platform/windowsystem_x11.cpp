@@ -1,6 +1,7 @@
 #include "platform/windowsystem.h"
 
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -81,6 +82,51 @@ void applyWindowStates(QWidget *window, bool topmost) {
     setNetWmState(c, window, "_NET_WM_STATE_SKIP_TASKBAR", true);
     if (topmost)
         setNetWmState(c, window, "_NET_WM_STATE_ABOVE", true);
+}
+
+namespace {
+
+// Mapped, or taken in by a window manager (which then sets WM_STATE, ICCCM
+// 4.1.3.1, iconic or not); true also when the window is gone.
+bool mappedOrManaged(xcb_connection_t *c, xcb_window_t id) {
+    const auto attributesCookie = xcb_get_window_attributes(c, id);
+    const auto stateCookie = xcb_get_property(c, 0, id, atom(c, "WM_STATE"), XCB_ATOM_ANY, 0, 1);
+    xcb_get_window_attributes_reply_t *attributes =
+        xcb_get_window_attributes_reply(c, attributesCookie, nullptr);
+    xcb_get_property_reply_t *state = xcb_get_property_reply(c, stateCookie, nullptr);
+    const bool result = !attributes || attributes->map_state != XCB_MAP_STATE_UNMAPPED ||
+                        (state && state->type != XCB_ATOM_NONE);
+    free(attributes);
+    free(state);
+    return result;
+}
+
+} // namespace
+
+void insistOnMapping(QWidget *window) {
+    xcb_connection_t *c = x11Connection();
+    if (!c)
+        return;
+    // openbox 3.6.1 quirk: a map request that reaches openbox while it is
+    // still starting is read into openbox's own event queue, which its main
+    // loop only looks at when the next X event arrives; the window stays
+    // unmapped until then, at log-in possibly for good. A repeated request is
+    // such an event, and openbox then handles both. The window is left alone
+    // once the manager has taken it in, so this never overrides its decisions
+    // (an iconic start, say). Once a second for a minute: a log-in can be slow.
+    auto *timer = new QTimer(window);
+    QObject::connect(timer, &QTimer::timeout, window, [c, window, timer, tries = 0]() mutable {
+        if (window->isVisible() && ++tries <= 60) {
+            const auto id = xcb_window_t(window->winId());
+            if (!mappedOrManaged(c, id)) {
+                xcb_map_window(c, id);
+                xcb_flush(c);
+                return;
+            }
+        }
+        timer->deleteLater();
+    });
+    timer->start(1000);
 }
 
 void setTopmost(QWidget *window, bool on) {

@@ -33,12 +33,12 @@ ended_with() {
 
 start_x
 start_app
-main=$(find_window 200) || { fail "the main window appears"; finish; }
+main=$(find_window 200) || window_missing "the main window appears"
 
 xdotool mousemove --window "$main" 150 60 click 1
 xdotool type --delay 30 "primeira"
 xdotool key ctrl+s
-eventually side_window >/dev/null || { fail "Ctrl+S without an open text opens the save window"; finish; }
+eventually side_window >/dev/null || window_missing "Ctrl+S without an open text opens the save window"
 save=$(side_window)
 pass "Ctrl+S without an open text opens the save window"
 check "nothing is written yet" test ! -e "$DATA/textos/nota.txt"
@@ -72,12 +72,12 @@ xdotool mousemove --window "$main" 60 8 mousedown 1
 xdotool mousemove 140 95
 xdotool mousemove 180 115
 xdotool mouseup 1
-eventually test "$(win_x "$main")" -eq 120
+check "the strip follows a drag by its surface" eventually x_is "$main" 120
 xdotool mousemove --window "$main" 3 100 mousedown 1
 xdotool mousemove 100 210
 xdotool mousemove 80 207
 xdotool mouseup 1
-eventually test "$(win_width "$main")" -eq 334
+check "its left edge widens it" eventually width_is "$main" 334
 h=$(win_height "$main")
 x=$(win_x "$main")
 y=$(win_y "$main")
@@ -95,7 +95,7 @@ check "and writes nothing" file_is "$DATA/textos/nota.txt" $'primeira\r\nsegunda
 
 # Again, ended by the window manager instead.
 start_app
-main=$(find_window 200) || { fail "the main window appears again"; finish; }
+main=$(find_window 200) || window_missing "the main window appears again"
 xdotool mousemove --window "$main" 150 60 click 1
 xdotool key alt+F4
 check "closing the strip by the window manager ends the program" ended_with 0

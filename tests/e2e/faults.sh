@@ -16,7 +16,7 @@ printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\ngra
 
 for delay in 0.00 0.02 0.05 0.1 0.2; do
   start_app
-  main=$(find_window 200) || { fail "the main window appears"; finish; }
+  main=$(find_window 200) || window_missing "the main window appears"
   xdotool mousemove --window "$main" 60 80 click 1
   xdotool key ctrl+Home type X
   xdotool key ctrl+s
@@ -35,7 +35,7 @@ echo "left in the text folder: $(find "$DATA/textos" -mindepth 1 -printf '%f ')"
 
 # Without a kill the save lands, so the runs above did interrupt real saves.
 start_app
-main=$(find_window 200) || { fail "the main window appears"; finish; }
+main=$(find_window 200) || window_missing "the main window appears"
 xdotool mousemove --window "$main" 60 80 click 1
 xdotool key ctrl+Home type X
 xdotool key ctrl+s
@@ -49,7 +49,7 @@ kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
 rm -f "$DATA/textos/grande.txt"
 printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\n' > "$DATA/config.txt"
 start_app; first=$APP_PID
-main=$(find_window 200) || { fail "the first copy appears"; finish; }
+main=$(find_window 200) || window_missing "the first copy appears"
 # The collapse button, 450 x 330 twips at the top of the strip.
 xdotool mousemove --window "$main" 147 25 click 1
 check "the strip collapses" eventually lacks_window "$main"
@@ -88,7 +88,7 @@ if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$DATA" 2>/dev/null;
   printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\ncurto.txt\r\n' > "$DATA/config.txt"
   cp "$DATA/config.txt" "$WORK/config.before"
   start_app
-  main=$(find_window 200) || { fail "the main window appears on the full disk"; finish; }
+  main=$(find_window 200) || window_missing "the main window appears on the full disk"
   dd if=/dev/zero of="$DATA/enche" bs=1k count=64 2>/dev/null || true
   xdotool mousemove --window "$main" 60 80 click 1
   xdotool key ctrl+End type "mais"

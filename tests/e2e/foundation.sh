@@ -5,7 +5,7 @@
 
 start_x
 start_app
-main=$(find_window 200) || { fail "the main window appears"; finish; }
+main=$(find_window 200) || window_missing "the main window appears"
 
 expected=$'294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\n'
 check "config.txt is created with the default lines" \

@@ -8,13 +8,10 @@
 export SCREEN=1280x800x24
 start_x
 start_app
-main=$(find_window 200) || { fail "the main window appears"; finish; }
+main=$(find_window 200) || window_missing "the main window appears"
 # The default place: 1000 twips from the left and top, 294 pixels wide.
-eventually test "$(win_x "$main")" -eq 67
+check "the window manager puts the strip in its place" eventually x_is "$main" 67
 
-x_is() { [ "$(win_x "$1")" -eq "$2" ]; }
-y_is() { [ "$(win_y "$1")" -eq "$2" ]; }
-width_is() { [ "$(win_width "$1")" -eq "$2" ]; }
 visible() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | grep -qx "$1"; }
 hidden() { ! visible "$1"; }
 
@@ -64,7 +61,7 @@ left=$(win_x "$main")
 top=$(win_y "$main")
 xdotool mousemove --window "$main" $((w / 2)) 25 click 1
 check "the collapse button hides the strip" eventually hidden "$main"
-ini=$(find_window 50) || { fail "the start-up window appears"; finish; }
+ini=$(find_window 50) || window_missing "the start-up window appears"
 check "the start-up window is 56 pixels wide" width_is "$ini" 56
 check "the start-up window is kept in front" eventually has_state "$ini" _NET_WM_STATE_ABOVE
 check "the start-up window has no task-bar button" has_state "$ini" _NET_WM_STATE_SKIP_TASKBAR
@@ -100,7 +97,7 @@ if main=$(find_window 200); then
   check "it is the same window" test "$main" = "$strip"
   check "still without a task-bar button" has_state "$main" _NET_WM_STATE_SKIP_TASKBAR
 else
-  fail "btnShow brings the strip back"
+  window_missing "btnShow brings the strip back"
 fi
 
 finish

@@ -32,19 +32,47 @@ check() { # check "what" command...
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
-start_x() {
+# An X server with openbox that has finished starting. openbox 3.6.1 names
+# itself on the root window (_NET_SUPPORTING_WM_CHECK) as soon as it has taken
+# the screen, before its start-up is done; a map request that arrives in
+# between waits in openbox's own event queue, which its main loop only looks
+# at when the next X event comes, and the window stays unmapped until then.
+# Its --startup command runs once the start-up is done.
+# `start_x held` keeps openbox in its start-up (reading its configuration from
+# a pipe) until release_wm: what a program started at log-in can meet.
+start_x() { # start_x [held]
   exec 3< <(Xvfb -displayfd 1 -screen 0 "${SCREEN:-1280x800x24}" -nolisten tcp 2>/dev/null)
   X_PID=$!
-  read -r -t 10 display <&3 || { echo "Xvfb did not start"; exit 1; }
+  read -r -t 10 display <&3 || { fail "Xvfb starts"; finish; }
   export DISPLAY=:$display
-  openbox --sm-disable >/dev/null 2>&1 &
+  xprop -root >/dev/null 2>&1 || { fail "Xvfb answers on $DISPLAY"; finish; }
+  local config=()
+  if [ "${1:-}" = held ]; then
+    mkfifo "$WORK/openbox-rc.xml"
+    config=(--config-file "$WORK/openbox-rc.xml")
+  fi
+  openbox --sm-disable "${config[@]}" --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
-  # openbox announces itself on the root window once it manages the screen.
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
+  if [ "${1:-}" = held ]; then
+    eventually_long wm_has_screen || wm_failed "openbox takes the screen"
+  else
+    eventually_long test -e "$WORK/wm-ready" || wm_failed "openbox finishes starting"
+  fi
 }
+
+release_wm() {
+  timeout 10 tee "$WORK/openbox-rc.xml" </etc/xdg/openbox/rc.xml >/dev/null
+  eventually_long test -e "$WORK/wm-ready" || wm_failed "openbox finishes starting"
+}
+
+wm_failed() { # wm_failed "what was expected"
+  local said
+  said=$(grep -m1 . "$WORK/openbox.log" 2>/dev/null) || said="nothing in its log"
+  fail "$1 on $DISPLAY: openbox $(kill -0 "$WM_PID" 2>/dev/null && echo "is running" || echo "has ended"), $said"
+  finish
+}
+
+wm_has_screen() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 start_app() {
   "$APP" >"$WORK/app.log" 2>&1 &
@@ -57,11 +85,47 @@ find_window() { # find_window [min_width]
   for _ in $(seq 100); do
     for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
       w=$(win_width "$id")
-      [ "$w" -ge "$min" ] && { echo "$id"; return 0; }
+      [ "${w:-0}" -ge "$min" ] && { echo "$id"; return 0; }
     done
     sleep 0.1
   done
   return 1
+}
+
+# When find_window found nothing: fails with one line on where things stand
+# (the program, its X windows, the window manager), then ends the scenario
+# with the log and a screenshot.
+window_missing() { # window_missing "what was expected"
+  local why id="" info state
+  if kill -0 "$APP_PID" 2>/dev/null; then
+    why="the program (pid $APP_PID) is running"
+    for id in $(xdotool search --pid "$APP_PID" 2>/dev/null); do
+      info=$(xwininfo -id "$id" 2>/dev/null) || continue
+      case $(awk '/Map State:/ {print $3}' <<<"$info") in
+        IsViewable) state="mapped" ;;
+        IsUnviewable) state="mapped in an unmapped parent" ;;
+        *) state="not mapped" ;;
+      esac
+      grep -q 'Override Redirect State: yes' <<<"$info" && state+=", override-redirect"
+      xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state' ||
+        state+=", not taken in by the window manager"
+      why+="; window $(printf '0x%x' "$id") $(awk '/-geometry/ {print $2}' <<<"$info") $state"
+    done
+    [ -n "$id" ] || why+=" without any X window"
+    if command -v gdb >/dev/null; then
+      gdb -batch -p "$APP_PID" -ex 'thread apply all bt' >"$WORK/app-threads.txt" 2>&1
+      why+="; its threads are in $WORK/app-threads.txt"
+    fi
+  else
+    local status=0
+    wait "$APP_PID" 2>/dev/null || status=$?
+    APP_PID=""
+    why="the program has ended with status $status"
+    [ "$status" -gt 128 ] && why+=" (signal $((status - 128)))"
+  fi
+  if kill -0 "$WM_PID" 2>/dev/null; then why+="; openbox is running"; else why+="; openbox has ended"; fi
+  fail "$1: $why"
+  finish
 }
 
 win_info() { xwininfo -id "$1" 2>/dev/null; }
@@ -86,20 +150,30 @@ eventually() {
   return 1
 }
 
+# The same for what a loaded machine may take longer to do (up to 10 s).
+eventually_long() {
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
 near() { local a=$1 b=$2 tol=${3:-2}; [ $((a > b ? a - b : b - a)) -le "$tol" ]; }
 
 shot() { import -window root "$WORK/$1.png" 2>/dev/null || true; echo "screenshot: $WORK/$1.png"; }
 
 finish() {
   if [ "$FAILURES" -ne 0 ]; then
-    echo "--- program output"; cat "$WORK/app.log" || true
+    echo "--- program output"; cat "$WORK/app.log" 2>/dev/null || true
     shot failure
     exit 1
   fi
   echo "all checks passed"
 }
 
-# Conditions to wait for with `eventually` (they read the window afresh each time).
+# Conditions to wait for with `eventually` (they read the window afresh each
+# time; `eventually test "$(win_x ...)"` would test one reading thirty times).
+x_is() { [ "$(win_x "$1")" -eq "$2" ]; }
+y_is() { [ "$(win_y "$1")" -eq "$2" ]; }
+width_is() { [ "$(win_width "$1")" -eq "$2" ]; }
 alpha_is() { [ "$(win_alpha "$1")" -eq "$2" ]; }
 is_viewable() { win_info "$1" | grep -q 'IsViewable'; }
 lacks_window() { ! is_viewable "$1"; }

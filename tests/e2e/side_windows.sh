@@ -7,8 +7,8 @@
 
 start_x
 start_app
-main=$(find_window 200) || { fail "the main window appears"; finish; }
-eventually test "$(win_x "$main")" -eq 67
+main=$(find_window 200) || window_missing "the main window appears"
+check "the window manager puts the strip in its place" eventually x_is "$main" 67
 
 # The side window: the program's visible window that is 298 pixels high.
 side_window() {
@@ -42,7 +42,7 @@ xdotool mousemove --window "$main" 150 60 click 1
 xdotool type --delay 30 "ola mundo"
 # btnSave, the toolbar's second picture: 390 twips from the left, 305 from the bottom.
 xdotool mousemove --window "$main" 33 $((h - 13)) click 1
-eventually side_window >/dev/null || { fail "btnSave opens the save window"; finish; }
+eventually side_window >/dev/null || window_missing "btnSave opens the save window"
 save=$(side_window)
 pass "btnSave opens the save window"
 
