@@ -1,6 +1,7 @@
+#include "core/config.h"
+#include "core/textfolder.h"
 #include "platform/files.h"
-#include "startup/config.h"
-#include "store/textfolder.h"
+#include "support/datafolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,14 +12,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using core::TextFolder;
+
+// The folder of saved texts over real files: what is read, written, listed,
+// renamed and deleted, and what never is.
 class TestTextFolder : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void makesNames_data();
-    void makesNames();
-    void splitsNames_data();
-    void splitsNames();
+    void cleanup();
     void readsFiles_data();
     void readsFiles();
     void savingAnOpenedTextKeepsItsBytes_data();
@@ -40,84 +42,22 @@ private slots:
     void deletedTextsGoToTheTrash();
 
 private:
-    static void put(const QString &name, const QByteArray &bytes);
-    static QByteArray bytesOf(const QString &name);
+    void put(const QString &name, const QByteArray &bytes) { data->putText(name, bytes); }
+    QByteArray bytesOf(const QString &name) { return data->textBytes(name); }
+    std::unique_ptr<support::DataFolder> data;
+    std::unique_ptr<TextFolder> folder;
 };
 
-void TestTextFolder::put(const QString &name, const QByteArray &bytes) {
-    QFile f(TextFolderPath() + u'/' + name);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray TestTextFolder::bytesOf(const QString &name) {
-    QFile f(TextFolderPath() + u'/' + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
-
 void TestTextFolder::init() {
-    QDir(platform::appFolderPath()).removeRecursively();
-    QVERIFY(platform::makeFolder(platform::appFolderPath()));
-    QVERIFY(!QFileInfo::exists(TextFolderPath()));
-    QVERIFY(EnsureTextFolder());
+    data = std::make_unique<support::DataFolder>();
+    folder = std::make_unique<TextFolder>(data->file("textos"));
+    QVERIFY(!QFileInfo::exists(folder->path()));
+    QVERIFY(folder->ensure());
 }
 
-void TestTextFolder::makesNames_data() {
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("ext");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("default extension") << "  notas "
-                                       << ""
-                                       << "notas.txt";
-    QTest::newRow("trimmed extension") << "  notas "
-                                       << " md "
-                                       << "notas.md";
-    QTest::newRow("dot kept") << "notas"
-                              << ".md"
-                              << "notas..md";
-    QTest::newRow("title dot") << "."
-                               << ""
-                               << "..txt";
-    QTest::newRow("blank extension") << "a"
-                                     << "   "
-                                     << "a.txt";
-}
-
-void TestTextFolder::makesNames() {
-    QFETCH(QString, title);
-    QFETCH(QString, ext);
-    QFETCH(QString, name);
-    QCOMPARE(MakeTextFileName(title, ext), name);
-}
-
-void TestTextFolder::splitsNames_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("ext");
-    QTest::newRow("plain") << "notas.txt"
-                           << "notas"
-                           << "txt";
-    QTest::newRow("last dot") << "a.b.txt"
-                              << "a.b"
-                              << "txt";
-    QTest::newRow("trailing dot") << "abc."
-                                  << "abc"
-                                  << "";
-    QTest::newRow("no title") << ".txt"
-                              << ""
-                              << "txt";
-    QTest::newRow("no dot") << "leia-me"
-                            << "leia-me"
-                            << "";
-}
-
-void TestTextFolder::splitsNames() {
-    QFETCH(QString, name);
-    QFETCH(QString, title);
-    QFETCH(QString, ext);
-    const TextFileName split = SplitTextFileName(name);
-    QCOMPARE(split.title, title);
-    QCOMPARE(split.extension, ext);
+void TestTextFolder::cleanup() {
+    folder.reset();
+    data.reset();
 }
 
 void TestTextFolder::readsFiles_data() {
@@ -136,7 +76,7 @@ void TestTextFolder::readsFiles() {
     QFETCH(QByteArray, file);
     QFETCH(QString, text);
     put("t.txt", file);
-    QCOMPARE(ReadTextFile("t.txt").value_or("<none>"), text);
+    QCOMPARE(folder->read("t.txt").value_or("<none>"), text);
 }
 
 void TestTextFolder::savingAnOpenedTextKeepsItsBytes_data() {
@@ -160,7 +100,7 @@ void TestTextFolder::savingAnOpenedTextKeepsItsBytes() {
     QFETCH(QByteArray, afterSave);
     put("t.txt", file);
     for (int round = 0; round < 3; ++round) {
-        QVERIFY(WriteTextFile("t.txt", *ReadTextFile("t.txt")));
+        QVERIFY(folder->write("t.txt", *folder->read("t.txt")));
         QCOMPARE(bytesOf("t.txt"), afterSave);
     }
 }
@@ -186,10 +126,10 @@ void TestTextFolder::encodings_data() {
 void TestTextFolder::encodings() {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
-    QVERIFY(WriteTextFile("e.txt", text));
+    QVERIFY(folder->write("e.txt", text));
     QCOMPARE(bytesOf("e.txt"), bytes);
     const QString back = text.isEmpty() ? "\r\n" : text + "\r\n";
-    QCOMPARE(ReadTextFile("e.txt").value_or("<none>"), back);
+    QCOMPARE(folder->read("e.txt").value_or("<none>"), back);
 }
 
 void TestTextFolder::namesNeverLeaveTheFolder_data() {
@@ -202,13 +142,13 @@ void TestTextFolder::namesNeverLeaveTheFolder_data() {
 
 void TestTextFolder::namesNeverLeaveTheFolder() {
     QFETCH(QString, name);
-    QFile outside(platform::appFolderPath() + "/config.txt");
+    QFile outside(data->file("config.txt"));
     QVERIFY(outside.open(QIODevice::WriteOnly));
     outside.write("keep\r\n");
     outside.close();
-    QVERIFY(!ReadTextFile(name));
-    QVERIFY(!WriteTextFile(name, "x"));
-    QVERIFY(!TextFileExists(name));
+    QVERIFY(!folder->read(name));
+    QVERIFY(!folder->write(name, "x"));
+    QVERIFY(!folder->exists(name));
     QVERIFY(outside.open(QIODevice::ReadOnly));
     QCOMPARE(outside.readAll(), QByteArray("keep\r\n"));
 }
@@ -217,24 +157,24 @@ void TestTextFolder::listsEntries() {
     put("b.txt", "b");
     put("A.txt", "a");
     put(".segredo.txt", "h");
-    QVERIFY(QDir(TextFolderPath()).mkdir("velhos"));
-    QStringList names = ListTextFolder();
+    QVERIFY(QDir(folder->path()).mkdir("velhos"));
+    QStringList names = folder->list();
     names.sort();
     QCOMPARE(names, (QStringList{".segredo.txt", "A.txt", "b.txt", "velhos"}));
 }
 
 void TestTextFolder::nameCheck() {
     put("notas.txt", "x");
-    QVERIFY(IsTextNameTaken("notas.txt", "*"));
-    QVERIFY(!IsTextNameTaken("notas.txt", "notas.txt"));
-    QVERIFY(!IsTextNameTaken("Notas.txt", "*"));
-    QVERIFY(QDir(TextFolderPath()).mkdir("velhos"));
-    QVERIFY(IsTextNameTaken("velhos", "*"));
+    QVERIFY(folder->isNameTaken("notas.txt", "*"));
+    QVERIFY(!folder->isNameTaken("notas.txt", "notas.txt"));
+    QVERIFY(!folder->isNameTaken("Notas.txt", "*"));
+    QVERIFY(QDir(folder->path()).mkdir("velhos"));
+    QVERIFY(folder->isNameTaken("velhos", "*"));
     // What is on the disk counts, shown in the list or not.
     put(".segredo.txt", "x");
-    QVERIFY(IsTextNameTaken(".segredo.txt", "*"));
-    QVERIFY(QFile::link("/nowhere/at/all", TextFolderPath() + "/quebrado.txt"));
-    QVERIFY(IsTextNameTaken("quebrado.txt", "*"));
+    QVERIFY(folder->isNameTaken(".segredo.txt", "*"));
+    QVERIFY(QFile::link("/nowhere/at/all", folder->path() + "/quebrado.txt"));
+    QVERIFY(folder->isNameTaken("quebrado.txt", "*"));
 }
 
 void TestTextFolder::readOnlyIsLeftAlone_data() {
@@ -246,26 +186,26 @@ void TestTextFolder::readOnlyIsLeftAlone_data() {
 void TestTextFolder::readOnlyIsLeftAlone() {
     QFETCH(bool, folderReadOnly);
     put("ro.txt", "old\r\n");
-    const QString path = folderReadOnly ? TextFolderPath() : TextFolderPath() + "/ro.txt";
+    const QString path = folderReadOnly ? folder->path() : folder->path() + "/ro.txt";
     const QFile::Permissions before = QFile::permissions(path);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-    const bool wrote = WriteTextFile("ro.txt", "new");
-    const bool renamed = RenameTextFile("ro.txt", "outro.txt");
-    const bool deleted = DeleteTextFile("ro.txt");
+    const bool wrote = folder->write("ro.txt", "new");
+    const bool renamed = folder->rename("ro.txt", "outro.txt");
+    const bool deleted = folder->remove("ro.txt");
     QFile::setPermissions(path, before);
     QVERIFY(!wrote);
     QVERIFY(!renamed);
     QVERIFY(!deleted);
     QCOMPARE(bytesOf("ro.txt"), QByteArray("old\r\n"));
-    QCOMPARE(ListTextFolder(), QStringList{"ro.txt"});
+    QCOMPARE(folder->list(), QStringList{"ro.txt"});
 }
 void TestTextFolder::missingAndFolderEntriesReadAsNothing() {
-    QVERIFY(!ReadTextFile("absent.txt"));
-    QVERIFY(QDir(TextFolderPath()).mkdir("velhos"));
-    QVERIFY(!ReadTextFile("velhos"));
-    QVERIFY(!TextFileExists("velhos"));
-    QVERIFY(!WriteTextFile("velhos", "x"));
-    QVERIFY(QFileInfo(TextFolderPath() + "/velhos").isDir());
+    QVERIFY(!folder->read("absent.txt"));
+    QVERIFY(QDir(folder->path()).mkdir("velhos"));
+    QVERIFY(!folder->read("velhos"));
+    QVERIFY(!folder->exists("velhos"));
+    QVERIFY(!folder->write("velhos", "x"));
+    QVERIFY(QFileInfo(folder->path() + "/velhos").isDir());
 }
 
 void TestTextFolder::fullDiskKeepsTheOldFile_data() {
@@ -283,7 +223,7 @@ void TestTextFolder::fullDiskKeepsTheOldFile() {
     QFETCH(bool, config);
     QFETCH(int, size);
     QFETCH(int, limit);
-    const QString path = config ? config::configPath() : TextFolderPath() + "/notas.txt";
+    const QString path = config ? data->file("config.txt") : folder->path() + "/notas.txt";
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("old\r\n");
@@ -294,10 +234,11 @@ void TestTextFolder::fullDiskKeepsTheOldFile() {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit rl{rlim_t(limit), rlim_t(limit)};
         setrlimit(RLIMIT_FSIZE, &rl);
-        std::array<QString, config::LineCount> lines = config::defaultLines();
+        core::config::Lines lines = core::config::defaultLines();
         lines[8] = QString(size, u'x');
         const bool written =
-            config ? config::writeConfig(lines) : WriteTextFile("notas.txt", QString(size, u'x'));
+            config ? platform::writeFileAtomically(path, core::config::fileText(lines))
+                   : folder->write("notas.txt", QString(size, u'x'));
         _exit(written ? 1 : 0);
     }
     int status = -1;
@@ -305,8 +246,8 @@ void TestTextFolder::fullDiskKeepsTheOldFile() {
     QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the write reported success");
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("old\r\n"));
-    const QDir folder = QFileInfo(path).dir();
-    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden).filter(".tmp"), QStringList());
+    QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden).filter(".tmp"),
+             QStringList());
 }
 
 void TestTextFolder::linksNeverLeadOut_data() {
@@ -323,32 +264,32 @@ void TestTextFolder::linksNeverLeadOut() {
     put("notas.txt", "dentro\r\n");
     if (target != "../nada.txt")
         put("../fora.txt", "fora\r\n");
-    QVERIFY(QFile::link(target, TextFolderPath() + "/elo.txt"));
-    QCOMPARE(ListTextFolder().contains("elo.txt"), inside);
-    QCOMPARE(TextFileExists("elo.txt"), inside);
-    QCOMPARE(ReadTextFile("elo.txt").has_value(), inside);
-    QCOMPARE(WriteTextFile("elo.txt", "novo"), inside);
-    QVERIFY(IsTextNameTaken("elo.txt", "*"));
+    QVERIFY(QFile::link(target, folder->path() + "/elo.txt"));
+    QCOMPARE(folder->list().contains("elo.txt"), inside);
+    QCOMPARE(folder->exists("elo.txt"), inside);
+    QCOMPARE(folder->read("elo.txt").has_value(), inside);
+    QCOMPARE(folder->write("elo.txt", "novo"), inside);
+    QVERIFY(folder->isNameTaken("elo.txt", "*"));
     QCOMPARE(bytesOf("../fora.txt"), target == "../nada.txt" ? QByteArray("<none>") : "fora\r\n");
     QCOMPARE(bytesOf("notas.txt"), inside ? "novo\r\n" : "dentro\r\n");
 }
 
 void TestTextFolder::namesThatAreNotUtf8() {
     // A name made elsewhere, with a Latin-1 byte and a save's leftover beside it.
-    const QByteArray folder = QFile::encodeName(TextFolderPath());
+    const QByteArray native = QFile::encodeName(folder->path());
     for (const QByteArray &name : {QByteArray("/caf\xE9.txt"), QByteArray("/ ~k2j9.tmp")}) {
-        FILE *f = fopen(folder + name, "wb");
+        FILE *f = fopen(native + name, "wb");
         QVERIFY(f);
         fputs("abc\r\n", f);
         fclose(f);
     }
-    const QStringList names = ListTextFolder();
+    const QStringList names = folder->list();
     QCOMPARE(names.size(), 1);
     const QString name = names.first();
-    QCOMPARE(DisplayTextName(name), QString("caf\uFFFD.txt"));
-    QCOMPARE(ReadTextFile(name).value_or("<none>"), "abc\r\n");
-    QVERIFY(WriteTextFile(name, "novo"));
-    QVERIFY(RenameTextFile(name, "café.txt"));
+    QCOMPARE(core::displayTextName(name), QString("caf\uFFFD.txt"));
+    QCOMPARE(folder->read(name).value_or("<none>"), "abc\r\n");
+    QVERIFY(folder->write(name, "novo"));
+    QVERIFY(folder->rename(name, "café.txt"));
     QCOMPARE(bytesOf("café.txt"), QByteArray("novo\r\n"));
 }
 
@@ -356,8 +297,8 @@ void TestTextFolder::deletedTextsGoToTheTrash() {
     const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash";
     QDir(trash).removeRecursively();
     put("notas.txt", "abc\r\n");
-    QVERIFY(DeleteTextFile("notas.txt"));
-    QVERIFY(ListTextFolder().isEmpty());
+    QVERIFY(folder->remove("notas.txt"));
+    QVERIFY(folder->list().isEmpty());
     QFile trashed(trash + "/files/notas.txt");
     QVERIFY(trashed.open(QIODevice::ReadOnly));
     QCOMPARE(trashed.readAll(), QByteArray("abc\r\n"));

@@ -1,8 +1,8 @@
-#include "startup/config.h"
+#include "core/config.h"
 
 #include <QTest>
 
-using namespace config;
+using namespace core::config;
 
 class TestConfig : public QObject {
     Q_OBJECT
@@ -238,7 +238,7 @@ void TestConfig::writesLastText() {
     QFETCH(bool, reopen);
     QFETCH(QString, name);
     QFETCH(QString, line);
-    QCOMPARE(config::lastTextLine(reopen, name), line);
+    QCOMPARE(core::config::lastTextLine(reopen, name), line);
 }
 
 QTEST_APPLESS_MAIN(TestConfig)

@@ -1,6 +1,8 @@
-#include "mainwindow/gestures.h"
+#include "core/gestures.h"
 
 #include <QTest>
+
+using namespace core;
 
 // A 1920-pixel screen, as in the examples the rules were worked out with.
 constexpr int Screen1920 = 28800;
@@ -10,6 +12,8 @@ constexpr float Edge = 75;
 constexpr float TextHeight = 3370;
 
 Q_DECLARE_METATYPE(TwipsGeometry)
+Q_DECLARE_METATYPE(MaximizeState)
+Q_DECLARE_METATYPE(std::optional<float>)
 Q_DECLARE_METATYPE(PointerShape)
 Q_DECLARE_METATYPE(std::optional<QPointF>)
 
@@ -18,7 +22,7 @@ namespace {
 // The main window's layout rule as the drag meets it: the width bounded by
 // the base width and the screen, the height always what the text needs.
 TwipsGeometry layoutRule(const TwipsGeometry &request) {
-    MainWindowState state;
+    MaximizeState state;
     TwipsGeometry g = applyLayoutWidth(state, request, request.width, Screen1920);
     g.height = TextHeight;
     return g;
@@ -34,6 +38,7 @@ TwipsGeometry drag(DragSession &session, TwipsGeometry window, const QList<QPoin
 
 } // namespace
 
+namespace core {
 char *toString(const TwipsGeometry &g) {
     return qstrdup(QStringLiteral("left %1 top %2 width %3 height %4")
                        .arg(g.left)
@@ -43,6 +48,7 @@ char *toString(const TwipsGeometry &g) {
                        .toUtf8()
                        .constData());
 }
+} // namespace core
 
 class TestGestures : public QObject {
     Q_OBJECT
@@ -57,114 +63,70 @@ private slots:
 };
 
 void TestGestures::maximizeToggle_data() {
-    QTest::addColumn<QString>("maxMin");
-    QTest::addColumn<QString>("savedWidth");
-    QTest::addColumn<QString>("savedLeft");
-    QTest::addColumn<QString>("posLeft");
+    QTest::addColumn<MaximizeState>("state");
+    QTest::addColumn<std::optional<float>>("savedLeft");
     QTest::addColumn<int>("screen");
     QTest::addColumn<TwipsGeometry>("window");
     QTest::addColumn<TwipsGeometry>("expected");
-    QTest::addColumn<QString>("lblPos");
-    QTest::addColumn<QString>("lblWidth");
-    QTest::addColumn<QString>("lblMaxMin");
-
+    QTest::addColumn<MaximizeState>("after");
+    const std::optional<float> none;
     QTest::newRow("maximize 4410 at 3000")
-        << "min"
-        << ""
-        << "300"
-        << "" << Screen1920 << TwipsGeometry{3000, 1000, 4410, 3370}
-        << TwipsGeometry{200, 1000, 28500, 3370} << "3000"
-        << "4410"
-        << "max";
+        << MaximizeState{false, 0, 300} << none << Screen1920
+        << TwipsGeometry{3000, 1000, 4410, 3370} << TwipsGeometry{200, 1000, 28500, 3370}
+        << MaximizeState{true, 4410, 3000};
     QTest::newRow("restore 4410 at 3000")
-        << "max"
-        << "4410"
-        << "3000"
-        << "" << Screen1920 << TwipsGeometry{200, 1000, 28500, 3370}
-        << TwipsGeometry{3000, 1000, 4410, 3370} << "3000"
-        << "4410"
-        << "min";
+        << MaximizeState{true, 4410, 3000} << none << Screen1920
+        << TwipsGeometry{200, 1000, 28500, 3370} << TwipsGeometry{3000, 1000, 4410, 3370}
+        << MaximizeState{false, 4410, 3000};
     QTest::newRow("maximize a window already 28500 wide")
-        << "min"
-        << ""
-        << "300"
-        << "" << Screen1920 << TwipsGeometry{150, 900, 28500, 3370}
-        << TwipsGeometry{200, 900, 28500, 3370} << "150"
-        << "28500"
-        << "max";
+        << MaximizeState{false, 0, 300} << none << Screen1920
+        << TwipsGeometry{150, 900, 28500, 3370} << TwipsGeometry{200, 900, 28500, 3370}
+        << MaximizeState{true, 28500, 150};
     QTest::newRow("restore a window that was already 28500 wide: base width at 200")
-        << "max"
-        << "28500"
-        << "150"
-        << "" << Screen1920 << TwipsGeometry{200, 900, 28500, 3370}
-        << TwipsGeometry{200, 900, 4410, 3370} << "150"
-        << "4410"
-        << "min";
+        << MaximizeState{true, 28500, 150} << none << Screen1920
+        << TwipsGeometry{200, 900, 28500, 3370} << TwipsGeometry{200, 900, 4410, 3370}
+        << MaximizeState{false, 4410, 150};
     QTest::newRow("restore a width the screen no longer holds")
-        << "max"
-        << "40000"
-        << "3000"
-        << "" << Screen1920 << TwipsGeometry{200, 0, 28500, 3370}
-        << TwipsGeometry{3000, 0, 28500, 3370} << "3000"
-        << "28500"
-        << "min";
+        << MaximizeState{true, 40000, 3000} << none << Screen1920
+        << TwipsGeometry{200, 0, 28500, 3370} << TwipsGeometry{3000, 0, 28500, 3370}
+        << MaximizeState{false, 28500, 3000};
     // 300 pixels: the base width does not fit the screen less 300, so the
     // window cannot reach S and keeps the base width.
     QTest::newRow("narrow screen, no position saved yet: the left edge stays")
-        << "min"
-        << ""
-        << "300"
-        << "" << 4500 << TwipsGeometry{45, 60, 4410, 3370} << TwipsGeometry{45, 60, 4410, 3370}
-        << "45"
-        << "4410"
-        << "max";
+        << MaximizeState{false, 0, 300} << none << 4500 << TwipsGeometry{45, 60, 4410, 3370}
+        << TwipsGeometry{45, 60, 4410, 3370} << MaximizeState{true, 4410, 45};
     QTest::newRow("narrow screen: the left edge of the last position save")
-        << "min"
-        << ""
-        << "300"
-        << "30" << 4500 << TwipsGeometry{45, 60, 4410, 3370} << TwipsGeometry{30, 60, 4410, 3370}
-        << "45"
-        << "4410"
-        << "max";
+        << MaximizeState{false, 0, 300} << std::optional<float>(30) << 4500
+        << TwipsGeometry{45, 60, 4410, 3370} << TwipsGeometry{30, 60, 4410, 3370}
+        << MaximizeState{true, 4410, 45};
 }
 
 void TestGestures::maximizeToggle() {
-    QFETCH(QString, maxMin);
-    QFETCH(QString, savedWidth);
-    QFETCH(QString, savedLeft);
-    QFETCH(QString, posLeft);
+    QFETCH(MaximizeState, state);
+    QFETCH(std::optional<float>, savedLeft);
     QFETCH(int, screen);
     QFETCH(TwipsGeometry, window);
-    QFETCH(TwipsGeometry, expected);
-
-    MainWindowState state;
-    state.lblMaxMin = maxMin;
-    state.lblWidth = savedWidth;
-    state.lblPos = savedLeft;
-    state.lblPosLeft = posLeft;
-    const MaximizeToggle t = toggleMaximize(state, window, screen);
-
-    QCOMPARE(t.geometry, expected);
-    QTEST(t.state.lblPos, "lblPos");
-    QTEST(t.state.lblWidth, "lblWidth");
-    QTEST(t.state.lblMaxMin, "lblMaxMin");
-    QCOMPARE(t.state.lblMyWidth, QStringLiteral("4410"));
+    QFETCH(MaximizeState, after);
+    const MaximizeToggle t = toggleMaximize(state, window, screen, savedLeft);
+    QTEST(t.geometry, "expected");
+    QCOMPARE(t.state.maximized, after.maximized);
+    QCOMPARE(t.state.restoreWidth, after.restoreWidth);
+    QCOMPARE(t.state.restoreLeft, after.restoreLeft);
 }
 
 void TestGestures::resizedWhileMaximized() {
-    // Maximized, then the right edge dragged 1000 pixels to the left: the
-    // state stays "max" and the next double-click gives back what the first saved.
-    MainWindowState state;
+    // Maximized, then the right edge dragged 1000 pixels to the left: still
+    // maximized, and the next double-click gives back what the first saved.
     const MaximizeToggle max =
-        toggleMaximize(state, TwipsGeometry{3000, 1500, 4410, 3370}, Screen1920);
+        toggleMaximize({}, TwipsGeometry{3000, 1500, 4410, 3370}, Screen1920, std::nullopt);
     DragSession session(QPointF(200 + 28500 - 30, 3000), max.geometry, Edge, Edge);
     QVERIFY(session.R);
     const TwipsGeometry narrowed = drag(session, max.geometry, {QPointF(28700 - 15000, 3000)});
     QCOMPARE(narrowed, (TwipsGeometry{200, 1500, 13500, 3370}));
 
-    const MaximizeToggle back = toggleMaximize(max.state, narrowed, Screen1920);
+    const MaximizeToggle back = toggleMaximize(max.state, narrowed, Screen1920, std::nullopt);
     QCOMPARE(back.geometry, (TwipsGeometry{3000, 1500, 4410, 3370}));
-    QCOMPARE(back.state.lblMaxMin, QStringLiteral("min"));
+    QVERIFY(!back.state.maximized);
 }
 
 void TestGestures::dragRules_data() {
@@ -253,7 +215,7 @@ void TestGestures::hoverCursor() {
     QFETCH(float, X);
     QFETCH(float, Y);
     QFETCH(bool, held);
-    QTEST(::hoverCursor(X, Y, 4410, 3370, Edge, Edge, held), "shape");
+    QTEST(core::hoverCursor(X, Y, 4410, 3370, Edge, Edge, held), "shape");
 }
 
 QTEST_GUILESS_MAIN(TestGestures)
