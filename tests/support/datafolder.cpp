@@ -35,19 +35,25 @@ DataFolder::~DataFolder() {
     // A test may leave entries read-only; they must not outlive it.
     QDirIterator it(path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
-    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(path(), all);
     while (it.hasNext())
-        QFile::setPermissions(it.next(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!it.nextFileInfo().isSymLink())
+            QFile::setPermissions(it.filePath(), all);
 }
 
-void DataFolder::writeConfig(const QMap<int, QString> &changes, int lineCount) const {
+QByteArray configBytes(const QMap<int, QString> &changes, int lineCount) {
     core::config::Lines lines = core::config::defaultLines();
     for (auto it = changes.begin(); it != changes.end(); ++it)
         lines[it.key() - 1] = it.value();
     QByteArray bytes;
     for (int i = 0; i < lineCount; ++i)
         bytes += lines[i].toUtf8() + "\r\n";
-    put(QStringLiteral("config.txt"), bytes);
+    return bytes;
+}
+
+void DataFolder::writeConfig(const QMap<int, QString> &changes, int lineCount) const {
+    put(QStringLiteral("config.txt"), configBytes(changes, lineCount));
 }
 
 void DataFolder::put(const QString &relative, const QByteArray &bytes) const {
@@ -81,7 +87,9 @@ QStringList DataFolder::recoveryCopies() const {
 
 void DataFolder::setReadOnly(const QString &relative, bool readOnly) const {
     QFile::Permissions p = QFile::permissions(file(relative));
+    // Qt sets the owner's bit for the "user" flag as well.
     p.setFlag(QFile::WriteOwner, !readOnly);
+    p.setFlag(QFile::WriteUser, !readOnly);
     QFile::setPermissions(file(relative), p);
 }
 

@@ -9,6 +9,11 @@
 
 namespace support {
 
+// config.txt as the program writes it: the default lines, some replaced
+// (line numbers count from 1), cut after `lineCount` lines.
+QByteArray configBytes(const QMap<int, QString> &changes = {},
+                       int lineCount = core::config::LineCount);
+
 // A fresh data folder, removed with the test. It lies under XDG_DATA_HOME,
 // which CTest points into the build tree, so that the trash a deleted text
 // goes to is the one beside it and never the user's.
@@ -24,8 +29,7 @@ public:
     QString file(const QString &relative) const { return path() + u'/' + relative; }
     QString text(const QString &name) const { return file(QStringLiteral("textos/") + name); }
 
-    // config.txt with the default lines, some replaced (line numbers count
-    // from 1), cut after `lineCount` lines.
+    // config.txt as configBytes() makes it.
     void writeConfig(const QMap<int, QString> &changes = {},
                      int lineCount = core::config::LineCount) const;
     QByteArray config() const { return bytes(QStringLiteral("config.txt")); }
