@@ -3,6 +3,7 @@
 #include "windows/SideWindow.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 namespace support {
@@ -53,6 +54,13 @@ MessageBoxes::MessageBoxes() {
 
 void click(QWidget *control) {
     QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+void mouse(QWidget &window, QEvent::Type type, QPoint global, Qt::MouseButton button,
+           Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(window.mapFromGlobal(global)), QPointF(global), button, held,
+                  Qt::NoModifier);
+    QApplication::sendEvent(&window, &e);
 }
 
 void runDeferredDeletes() {

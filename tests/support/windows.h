@@ -6,6 +6,7 @@
 #include "app/Program.h"
 #include "support/datafolder.h"
 
+#include <QEvent>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -42,6 +43,11 @@ private:
 
 // A left click in the middle of the control, as a hand gives it.
 void click(QWidget *control);
+
+// A mouse event as the window system delivers it while a button is held: to
+// the window that took the press, wherever the pointer is.
+void mouse(QWidget &window, QEvent::Type type, QPoint global, Qt::MouseButton button,
+           Qt::MouseButtons held);
 
 // A closed window is deleted once control is back in the event loop.
 void runDeferredDeletes();
