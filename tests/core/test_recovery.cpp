@@ -62,6 +62,10 @@ private slots:
             QCOMPARE(c.core.openText("outra.txt"), AppCore::Open::Opened);
         else
             QVERIFY(c.core.closing());
+        if (leave == u"new") {
+            QCOMPARE(c.windows.text, "");
+            QCOMPARE(c.core.openName(), "*");
+        }
 
         const QStringList copies = c.data.recoveryCopies();
         QCOMPARE(copies.size(), copy.isEmpty() ? 0 : 1);

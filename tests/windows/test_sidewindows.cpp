@@ -381,6 +381,9 @@ private slots:
         QCOMPARE(b->text(), kept);
         if (kept.isEmpty())
             return;
+        // Keys that type no digit still edit.
+        QTest::keyClick(b, Qt::Key_Backspace);
+        QTest::keyClicks(b, kept.right(1));
         click(child(w, "btnSave"));
         const QList<QByteArray> lines = s.data.config().split('\n');
         QCOMPARE(lines.size(), 10); // nine lines, each ended by CR LF
@@ -484,6 +487,21 @@ private slots:
                     : QStringList{"Não foi possível abrir o navegador. O endereço é:\n" + address});
         QCOMPARE(s.program.sideWindow(Side::About), about);
         FormAbout::openAddress = [](const QUrl &) { return false; };
+    }
+
+    // Every side window: borderless, 294 x 298 pixels, its close button and
+    // arrows at their places.
+    void frame() {
+        Started s;
+        for (Side side : {Side::Save, Side::List, Side::Config, Side::About, Side::Help}) {
+            SideWindow *w = open(s.program, side);
+            QVERIFY(w->windowFlags().testFlag(Qt::FramelessWindowHint));
+            QCOMPARE(w->size(), QSize(294, 298));
+            QCOMPARE(child(w, "btnClose")->geometry(), QRect(257, 8, 26, 25));
+            QCOMPARE(child(w, "btnClose")->cursor().hotSpot(), QPoint(1, 1));
+            QCOMPARE(child(w, "btnEsq")->geometry(), QRect(8, 32, 15, 15));
+            QCOMPARE(child(w, "btnDir")->geometry(), QRect(269, 32, 15, 15));
+        }
     }
 
     // Whatever font the system gives, no caption is cut, and in the About and

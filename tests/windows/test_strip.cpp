@@ -88,6 +88,7 @@ private slots:
         Started s(config);
         FormMain &m = s.main();
         QVERIFY(m.isVisible());
+        QVERIFY(m.windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(!s.program.ini().isVisible());
         QCOMPARE(m.size(), strip.size());
         if (strip.x() >= 0)
