@@ -39,9 +39,4 @@ bool isSelectAllKey(int key, Qt::KeyboardModifiers modifiers) {
     return key == Qt::Key_A && held == Qt::ControlModifier;
 }
 
-QuickSave quickSaveAction(const QString &openName) {
-    return openName.isEmpty() || openName == u"*" ? QuickSave::OpenSaveWindow
-                                                  : QuickSave::WriteInPlace;
-}
-
 } // namespace core::editing

@@ -40,10 +40,4 @@ bool isQuickSaveKey(int key, Qt::KeyboardModifiers modifiers);
 // Ctrl+A with Ctrl alone: Ctrl+Shift+A and Ctrl+Alt+A are not select-all.
 bool isSelectAllKey(int key, Qt::KeyboardModifiers modifiers);
 
-// Where Ctrl+S puts the text: into the open text's file, or into the save
-// window when no text is open ("*", or the empty name a config.txt with an
-// empty last line leaves behind).
-enum class QuickSave { OpenSaveWindow, WriteInPlace };
-QuickSave quickSaveAction(const QString &openName);
-
 } // namespace core::editing

@@ -32,8 +32,10 @@ TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx,
 int autoResizeLineLimit(double txtMinPx, double txtMaxPx, int lineTwips = DrawnLineTwips);
 
 // The strip's height for a text box of the given height.
+// What the toolbar, the collapse button and the band along the top add.
+constexpr int StripChromeTwips = 1270;
 constexpr int windowHeightFor(int textHeight) {
-    return textHeight + 1270;
+    return textHeight + StripChromeTwips;
 }
 
 struct WidthFit {

@@ -231,9 +231,14 @@ void fitLabel(QLabel *label, int maxHeight) {
 
 QString fitPath(const QFontMetrics &metrics, const QString &before, const QString &path,
                 const QString &after, int width, int lines) {
+    // As tall as that many lines of this font measure, not lines times the
+    // line spacing: a line of text measures more than its spacing.
+    const QRect area(0, 0, width, 1 << 20);
+    const int tallest =
+        metrics.boundingRect(area, 0, QStringList(lines, QStringLiteral("x")).join(u'\n')).height();
     const auto fits = [&](const QString &text) {
-        const QRect r = metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text);
-        return r.width() <= width && r.height() <= lines * metrics.lineSpacing();
+        const QRect r = metrics.boundingRect(area, Qt::TextWordWrap, text);
+        return r.width() <= width && r.height() <= tallest;
     };
     if (fits(before + path + after))
         return before + path + after;
@@ -336,12 +341,18 @@ void TextBox::layOutForWidth(int width) {
     if (this->width() == width && !testAttribute(Qt::WA_PendingResizeEvent))
         return;
     const QSize old = size();
+    const QSize oldViewport = viewport()->size();
     resize(width, height());
-    // A hidden box hears of its new size only when it is shown; its layout
-    // is told now, so that its lines wrap at that width before it appears.
+    // A hidden box and its viewport hear of their new sizes only when they
+    // are shown, and the text wraps anew only when the viewport does: both
+    // are told now, so that the lines wrap at that width before it appears.
     if (testAttribute(Qt::WA_PendingResizeEvent)) {
         QResizeEvent event(size(), old);
         QCoreApplication::sendEvent(this, &event);
+    }
+    if (viewport()->testAttribute(Qt::WA_PendingResizeEvent)) {
+        QResizeEvent event(viewport()->size(), oldViewport);
+        QCoreApplication::sendEvent(viewport(), &event);
     }
 }
 

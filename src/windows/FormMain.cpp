@@ -25,10 +25,6 @@ const QColor ActiveBorder(180, 180, 180);
 const QColor GrayText(109, 109, 109);
 const QColor AppWorkspace(171, 171, 171);
 
-// What the toolbar, the collapse button and the window itself add to the
-// text box's height.
-constexpr int ChromeTwips = 1270;
-
 } // namespace
 
 FormMain::FormMain(core::AppCore &core)
@@ -184,9 +180,9 @@ void FormMain::fitTextBox(int widthTwips) {
     // A text box taller than the screen would hide its own caret: the largest
     // heights the screen can take stand in for larger ones.
     const QScreen *s = screen();
-    const double room =
-        s ? std::max(0.0, s->availableGeometry().height() - double(ChromeTwips) / TwipsPerPixel)
-          : core::MaxPixels;
+    const double room = s ? std::max(0.0, s->availableGeometry().height() -
+                                              double(core::StripChromeTwips) / TwipsPerPixel)
+                          : core::MaxPixels;
     const double txtMin = std::min(m_core.textMinPx(), room);
     const double txtMax = std::min(m_core.textMaxPx(), room);
     const int lineTwips = int(std::ceil(Text1->lineHeight() * TwipsPerPixel));
@@ -211,7 +207,7 @@ void FormMain::place(std::optional<QPointF> topLeftTwips, double widthTwips) {
         topLeftTwips = QPointF(200, topLeftTwips ? topLeftTwips->y() : placeTwips().y());
     }
     fitTextBox(fit.width);
-    const int heightPx = px(m_textHeightTwips) + px(ChromeTwips);
+    const int heightPx = px(m_textHeightTwips) + px(core::StripChromeTwips);
     const QRect before = geometry();
     m_placing = true;
     if (topLeftTwips) {

@@ -82,7 +82,7 @@ kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
 # on the open text reports the failure and leaves the file as it was, and so
 # does the positions button with config.txt.
 if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$DATA" 2>/dev/null; then
-  trap 'umount "$DATA" 2>/dev/null; cleanup' EXIT
+  trap 'umount "$DATA" 2>/dev/null || true; cleanup' EXIT
   mkdir -p "$DATA/textos"
   printf 'um texto curto\r\n' > "$DATA/textos/curto.txt"
   printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\ncurto.txt\r\n' > "$DATA/config.txt"

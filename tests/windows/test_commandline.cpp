@@ -1,5 +1,5 @@
+#include "app/commandline.h"
 #include "platform/display.h"
-#include "startup/commandline.h"
 
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -30,7 +30,7 @@ const char *const DisplayVariables[] = {"QT_QPA_PLATFORM", "DISPLAY", "XDG_SESSI
 } // namespace
 
 void TestCommandLine::contextMenuIsPortuguese() {
-    QVERIFY2(startup::installQtTranslation(), "qtbase_pt_BR.qm (qt6-translations-l10n) not found");
+    QVERIFY2(app::installQtTranslation(), "qtbase_pt_BR.qm (qt6-translations-l10n) not found");
     QPlainTextEdit box(QStringLiteral("texto"));
     std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
     QStringList texts;

@@ -1,0 +1,643 @@
+#include "support/datafolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using core::AppCore;
+using core::Side;
+using Lines = QMap<int, QString>;
+using Outcome = AppCore::Outcome;
+using Open = AppCore::Open;
+
+Q_DECLARE_METATYPE(AppCore::QuickSave)
+Q_DECLARE_METATYPE(Outcome)
+Q_DECLARE_METATYPE(Open)
+Q_DECLARE_METATYPE(AppCore::Settings)
+
+namespace {
+
+const QByteArray Unchanged = "<unchanged>";
+
+// The settings start-up applies, in one line: strip width in twips, text box
+// heights, opacity, alignment.
+QString settingsOf(const AppCore &c) {
+    return QStringLiteral("%1 %2 %3 %4 %5")
+        .arg(c.stripWidthTwips())
+        .arg(c.textMinPx())
+        .arg(c.textMaxPx())
+        .arg(c.opacityPercent())
+        .arg(c.alignment());
+}
+
+// Every entry of the text folder with its bytes, CR LF as "|".
+QString listing(const support::DataFolder &data) {
+    QStringList files;
+    for (const QString &name : data.texts())
+        files << name + u'=' + QString::fromLatin1(data.textBytes(name)).replace("\r\n", "|");
+    return files.join(u' ');
+}
+
+void replaceByFolder(const QString &path) {
+    QFile::remove(path);
+    QDir().mkpath(path);
+}
+
+// Prepares the data folder as a row describes it.
+void prepare(const support::DataFolder &data, const QString &setup) {
+    if (setup == u"read-only text")
+        data.setReadOnly("textos/notas.txt");
+    else if (setup == u"read-only folder")
+        data.setReadOnly("textos");
+    else if (setup == u"read-only config.txt")
+        data.setReadOnly("config.txt");
+    else if (setup == u"config.txt a folder")
+        replaceByFolder(data.file("config.txt"));
+    else if (setup == u"text a folder")
+        replaceByFolder(data.text("notas.txt"));
+    else if (setup == u"no text folder")
+        QDir(data.file("textos")).removeRecursively();
+    else if (setup == u"text folder a file") {
+        QDir(data.file("textos")).removeRecursively();
+        data.put("textos", "x");
+    } else if (setup == u"proc") {
+        // A plain file whose reading fails whoever reads it, root included:
+        // the text folder is the process's own /proc entry.
+        QDir(data.file("textos")).removeRecursively();
+        QFile::link("/proc/self", data.file("textos"));
+    }
+}
+
+} // namespace
+
+// The program core over real files and fake windows: start-up, every file
+// operation, the settings and positions writers, the always-on-top owner.
+class TestAppCore : public QObject {
+    Q_OBJECT
+private slots:
+    void start_data() {
+        QTest::addColumn<QByteArray>("config"); // "<none>": no file
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("openName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("reopen");
+        using support::configBytes;
+        const QString defaults = "4410 140 280 90 1", replaced = "4410 140 140 100 2";
+        const QString none, notas = "notas.txt", text = "abc\r\ndef\r\n";
+        QTest::newRow("first run: the default file")
+            << QByteArray("<none>") << defaults << "*" << none << false;
+        QTest::newRow("the last text reopened")
+            << configBytes({{9, notas}}) << defaults << notas << text << true;
+        QTest::newRow("a missing last text: its name, no text")
+            << configBytes({{9, "outra.txt"}}) << defaults << "outra.txt" << none << true;
+        QTest::newRow("eight lines: the empty ninth value turns the reopening on")
+            << configBytes({}, 8) << defaults << none << none << true;
+        QTest::newRow("seven lines: no ninth value")
+            << configBytes({}, 7) << defaults << none << none << false;
+        // A name that cannot be a file of the text folder names nothing.
+        QTest::newRow("a path") << configBytes({{9, "../config.txt"}}) << defaults << none << none
+                                << false;
+        QTest::newRow("as long as a file name") << configBytes({{9, QString(255, u'a')}})
+                                                << defaults << QString(255, u'a') << none << true;
+        QTest::newRow("longer than a file name")
+            << configBytes({{9, QString(256, u'a')}}) << defaults << none << none << false;
+        QTest::newRow("a NUL") << configBytes().replace("*\r", QByteArray("a\0b.txt\r", 8))
+                               << defaults << none << none << false;
+        QTest::newRow("a LF-only file is one value")
+            << QByteArray("400\n140\n280\n50\n") << replaced << none << none << false;
+        QTest::newRow("config.txt cannot be read: every value replaced")
+            << QByteArray("<folder>") << replaced << none << none << false;
+    }
+
+    void start() {
+        QFETCH(QByteArray, config);
+        support::Core c;
+        if (config == "<folder>")
+            QVERIFY(QDir().mkpath(c.data.file("config.txt")));
+        else if (config != "<none>")
+            c.data.put("config.txt", config);
+        c.data.putText("notas.txt", "abc\r\ndef");
+        c.core.start();
+        QTEST(settingsOf(c.core), "settings");
+        QTEST(c.core.openName(), "openName");
+        QTEST(c.windows.text, "text");
+        QTEST(c.core.reopenLastText(), "reopen");
+        QVERIFY(!c.core.recoveredAfterCrash());
+        if (config == "<none>")
+            QCOMPARE(c.data.config(), support::configBytes());
+        if (config == "<folder>")
+            QVERIFY(QFileInfo(c.data.file("config.txt")).isDir());
+    }
+
+    void startHoldsNumbersToTheScreen_data() {
+        QTest::addColumn<Lines>("config");
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("positions"); // "-" for a part that moves nothing
+        const QString max = QString::number(32767 * 15), at = "1000 1000 1000 1000";
+        QTest::newRow("a width that wrapped around")
+            << Lines{{1, "286331554"}} << max + " 140 280 90 1" << at;
+        QTest::newRow("a width of 20 digits")
+            << Lines{{1, "99999999999999999999"}} << max + " 140 280 90 1" << at;
+        QTest::newRow("heights of 300 digits")
+            << Lines{{2, QString(300, u'9')}, {3, QString(300, u'9')}} << "4410 32767 32767 90 1"
+            << at;
+        QTest::newRow("positions far off, or no number")
+            << Lines{{8, "-99999999|1e20|99999999999|abc"}} << "4410 140 280 90 1"
+            << "-491520 - " + max + " -";
+    }
+
+    void startHoldsNumbersToTheScreen() {
+        QFETCH(Lines, config);
+        support::Core c;
+        c.data.writeConfig(config);
+        c.core.start();
+        QTEST(settingsOf(c.core), "settings");
+        QStringList parts;
+        for (const std::optional<double> &p : c.core.positionsTwips())
+            parts << (p ? QString::number(*p) : QStringLiteral("-"));
+        QTEST(parts.join(u' '), "positions");
+    }
+
+    void dataFolderThatCannotBeCreated() {
+        support::DataFolder data;
+        data.put("bloqueio", "a file where the data folder's parent should be");
+        support::FakeWindows windows;
+        AppCore core(data.file("bloqueio/dados"));
+        core.setWindowFacts(&windows);
+        core.start();
+        QCOMPARE(settingsOf(core), "4410 140 140 100 2");
+        QCOMPARE(core.openName(), "");
+        QCOMPARE(core.saveText("nota", ""), Outcome::Failed);
+        QVERIFY(!core.savePositions());
+    }
+
+    void quickSave_data() {
+        QTest::addColumn<QString>("line9");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<AppCore::QuickSave>("result");
+        QTest::addColumn<QByteArray>("bytes"); // of notas.txt afterwards
+        const auto Saved = AppCore::QuickSave::Saved, Failed = AppCore::QuickSave::Failed,
+                   NoText = AppCore::QuickSave::NoTextOpen;
+        const struct {
+            const char *row, *line9, *setup, *text;
+            AppCore::QuickSave result;
+            const char *bytes;
+        } rows[] = {
+            {"one line", "notas.txt", "", "abc", Saved, "abc\r\n"},
+            {"empty text", "notas.txt", "", "", Saved, "\r\n"},
+            {"two lines", "notas.txt", "", "abc\r\ndef", Saved, "abc\r\ndef\r\n"},
+            {"bullet and accent in the file's code page", "notas.txt", "", "\u00B7 café", Saved,
+             "\xB7 caf\xE9\r\n"},
+            {"the text folder deleted meanwhile is made again", "notas.txt", "no text folder",
+             "abc", Saved, "abc\r\n"},
+            {"read-only text", "notas.txt", "read-only text", "novo", Failed, "antigo\r\n"},
+            {"read-only folder", "notas.txt", "read-only folder", "novo", Failed, "antigo\r\n"},
+            {"a folder of that name", "notas.txt", "text a folder", "novo", Failed, "<none>"},
+            {"no text open", "*", "", "novo", NoText, "antigo\r\n"},
+            {"the empty ninth value of an eight-line file", "", "", "novo", NoText, "antigo\r\n"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.row) << QString(r.line9) << QString(r.setup) << QString(r.text)
+                                 << r.result << QByteArray(r.bytes);
+    }
+
+    void quickSave() {
+        QFETCH(QString, line9);
+        QFETCH(QString, setup);
+        QFETCH(QString, text);
+        support::Core c;
+        c.data.writeConfig({{9, line9}}, line9.isEmpty() ? 8 : 9);
+        c.data.putText("notas.txt", "antigo\r\n");
+        c.core.start();
+        const QString openName = c.core.openName();
+        prepare(c.data, setup);
+        // Twice in a row: the file is replaced, never appended to.
+        for (int i = 0; i < 2; ++i) {
+            QTEST(c.core.quickSave(text), "result");
+            QTEST(c.data.textBytes("notas.txt"), "bytes");
+        }
+        QCOMPARE(c.core.openName(), openName);
+    }
+
+    void saveAndRename_data() {
+        QTest::addColumn<QString>("open"); // line 9; empty for an eight-line config.txt
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<QString>("openAfter");
+        QTest::addColumn<QString>("files");
+        const auto Done = Outcome::Done, Empty = Outcome::EmptyTitle, Taken = Outcome::NameTaken,
+                   Forbidden = Outcome::ForbiddenCharacters, Failed = Outcome::Failed;
+        const char *const before = "notas.txt=n| outra.txt=o|";
+        // The strip holds "texto"; notas.txt and outra.txt are saved texts.
+        const struct {
+            const char *row, *open, *setup;
+            bool rename;
+            const char *title, *extension;
+            Outcome outcome;
+            const char *openAfter, *files;
+        } rows[] = {
+            {"Salvar: spaces only", "notas.txt", "", false, "  ", "", Empty, "notas.txt", before},
+            {"Salvar como: spaces only", "notas.txt", "", true, "  ", "", Empty, "notas.txt",
+             before},
+            {"Salvar como: a dot", "notas.txt", "", true, ".", "", Empty, "notas.txt", before},
+            {"Salvar: name taken", "notas.txt", "", false, "outra", "", Taken, "notas.txt", before},
+            {"Salvar como: name taken", "notas.txt", "", true, "outra", "", Taken, "notas.txt",
+             before},
+            {"Salvar: a pasted path", "notas.txt", "", false, "../fora", "", Forbidden, "notas.txt",
+             before},
+            {"Salvar como: a pasted path", "notas.txt", "", true, "../fora", "", Forbidden,
+             "notas.txt", before},
+            {"Salvar: an extension with a path", "notas.txt", "", false, "x", "txt/../../x",
+             Forbidden, "notas.txt", before},
+            {"Salvar como: a pasted tab", "notas.txt", "", true, "a\tb", "", Forbidden, "notas.txt",
+             before},
+            {"Salvar: the open text's own name", "notas.txt", "", false, "notas", "txt", Done,
+             "notas.txt", "notas.txt=texto| outra.txt=o|"},
+            {"Salvar: a new text", "*", "", false, " lista ", "", Done, "lista.txt",
+             "lista.txt=texto| notas.txt=n| outra.txt=o|"},
+            {"Salvar: a dot for a title", "*", "", false, ".", "", Done, "..txt",
+             "..txt=texto| notas.txt=n| outra.txt=o|"},
+            {"Salvar: a dot for an extension", "*", "", false, "a", ".", Done, "a..",
+             "a..=texto| notas.txt=n| outra.txt=o|"},
+            {"Salvar como: the file renamed, the text not written", "notas.txt", "", true, "notasx",
+             "txt", Done, "notasx.txt", "notasx.txt=n| outra.txt=o|"},
+            {"Salvar como without an open text saves as Salvar", "*", "", true, "novo", "", Done,
+             "novo.txt", "notas.txt=n| novo.txt=texto| outra.txt=o|"},
+            {"Salvar como after an eight-line config.txt saves too", "", "", true, "novo", "", Done,
+             "novo.txt", "notas.txt=n| novo.txt=texto| outra.txt=o|"},
+            {"Salvar como: the file went meanwhile", "sumiu.txt", "", true, "sumiu2", "", Failed,
+             "sumiu.txt", before},
+            {"Salvar: read-only text", "notas.txt", "read-only text", false, "notas", "", Failed,
+             "notas.txt", before},
+            {"Salvar como: read-only folder", "notas.txt", "read-only folder", true, "x", "",
+             Failed, "notas.txt", before},
+            {"Salvar: the text folder cannot be made", "*", "text folder a file", false, "nova", "",
+             Failed, "*", ""},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.row) << QString(r.open) << QString(r.setup) << r.rename
+                                 << QString(r.title) << QString(r.extension) << r.outcome
+                                 << QString(r.openAfter) << QString(r.files);
+    }
+
+    void saveAndRename() {
+        QFETCH(QString, open);
+        QFETCH(QString, setup);
+        QFETCH(bool, rename);
+        QFETCH(QString, title);
+        QFETCH(QString, extension);
+        QFETCH(QString, files);
+        support::Core c;
+        c.data.writeConfig({{9, open}}, open.isEmpty() ? 8 : 9);
+        c.data.putText("notas.txt", "n\r\n");
+        c.data.putText("outra.txt", "o\r\n");
+        c.core.start();
+        c.windows.text = "texto";
+        prepare(c.data, setup);
+        QTEST(rename ? c.core.renameText(title, extension) : c.core.saveText(title, extension),
+              "outcome");
+        QTEST(c.core.openName(), "openAfter");
+        if (!files.isEmpty())
+            QCOMPARE(listing(c.data), files);
+        QVERIFY(!QFileInfo::exists(c.data.file("fora.txt")));
+    }
+
+    void savedTextReopensAtNextStart_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("accents and spaces") << "Lista de compras – ação"
+                                            << "pão\r\nfeijão";
+        QTest::newRow("outside Windows-1252") << "Заметки ✓ 笔记"
+                                              << "Привет ✓";
+        QTest::newRow("a leading dot") << ".oculto"
+                                       << "x";
+    }
+
+    void savedTextReopensAtNextStart() {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        support::Core first;
+        first.core.start();
+        first.core.setReopenLastText(true);
+        first.windows.text = text;
+        QCOMPARE(first.core.saveText(title, ""), Outcome::Done);
+        // The positions button records the open text for the next start.
+        QVERIFY(first.core.savePositions());
+        support::Core next(&first.data);
+        next.core.start();
+        QCOMPARE(next.core.openName(), title + ".txt");
+        QCOMPARE(next.windows.text, text + "\r\n");
+    }
+
+    void openText_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("reopen");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Open>("result");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("openName");
+        QTest::addColumn<QByteArray>("config");
+        // Line 1 is the configured start width, not the width the strip has
+        // now; lines 2 to 8 are the values in force.
+        const QByteArray written =
+            "400\r\n150\r\n300\r\n80\r\n3\r\n2\r\nGeorgia\r\n1005|1010|2000|3000\r\n";
+        const QString notas = "notas.txt", opened = "abc\r\n", mine = "meu texto";
+        QTest::newRow("opened, reopening on")
+            << "" << true << notas << Open::Opened << opened << notas << written + "notas.txt\r\n";
+        QTest::newRow("opened, reopening off")
+            << "" << false << notas << Open::Opened << opened << notas << written + "*\r\n";
+        QTest::newRow("opened, config.txt read-only")
+            << "read-only config.txt" << true << notas << Open::ConfigNotWritten << opened << notas
+            << Unchanged;
+        QTest::newRow("removed meanwhile")
+            << "" << true << "sumiu.txt" << Open::Missing << mine << "*" << Unchanged;
+        QTest::newRow("a folder") << "" << true << "velhos" << Open::Missing << mine << "*"
+                                  << Unchanged;
+        QTest::newRow("unreadable")
+            << "proc" << true << "mem" << Open::Unreadable << mine << "*" << Unchanged;
+    }
+
+    void openText() {
+        QFETCH(QString, setup);
+        QFETCH(bool, reopen);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, config);
+        support::Core c;
+        c.data.writeConfig({{1, "400"},
+                            {2, "150"},
+                            {3, "300"},
+                            {4, "80"},
+                            {5, "3"},
+                            {7, "Georgia"},
+                            {8, "1005|1010|2000|3000"}});
+        c.data.putText("notas.txt", "abc\r\n");
+        QVERIFY(QDir().mkpath(c.data.text("velhos")));
+        prepare(c.data, setup);
+        const QByteArray before = c.data.config();
+        c.core.start();
+        c.core.setReopenLastText(reopen);
+        c.windows.text = "meu texto";
+        c.windows.strip.setWidth(9000); // widened since
+        QTEST(c.core.openText(name), "result");
+        QTEST(c.windows.text, "text");
+        QTEST(c.core.openName(), "openName");
+        QCOMPARE(c.data.config(), config == Unchanged ? before : config);
+    }
+
+    void listTexts_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("a sub-folder among files")
+            << QStringList{"textos/b.txt", "textos/A.txt", "textos/velhos/x"}
+            << QStringList{"A.txt", "b.txt", "velhos"};
+        QTest::newRow("names starting with a dot")
+            << QStringList{"textos/.segredo.txt", "textos/z.txt"}
+            << QStringList{".segredo.txt", "z.txt"};
+        QTest::newRow("no text folder yet") << QStringList() << QStringList();
+        QTest::newRow("recovery copies are not texts")
+            << QStringList{"recuperados/2026-12-07 14-05-09.txt", "textos/a.txt"}
+            << QStringList{"a.txt"};
+        QTest::newRow("an interrupted save's leftover")
+            << QStringList{"textos/ ~k2j9.tmp"} << QStringList();
+    }
+
+    void listTexts() {
+        QFETCH(QStringList, files);
+        support::Core c;
+        for (const QString &f : files)
+            c.data.put(f, "x");
+        c.core.start();
+        QTEST(c.core.listTexts(), "listed");
+        QVERIFY(QFileInfo(c.data.file("textos")).isDir());
+    }
+
+    void deleteText_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("to the trash") << ""
+                                      << "notas.txt" << true;
+        QTest::newRow("read-only text") << "read-only text"
+                                        << "notas.txt" << false;
+        QTest::newRow("read-only folder") << "read-only folder"
+                                          << "notas.txt" << false;
+        QTest::newRow("a sub-folder") << ""
+                                      << "velhos" << false;
+        QTest::newRow("removed meanwhile") << ""
+                                           << "sumiu.txt" << false;
+    }
+
+    void deleteText() {
+        QFETCH(QString, setup);
+        QFETCH(QString, name);
+        QFETCH(bool, deleted);
+        const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash";
+        QDir(trash).removeRecursively();
+        support::Core c;
+        c.data.putText("notas.txt", "abc\r\n");
+        QVERIFY(QDir().mkpath(c.data.text("velhos")));
+        c.core.start();
+        prepare(c.data, setup);
+        QCOMPARE(c.core.deleteText(name), deleted);
+        QCOMPARE(c.core.listTexts().contains("notas.txt"), !deleted);
+        QFile trashed(trash + "/files/notas.txt");
+        QCOMPARE(trashed.open(QIODevice::ReadOnly), deleted);
+        if (deleted)
+            QCOMPARE(trashed.readAll(), QByteArray("abc\r\n"));
+    }
+
+    void saveSettings_data() {
+        QTest::addColumn<QStringList>("boxes"); // width, heights, transparency as typed
+        QTest::addColumn<int>("align");
+        QTest::addColumn<bool>("minimized");
+        QTest::addColumn<bool>("reopen");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<AppCore::Settings>("result");
+        QTest::addColumn<QByteArray>("config");
+        const QStringList typed{"300", "150", "400", "80"};
+        const QByteArray head = "300\r\n150\r\n400\r\n80\r\n", tail = "1005|1005|6000|1500\r\n";
+        const auto Saved = AppCore::Settings::Saved;
+        QTest::newRow("as typed") << typed << 2 << false << false << "" << Saved
+                                  << head + "2\r\n2\r\nVerdana\r\n" + tail + "*\r\n";
+        QTest::newRow("the reader's limits are not the writer's")
+            << QStringList{"100", "1", "0", "999"} << 3 << true << false << "" << Saved
+            << "100\r\n1\r\n0\r\n999\r\n3\r\n1\r\nVerdana\r\n" + tail + "*\r\n";
+        QTest::newRow("reopening on: the open text")
+            << typed << 1 << false << true << "" << Saved
+            << head + "1\r\n2\r\nVerdana\r\n" + tail + "notas.txt\r\n";
+        for (int i = 0; i < 4; ++i) {
+            QStringList emptied = typed;
+            emptied[i].clear();
+            QTest::addRow("box %d empty", i + 1) << emptied << 1 << false << false << ""
+                                                 << AppCore::Settings::EmptyField << Unchanged;
+        }
+        QTest::newRow("read-only config.txt")
+            << typed << 1 << false << false << "read-only config.txt" << AppCore::Settings::Failed
+            << Unchanged;
+    }
+
+    void saveSettings() {
+        QFETCH(QStringList, boxes);
+        QFETCH(int, align);
+        QFETCH(bool, minimized);
+        QFETCH(bool, reopen);
+        QFETCH(QString, setup);
+        QFETCH(QByteArray, config);
+        support::Core c;
+        c.data.writeConfig({{9, "notas.txt"}});
+        c.core.start();
+        c.core.setReopenLastText(reopen);
+        c.windows.strip.moveTo(6000, 1500);
+        prepare(c.data, setup);
+        const QByteArray before = c.data.config();
+        QTEST(c.core.saveSettings(
+                  {boxes[0], boxes[1], boxes[2], boxes[3], align, minimized, "Verdana"}),
+              "result");
+        QCOMPARE(c.data.config(), config == Unchanged ? before : config);
+        // Saved settings wait for the next start.
+        QCOMPARE(settingsOf(c.core), "4410 140 280 90 1");
+    }
+
+    void savePositions_data() {
+        QTest::addColumn<QRectF>("strip");
+        QTest::addColumn<QPointF>("startupWindow");
+        QTest::addColumn<QString>("line9");
+        QTest::addColumn<QString>("then"); // what happens to the open text after start-up
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QByteArray>("config");
+        // Lines 2 to 7 are the values in force since start-up, not those the
+        // settings window wrote since.
+        const QByteArray inForce = "\r\n150\r\n300\r\n50\r\n3\r\n1\r\nVerdana\r\n",
+                         moved = "400" + inForce + "1005|1005|3000|1500\r\n";
+        const QRectF strip(3000, 1500, 6000, 3375);
+        const QPointF ini(1005, 1005);
+        QTest::newRow("widened to 400 px, moved") << strip << ini << "*"
+                                                  << ""
+                                                  << "" << moved + "*\r\n";
+        QTest::newRow("start-up window moved, base width")
+            << QRectF(4500, 600, 4410, 3375) << QPointF(1500, 2250) << "*"
+            << ""
+            << ""
+            << "294" + inForce + "1500|2250|4500|600\r\n*\r\n";
+        QTest::newRow("a half twip kept") << QRectF(367.5, 0, 4410, 3375) << ini << "*"
+                                          << ""
+                                          << ""
+                                          << "294" + inForce + "1005|1005|367.5|0\r\n*\r\n";
+        QTest::newRow("reopening on, text open") << strip << ini << "notas.txt"
+                                                 << ""
+                                                 << "" << moved + "notas.txt\r\n";
+        QTest::newRow("reopening on, then a new blank text") << strip << ini << "notas.txt"
+                                                             << "new"
+                                                             << "" << moved + "*\r\n";
+        QTest::newRow("reopening off, then a text saved") << strip << ini << "*"
+                                                          << "save"
+                                                          << "" << moved + "*\r\n";
+        QTest::newRow("read-only config.txt") << strip << ini << "*"
+                                              << ""
+                                              << "read-only config.txt" << Unchanged;
+        QTest::newRow("a folder named config.txt") << strip << ini << "*"
+                                                   << ""
+                                                   << "config.txt a folder" << QByteArray("<none>");
+    }
+
+    void savePositions() {
+        QFETCH(QRectF, strip);
+        QFETCH(QPointF, startupWindow);
+        QFETCH(QString, line9);
+        QFETCH(QString, then);
+        QFETCH(QString, setup);
+        QFETCH(QByteArray, config);
+        support::Core c;
+        c.data.writeConfig(
+            {{2, "150"}, {3, "300"}, {4, "50"}, {5, "3"}, {6, "1"}, {7, "Verdana"}, {9, line9}});
+        c.core.start();
+        c.data.writeConfig({{4, "70"}, {7, "Georgia"}});
+        const QByteArray before = c.data.config();
+        if (then == u"new")
+            c.core.newText();
+        if (then == u"save")
+            QCOMPARE(c.core.saveText("outra", ""), Outcome::Done);
+        prepare(c.data, setup);
+        c.windows.strip = strip;
+        c.windows.startupWindow = startupWindow;
+        QCOMPARE(c.core.savePositions(), setup.isEmpty());
+        QCOMPARE(c.data.config(), config == Unchanged ? before : config);
+        // The maximize toggle's fallback edge: where the strip stood at the save.
+        QCOMPARE(c.core.savedLeftTwips().value_or(-1), float(strip.x()));
+    }
+
+    void alwaysOnTop_data() {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("requested"); // the strip's place in front, as asked for
+        QTest::addColumn<QString>("switched");  // the switch as the button shows it
+        QTest::addColumn<bool>("on");
+        QTest::newRow("side windows take the place and give it back")
+            << "toggle open:Save load open:List close:Save close:List"
+            << "1 0 0 0 1 1"
+            << "1" << true;
+        QTest::newRow("switched off while held comes back on")
+            << "toggle open:Save toggle close:Save"
+            << "1 0 0 1"
+            << "1 0 1" << true;
+        QTest::newRow("switched off: side windows touch nothing") << "open:List load close:List"
+                                                                  << ""
+                                                                  << "" << false;
+        QTest::newRow("discarded (collapse, the end): nothing given back")
+            << "toggle open:Save discard:Save close:Save"
+            << "1 0"
+            << "1" << true;
+        QTest::newRow("the help window takes over the About window's hold")
+            << "toggle open:About load help discard:About close:Help"
+            << "1 0 0 1"
+            << "1" << true;
+        QTest::newRow("the strip's activation takes the place back") << "toggle open:List activate"
+                                                                     << "1 0 1"
+                                                                     << "1" << true;
+        QTest::newRow("activation while off asks nothing") << "toggle toggle activate"
+                                                           << "1 0"
+                                                           << "1 0" << false;
+    }
+
+    void alwaysOnTop() {
+        QFETCH(QString, events);
+        support::Core c;
+        c.core.start();
+        QStringList requested, switched;
+        connect(&c.core, &AppCore::stripTopmostRequested, this,
+                [&](bool on) { requested << QString::number(on); });
+        connect(&c.core, &AppCore::alwaysOnTopChanged, this,
+                [&](bool on) { switched << QString::number(on); });
+        const QMap<QString, Side> sides{{"Save", Side::Save},
+                                        {"List", Side::List},
+                                        {"About", Side::About},
+                                        {"Help", Side::Help}};
+        for (const QString &event : events.split(u' ', Qt::SkipEmptyParts)) {
+            const QString verb = event.section(u':', 0, 0);
+            const Side side = sides.value(event.section(u':', 1), Side::Config);
+            if (verb == u"toggle")
+                c.core.toggleAlwaysOnTop();
+            else if (verb == u"open")
+                c.core.sideWindowOpened(side);
+            else if (verb == u"load")
+                c.core.sideWindowLoaded();
+            else if (verb == u"close")
+                c.core.sideWindowClosed(side);
+            else if (verb == u"discard")
+                c.core.sideWindowDiscarded(side);
+            else if (verb == u"help")
+                c.core.handOverTopmost(Side::About, Side::Help);
+            else
+                c.core.stripActivated();
+        }
+        QTEST(requested.join(u' '), "requested");
+        QTEST(switched.join(u' '), "switched");
+        QTEST(c.core.alwaysOnTop(), "on");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppCore)
+#include "test_appcore.moc"

@@ -1,0 +1,199 @@
+#include "core/config.h"
+
+#include <QTest>
+
+using namespace core::config;
+
+namespace {
+RawValues valuesOf(const QStringList &lines) {
+    RawValues v;
+    for (int i = 0; i < lines.size() && i < LineCount; ++i)
+        v[i] = lines[i];
+    return v;
+}
+} // namespace
+
+// config.txt: how its lines are read and accepted, and how they are written.
+class TestConfig : public QObject {
+    Q_OBJECT
+private slots:
+    void readsLinesByTheirEnds_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("values"); // "<missing>" marks a value past the end
+        const QString missing = QStringLiteral("<missing>");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b", "", missing};
+        QTest::newRow("lone CR") << QByteArray("a\rb\r") << QStringList{"a", "b", "", missing};
+        QTest::newRow("lone LF stays inside")
+            << QByteArray("a\nb\n") << QStringList{"a\nb\n", "", missing};
+        QTest::newRow("no final break")
+            << QByteArray("a\r\nb") << QStringList{"a", "b", "", missing};
+        QTest::newRow("empty lines dropped")
+            << QByteArray("\r\n\r\na\r\n\r\nb\r\n") << QStringList{"a", "b", "", missing};
+        QTest::newRow("blanks are not empty")
+            << QByteArray(" \r\nb\r\n") << QStringList{" ", "b", "", missing};
+        QTest::newRow("empty file") << QByteArray() << QStringList{"", missing};
+        QTest::newRow("separator splits a line") << QByteArray("a\x7f"
+                                                               "b\r\n")
+                                                 << QStringList{"a", "b", "", missing};
+        QTest::newRow("Windows-1252 byte")
+            << QByteArray("Op\xe7\xe3o\r\n") << QStringList{"Opção", "", missing};
+    }
+
+    void readsLinesByTheirEnds() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, values);
+        const RawValues read = readValues(file);
+        for (int i = 0; i < values.size() && i < LineCount; ++i) {
+            if (values[i] == u"<missing>")
+                QVERIFY2(!read[i], qPrintable(QString::number(i + 1)));
+            else
+                QCOMPARE(read[i].value_or("<missing>"), values[i]);
+        }
+    }
+
+    void acceptsEachLine_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("accepted");
+        const QStringList d = {"294", "140", "280", "90", "1", "2", "Arial", "1000|1000|1000|1000",
+                               "*"};
+        auto with = [&](int line, const QString &value) {
+            QStringList l = d;
+            l[line - 1] = value;
+            return l;
+        };
+        QTest::newRow("width 200 is raised") << with(1, "200") << 1 << "294";
+        QTest::newRow("width 400 stays") << with(1, "400") << 1 << "400";
+        QTest::newRow("width keeps its text") << with(1, " +400.50 ") << 1 << " +400.50 ";
+        QTest::newRow("width not a number") << with(1, "4OO") << 1 << "294";
+        QTest::newRow("width with exponent") << with(1, "4e2") << 1 << "294";
+        QTest::newRow("width with comma") << with(1, "400,5") << 1 << "294";
+        QTest::newRow("height min 100") << with(2, "100") << 2 << "140";
+        QTest::newRow("a point without fraction digits") << with(2, "150.") << 2 << "150.";
+        QTest::newRow("max below min") << QStringList{"294", "140", "120"} << 3 << "140";
+        QTest::newRow("max 1000") << with(3, "1000") << 3 << "1000";
+        QTest::newRow("max against raised min") << QStringList{"294", "50", "100"} << 3 << "140";
+        QTest::newRow("opacity 150") << with(4, "150") << 4 << "100";
+        QTest::newRow("opacity -5") << with(4, "-5") << 4 << "100";
+        QTest::newRow("opacity abc") << with(4, "abc") << 4 << "100";
+        QTest::newRow("opacity 0") << with(4, "0") << 4 << "0";
+        QTest::newRow("opacity 100") << with(4, "100") << 4 << "100";
+        QTest::newRow("align 4") << with(5, "4") << 5 << "2";
+        QTest::newRow("align 3") << with(5, "3") << 5 << "3";
+        QTest::newRow("align 1.0") << with(5, "1.0") << 5 << "1.0";
+        QTest::newRow("start 0") << with(6, "0") << 6 << "2";
+        QTest::newRow("start 1") << with(6, "1") << 6 << "1";
+        QTest::newRow("font lower case") << with(7, "arial") << 7 << "Arial";
+        QTest::newRow("font Verdana") << with(7, "Verdana") << 7 << "Verdana";
+        QTest::newRow("font MS Sans Serif") << with(7, "MS Sans Serif") << 7 << "MS Sans Serif";
+        QTest::newRow("font missing") << QStringList{"294"} << 7 << "Arial";
+    }
+
+    void acceptsEachLine() {
+        QFETCH(QStringList, lines);
+        QFETCH(int, line);
+        QFETCH(QString, accepted);
+        const Accepted a = accept(valuesOf(lines));
+        const QString got[] = {a.width, a.txtMin, a.txtMax, a.transparency,
+                               a.align, a.optIni, a.font};
+        QCOMPARE(got[line - 1], accepted);
+    }
+
+    void defaultFileBytes() {
+        QCOMPARE(fileText(defaultLines()),
+                 QByteArray(
+                     "294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\n"));
+        // The default file reads back to the defaults.
+        const Accepted a = accept(readValues(fileText(defaultLines())));
+        QCOMPARE(a.width, "294");
+        QCOMPARE(a.transparency, "90");
+        QCOMPARE(a.align, "1");
+        QCOMPARE(a.lastText.value_or("<missing>"), "*");
+    }
+
+    void emptiedFirstLineMovesEveryValueUp() {
+        const Accepted a = accept(readValues(
+            QByteArray("\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\n")));
+        QCOMPARE(a.width, "294");                       // "140" is below the minimum width
+        QCOMPARE(a.transparency, "1");                  // an opacity of 1 %
+        QCOMPARE(a.align, "2");                         // "2"
+        QCOMPARE(a.lastText.value_or("<missing>"), ""); // the extra empty value: option on, no text
+    }
+
+    void positionsLine_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("parts"); // "<missing>" for a missing part
+        QTest::newRow("four") << "1|2|3|4" << QStringList{"1", "2", "3", "4"};
+        QTest::newRow("two") << "1000|1000"
+                             << QStringList{"1000", "1000", "<missing>", "<missing>"};
+        QTest::newRow("extra parts ignored") << "1|2|3|4|5" << QStringList{"1", "2", "3", "4"};
+        QTest::newRow("text kept as it is") << "a|-15| 7 |" << QStringList{"a", "-15", " 7 ", ""};
+    }
+
+    void positionsLine() {
+        QFETCH(QString, line);
+        QFETCH(QStringList, parts);
+        const Accepted a = accept(valuesOf({"294", "140", "280", "90", "1", "2", "Arial", line}));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(a.positions[i].value_or("<missing>"), parts[i]);
+    }
+
+    void writesEveryCharacter() {
+        // A name Windows-1252 cannot hold is kept: the file turns UTF-8 and reads back.
+        auto lines = defaultLines();
+        lines[8] = QStringLiteral("заметка ✓.txt");
+        const QByteArray bytes = fileText(lines);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(accept(readValues(bytes)).lastText.value_or(""), lines[8]);
+        lines[8] = QStringLiteral("ação €.txt");
+        QVERIFY(fileText(lines).endsWith("a\xe7\xe3o \x80.txt\r\n"));
+    }
+
+    void writesNoLineBreakInAValue_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("a pasted line break") << 3 << "ab,-1\n5"
+                                             << "ab,-15";
+        QTest::newRow("CR LF") << 2 << "1\r\n40"
+                               << "140";
+        QTest::newRow("the reader's separator") << 7
+                                                << "Ari\x7f"
+                                                   "al"
+                                                << "Arial";
+    }
+
+    void writesNoLineBreakInAValue() {
+        QFETCH(int, line);
+        QFETCH(QString, value);
+        QFETCH(QString, read);
+        auto lines = defaultLines();
+        lines[line - 1] = value;
+        const RawValues back = readValues(fileText(lines));
+        QCOMPARE(back[line - 1].value_or("<missing>"), read);
+        // Every later value stays on its own line.
+        QCOMPARE(back[8].value_or("<missing>"), "*");
+    }
+
+    void writesLastText_data() {
+        QTest::addColumn<bool>("reopen");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("outside the BMP") << true << "nota 🙂.txt"
+                                         << "nota 🙂.txt";
+        QTest::newRow("a CR in the name") << true << "c\rr.txt"
+                                          << "*";
+        QTest::newRow("a byte that is not UTF-8") << true << QString("b") + QChar(0xDCFF) + ".txt"
+                                                  << "*";
+    }
+
+    void writesLastText() {
+        QFETCH(bool, reopen);
+        QFETCH(QString, name);
+        QFETCH(QString, line);
+        QCOMPARE(core::config::lastTextLine(reopen, name), line);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestConfig)
+#include "test_config.moc"

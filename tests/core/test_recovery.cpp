@@ -1,0 +1,137 @@
+#include "support/datafolder.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+using core::AppCore;
+
+// Typed text is never lost: what leaves the strip unsaved is kept in the
+// recovery folder, and a draft stands there while the user types.
+class TestRecovery : public QObject {
+    Q_OBJECT
+private slots:
+    void droppedTextIsKept_data() {
+        QTest::addColumn<QString>("open");  // line 9; notas.txt holds "salvo"
+        QTest::addColumn<QString>("typed"); // the strip's text before it leaves; null: as opened
+        QTest::addColumn<bool>("saveFirst");
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<QString>("copy"); // the copy's name after its date and time, or none
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("a new text typed, then a new text") << "*"
+                                                           << "lembrete" << false << "new"
+                                                           << ".txt" << QByteArray("lembrete\r\n");
+        QTest::newRow("an open text edited, then another opened")
+            << "notas.txt"
+            << "salvo\r\nmais" << false << "open"
+            << " notas.txt" << QByteArray("salvo\r\nmais\r\n");
+        QTest::newRow("an open text edited, then closing")
+            << "notas.txt"
+            << "outro" << false << "close"
+            << " notas.txt" << QByteArray("outro\r\n");
+        QTest::newRow("saved first: no copy") << "notas.txt"
+                                              << "outro" << true << "close"
+                                              << "" << QByteArray();
+        QTest::newRow("an empty text: no copy") << "*"
+                                                << "" << false << "new"
+                                                << "" << QByteArray();
+        QTest::newRow("opened and left as it was: no copy")
+            << "notas.txt" << QString() << false << "open"
+            << "" << QByteArray();
+    }
+
+    void droppedTextIsKept() {
+        QFETCH(QString, open);
+        QFETCH(QString, typed);
+        QFETCH(bool, saveFirst);
+        QFETCH(QString, leave);
+        QFETCH(QString, copy);
+        support::Core c;
+        c.data.writeConfig({{9, open}});
+        c.data.putText("notas.txt", "salvo\r\n");
+        c.data.putText("outra.txt", "outra\r\n");
+        c.core.start();
+        if (!typed.isNull()) {
+            c.windows.text = typed;
+            c.core.textEdited();
+        }
+        if (saveFirst)
+            QCOMPARE(c.core.quickSave(c.windows.text), AppCore::QuickSave::Saved);
+        if (leave == u"new")
+            c.core.newText();
+        else if (leave == u"open")
+            QCOMPARE(c.core.openText("outra.txt"), AppCore::Open::Opened);
+        else
+            QVERIFY(c.core.closing());
+        if (leave == u"new") {
+            QCOMPARE(c.windows.text, "");
+            QCOMPARE(c.core.openName(), "*");
+        }
+
+        const QStringList copies = c.data.recoveryCopies();
+        QCOMPARE(copies.size(), copy.isEmpty() ? 0 : 1);
+        if (copy.isEmpty())
+            return;
+        const QRegularExpression named("^\\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d-\\d\\d" +
+                                       QRegularExpression::escape(copy) + '$');
+        QVERIFY2(named.match(copies[0]).hasMatch(), qPrintable(copies[0]));
+        QTEST(c.data.bytes("recuperados/" + copies[0]), "bytes");
+        QVERIFY(!c.core.listTexts().contains(copies[0]));
+        // Kept once: leaving again drops nothing new.
+        QVERIFY(c.core.closing());
+        QCOMPARE(c.data.recoveryCopies(), copies);
+    }
+
+    void newestFiftyKept() {
+        support::DataFolder data;
+        const core::Recovery recovery(data.file("recuperados"));
+        const QDateTime start(QDate(2026, 12, 7), QTime(9, 0));
+        for (int i = 0; i < 55; ++i)
+            QVERIFY(recovery.keep(QString::number(i), "nota", start.addSecs(i)));
+        const QStringList copies = data.recoveryCopies();
+        QCOMPARE(copies.size(), 50);
+        QCOMPARE(copies.first(), "2026-12-07 09-00-05 nota.txt");
+        QCOMPARE(copies.last(), "2026-12-07 09-00-54 nota.txt");
+    }
+
+    void closingReportsACopyNotWritten() {
+        support::Core c;
+        c.core.start();
+        c.data.put("recuperados", "a file where the recovery folder should be");
+        c.windows.text = "importante";
+        QVERIFY(!c.core.closing());
+        // Nothing counts as kept: the next try writes again.
+        QFile::remove(c.data.file("recuperados"));
+        QVERIFY(c.core.closing());
+        QCOMPARE(c.data.recoveryCopies().size(), 1);
+    }
+
+    // One pause of typing, waited for once.
+    void draftWhileTyping() {
+        support::Core c;
+        c.data.writeConfig({{9, "notas.txt"}});
+        c.core.start();
+        QVERIFY(!c.core.recoveredAfterCrash());
+        c.windows.text = "rascunho";
+        c.core.textEdited();
+        QTRY_COMPARE_WITH_TIMEOUT(c.data.recoveryCopies(), QStringList{"rascunho notas.txt"},
+                                  10000);
+        QCOMPARE(c.data.bytes("recuperados/rascunho notas.txt"), QByteArray("rascunho\r\n"));
+
+        // The run ends without a word (a crash): the next start keeps the draft as a copy.
+        support::Core next(&c.data);
+        next.core.start();
+        QVERIFY(next.core.recoveredAfterCrash());
+        const QStringList copies = c.data.recoveryCopies();
+        QCOMPARE(copies.size(), 1);
+        QVERIFY2(copies[0].endsWith(" notas.txt") && !copies[0].startsWith("rascunho"),
+                 qPrintable(copies[0]));
+
+        // A save removes the draft.
+        c.data.put("recuperados/rascunho notas.txt", "rascunho\r\n");
+        QCOMPARE(c.core.quickSave(c.windows.text), AppCore::QuickSave::Saved);
+        QCOMPARE(c.data.recoveryCopies(), copies);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecovery)
+#include "test_recovery.moc"

@@ -1,0 +1,164 @@
+#include "core/striprules.h"
+
+#include <QTest>
+
+using namespace core;
+
+Q_DECLARE_METATYPE(ScrollBarChange)
+
+// The strip's own rules: the text box's height, pixels, the width rule, the
+// layout, translucency and its hit test.
+class TestStripRules : public QObject {
+    Q_OBJECT
+private slots:
+    void autoResize_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<double>("minPx");
+        QTest::addColumn<double>("maxPx");
+        QTest::addColumn<int>("lineTwips");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<ScrollBarChange>("scrollBar");
+        const auto Unchanged = ScrollBarChange::Unchanged, Hide = ScrollBarChange::Hide,
+                   Show = ScrollBarChange::Show;
+        QTest::newRow("empty box") << 1 << 140.0 << 280.0 << 246 << 2100 << Unchanged;
+        QTest::newRow("7 lines") << 7 << 140.0 << 280.0 << 246 << 2100 << Unchanged;
+        QTest::newRow("8 lines") << 8 << 140.0 << 280.0 << 246 << 2214 << Hide;
+        QTest::newRow("16 lines") << 16 << 140.0 << 280.0 << 246 << 4182 << Hide;
+        QTest::newRow("17 lines scroll") << 17 << 140.0 << 280.0 << 246 << 4200 << Show;
+        QTest::newRow("500 lines scroll") << 500 << 140.0 << 280.0 << 246 << 4200 << Show;
+        QTest::newRow("max equal to min") << 9 << 140.0 << 140.0 << 246 << 2100 << Show;
+        QTest::newRow("fraction rounds half to even")
+            << 1 << 140.1 << 280.0 << 246 << 2102 << Unchanged;
+        QTest::newRow("zero lines") << 0 << 0.0 << 280.0 << 246 << 300 << Hide;
+        QTest::newRow("a shorter line keeps the drawn height")
+            << 8 << 140.0 << 280.0 << 200 << 2214 << Hide;
+        // A font whose lines are 18 px apart: every line keeps its own height.
+        QTest::newRow("taller lines: 7 of them outgrow the minimum")
+            << 7 << 140.0 << 280.0 << 270 << 2160 << Hide;
+        QTest::newRow("taller lines: 14 still show") << 14 << 140.0 << 280.0 << 270 << 4050 << Hide;
+        QTest::newRow("taller lines: 15 scroll") << 15 << 140.0 << 280.0 << 270 << 4200 << Show;
+    }
+
+    void autoResize() {
+        QFETCH(int, lines);
+        QFETCH(double, minPx);
+        QFETCH(double, maxPx);
+        QFETCH(int, lineTwips);
+        const TextBoxFit fit = autoResizeHeight(lines, minPx, maxPx, lineTwips);
+        QTEST(fit.height, "height");
+        QTEST(fit.scrollBar, "scrollBar");
+    }
+
+    void countingStopsWhereItNoLongerMatters() {
+        const double heights[][2] = {
+            {140, 280}, {140, 140}, {200, 150}, {140, 1000}, {140.5, 281.7}};
+        for (const auto &h : heights) {
+            for (int line : {246, 270}) {
+                const int limit = autoResizeLineLimit(h[0], h[1], line);
+                for (int lines = 1; lines < 120; ++lines) {
+                    const TextBoxFit exact = autoResizeHeight(lines, h[0], h[1], line);
+                    const TextBoxFit capped =
+                        autoResizeHeight(std::min(lines, limit), h[0], h[1], line);
+                    QCOMPARE(capped.height, exact.height);
+                    QCOMPARE(capped.scrollBar, exact.scrollBar);
+                }
+            }
+        }
+    }
+
+    void pixels_data() {
+        QTest::addColumn<double>("twips");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("wholeTwips");
+        QTest::newRow("1000: the nearest pixel") << 1000.0 << 67 << 1000;
+        QTest::newRow("half a pixel: to the even neighbour") << 7.5 << 0 << 8;
+        QTest::newRow("one and a half") << 22.5 << 2 << 22;
+        QTest::newRow("negative") << -1005.0 << -67 << -1005;
+        // Each value held to what a screen can take before it becomes a pixel,
+        // so that it never wraps around.
+        QTest::newRow("286331554 pixels") << 286331554.0 * 15 << 32767 << 32767 * 15;
+        QTest::newRow("1e20") << 1e20 << 32767 << 32767 * 15;
+        QTest::newRow("-99999999 pixels") << -99999999.0 * 15 << -32768 << -32768 * 15;
+        QTest::newRow("infinite") << qInf() << 32767 << 32767 * 15;
+        QTest::newRow("not a number") << qQNaN() << 0 << 0;
+    }
+
+    void pixels() {
+        QFETCH(double, twips);
+        QTEST(px(twips), "pixels");
+        QTEST(core::wholeTwips(twips), "wholeTwips");
+    }
+
+    void widthRule_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("fitted");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("below base") << 3000 << 28800 << 4410 << false;
+        QTest::newRow("inside") << 6000 << 28800 << 6000 << false;
+        QTest::newRow("equal to screen") << 28800 << 28800 << 28800 << false;
+        QTest::newRow("wider than screen") << 30000 << 28800 << 28500 << true;
+        QTest::newRow("screen narrower than base + 300") << 30000 << 4600 << 4410 << true;
+    }
+
+    void widthRule() {
+        QFETCH(int, width);
+        QFETCH(int, screen);
+        QFETCH(int, fitted);
+        QFETCH(bool, moved);
+        const WidthFit fit = fitWidth(width, 4410, screen);
+        QCOMPARE(fit.width, fitted);
+        QCOMPARE(fit.movedToScreen, moved);
+    }
+
+    void layoutAtBaseWidth() {
+        const MainLayout l = layoutMain(4410, 3370);
+        QCOMPARE(l.text1, QRect(120, 635, 4170, 0));
+        QCOMPARE(l.linhaTopo.width(), 4170);
+        QCOMPARE(l.linhaTopo2, QRect(120, 570, 4170, 120));
+        QCOMPARE(l.linhaFundo, QRect(120, 3370 - 640, 4170, 30));
+        QCOMPARE(l.btnUpDown.left(), 1980);
+        QCOMPARE(l.imgDirBottom.topLeft(), QPoint(2535, 3370 - 340));
+        QCOMPARE(l.frame1, QRect(120, 3370 - 425, 2355, 375));
+        QCOMPARE(l.shape1, QRect(0, 0, 4410, 3370));
+    }
+
+    void alpha_data() {
+        QTest::addColumn<double>("percent");
+        QTest::addColumn<int>("alpha");
+        const int table[][2] = {{0, 0},    {10, 26},  {30, 76},  {50, 128},
+                                {70, 178}, {90, 230}, {100, 255}};
+        for (const auto &row : table)
+            QTest::addRow("%d %%", row[0]) << double(row[0]) << row[1];
+    }
+
+    void alpha() {
+        QFETCH(double, percent);
+        QFETCH(int, alpha);
+        QCOMPARE(alphaFor(percent), alpha);
+    }
+
+    void hitTest_data() {
+        QTest::addColumn<QPoint>("cursor");
+        QTest::addColumn<bool>("over");
+        // A window of 294 x 225 pixels at (100, 50).
+        QTest::newRow("inside") << QPoint(200, 100) << true;
+        QTest::newRow("left column") << QPoint(100, 100) << true;
+        QTest::newRow("one left of it") << QPoint(99, 100) << false;
+        QTest::newRow("one right of the last column") << QPoint(394, 100) << true;
+        QTest::newRow("two right") << QPoint(395, 100) << false;
+        QTest::newRow("one below the last row") << QPoint(200, 275) << true;
+        QTest::newRow("two below") << QPoint(200, 276) << false;
+        QTest::newRow("above") << QPoint(200, 49) << false;
+        QTest::newRow("far corner beyond") << QPoint(394, 275) << true;
+    }
+
+    void hitTest() {
+        QFETCH(QPoint, cursor);
+        QFETCH(bool, over);
+        QCOMPARE(pointerOverWindow(cursor, QRect(1500, 750, 294 * 15, 225 * 15)), over);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestStripRules)
+#include "test_striprules.moc"

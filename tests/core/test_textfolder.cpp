@@ -1,0 +1,262 @@
+#include "core/config.h"
+#include "core/textfolder.h"
+#include "platform/files.h"
+#include "support/datafolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using core::TextFolder;
+
+// The folder of saved texts over real files: what is read, written, listed,
+// renamed and deleted, and what never is.
+class TestTextFolder : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        data = std::make_unique<support::DataFolder>();
+        folder = std::make_unique<TextFolder>(data->file("textos"));
+        QVERIFY(!QFileInfo::exists(folder->path()));
+        QVERIFY(folder->ensure());
+    }
+
+    void cleanup() {
+        folder.reset();
+        data.reset();
+    }
+
+    void readAndSavedAgain_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("saved"); // the file after the text is saved unchanged
+        QTest::newRow("CR LF") << QByteArray("abc\r\ndef\r\n") << "abc\r\ndef\r\n"
+                               << QByteArray("abc\r\ndef\r\n");
+        QTest::newRow("no final break gains one") << QByteArray("abc\r\ndef") << "abc\r\ndef\r\n"
+                                                  << QByteArray("abc\r\ndef\r\n");
+        QTest::newRow("a lone CR ends a line") << QByteArray("abc\rdef") << "abc\r\ndef\r\n"
+                                               << QByteArray("abc\r\ndef\r\n");
+        QTest::newRow("LF line ends gain no line") << QByteArray("a\nb\nc\n") << "a\r\nb\r\nc\r\n"
+                                                   << QByteArray("a\r\nb\r\nc\r\n");
+        QTest::newRow("empty file") << QByteArray() << "" << QByteArray("\r\n");
+        QTest::newRow("only a break") << QByteArray("\r\n") << "\r\n" << QByteArray("\r\n");
+        QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n\r\n") << "\r\n\r\nx\r\n\r\n"
+                                          << QByteArray("\r\n\r\nx\r\n\r\n");
+        const QByteArray bom = "\xEF\xBB\xBF"
+                               "caf\xE9\r\n";
+        QTest::newRow("a byte-order mark before bytes that are not UTF-8")
+            << bom << QString::fromLatin1(bom) << bom;
+    }
+
+    // Read, and saved again three times without an edit.
+    void readAndSavedAgain() {
+        QFETCH(QByteArray, file);
+        put("t.txt", file);
+        QTEST(folder->read("t.txt").value_or("<none>"), "text");
+        for (int round = 0; round < 3; ++round) {
+            QVERIFY(folder->write("t.txt", *folder->read("t.txt")));
+            QTEST(bytesOf("t.txt"), "saved");
+        }
+    }
+
+    void encodings_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ASCII") << "abc" << QByteArray("abc\r\n");
+        QTest::newRow("Portuguese in Windows-1252") << "Atenção: €5 · ok"
+                                                    << QByteArray("Aten\xe7\xe3o: \x80"
+                                                                  "5 \xb7 ok\r\n");
+        QTest::newRow("outside Windows-1252: UTF-8 with BOM")
+            << "Привет ✓" << QByteArray("\xEF\xBB\xBF") + QString("Привет ✓\r\n").toUtf8();
+        QTest::newRow("empty text") << "" << QByteArray("\r\n");
+        QTest::newRow("Windows-1252 that reads as UTF-8 is written as UTF-8")
+            << "Ã©" << QByteArray("\xEF\xBB\xBF\xC3\x83\xC2\xA9\r\n");
+        QTest::newRow("a text that starts with a byte-order mark of its own")
+            << QString(QChar(0xFEFF)) + "x" << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\r\n");
+        QTest::newRow("a text that starts like a byte-order mark")
+            << "ï»¿x" << QByteArray("\xEF\xBB\xBF") + QString("ï»¿x\r\n").toUtf8();
+    }
+
+    void encodings() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QVERIFY(folder->write("e.txt", text));
+        QCOMPARE(bytesOf("e.txt"), bytes);
+        const QString back = text.isEmpty() ? "\r\n" : text + "\r\n";
+        QCOMPARE(folder->read("e.txt").value_or("<none>"), back);
+    }
+
+    void namesNeverLeaveTheFolder_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("slash") << "../config.txt";
+        QTest::newRow("dot") << ".";
+        QTest::newRow("dot dot") << "..";
+        QTest::newRow("empty") << "";
+    }
+
+    void namesNeverLeaveTheFolder() {
+        QFETCH(QString, name);
+        QFile outside(data->file("config.txt"));
+        QVERIFY(outside.open(QIODevice::WriteOnly));
+        outside.write("keep\r\n");
+        outside.close();
+        QVERIFY(!folder->read(name));
+        QVERIFY(!folder->write(name, "x"));
+        QVERIFY(!folder->exists(name));
+        QVERIFY(outside.open(QIODevice::ReadOnly));
+        QCOMPARE(outside.readAll(), QByteArray("keep\r\n"));
+    }
+
+    void nameCheck_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("a saved text") << "notas.txt"
+                                      << "*" << true;
+        QTest::newRow("the open text itself") << "notas.txt"
+                                              << "notas.txt" << false;
+        QTest::newRow("another case") << "Notas.txt"
+                                      << "*" << false;
+        QTest::newRow("a sub-folder") << "velhos"
+                                      << "*" << true;
+        // What is on the disk counts, shown in the list or not.
+        QTest::newRow("a dot name") << ".segredo.txt"
+                                    << "*" << true;
+        QTest::newRow("a link that leads nowhere") << "quebrado.txt"
+                                                   << "*" << true;
+        QTest::newRow("nothing") << "nada.txt"
+                                 << "*" << false;
+    }
+
+    void nameCheck() {
+        QFETCH(QString, name);
+        QFETCH(QString, open);
+        put("notas.txt", "x");
+        put(".segredo.txt", "x");
+        QVERIFY(QDir(folder->path()).mkdir("velhos"));
+        QVERIFY(QFile::link("/nowhere/at/all", folder->path() + "/quebrado.txt"));
+        QTEST(folder->isNameTaken(name, open), "taken");
+    }
+
+    void readOnlyIsLeftAlone_data() {
+        QTest::addColumn<bool>("folderReadOnly");
+        QTest::newRow("read-only text") << false;
+        QTest::newRow("read-only folder") << true;
+    }
+
+    void readOnlyIsLeftAlone() {
+        QFETCH(bool, folderReadOnly);
+        put("ro.txt", "old\r\n");
+        const QString path = folderReadOnly ? folder->path() : folder->path() + "/ro.txt";
+        const QFile::Permissions before = QFile::permissions(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        const bool wrote = folder->write("ro.txt", "new");
+        const bool renamed = folder->rename("ro.txt", "outro.txt");
+        const bool deleted = folder->remove("ro.txt");
+        QFile::setPermissions(path, before);
+        QVERIFY(!wrote);
+        QVERIFY(!renamed);
+        QVERIFY(!deleted);
+        QCOMPARE(bytesOf("ro.txt"), QByteArray("old\r\n"));
+        QCOMPARE(folder->list(), QStringList{"ro.txt"});
+    }
+    void fullDiskKeepsTheOldFile_data() {
+        QTest::addColumn<bool>("config");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("limit"); // bytes a file may reach before the disk is "full"
+        QTest::newRow("a short text") << false << 40 << 16;
+        QTest::newRow("a long text") << false << 200000 << 100000;
+        QTest::newRow("config.txt") << true << 60 << 10;
+    }
+
+    // The disk fills up in a child process: a limit on the size of the files it
+    // writes, its signal ignored, makes every write past it fail as a full disk does.
+    void fullDiskKeepsTheOldFile() {
+        QFETCH(bool, config);
+        QFETCH(int, size);
+        QFETCH(int, limit);
+        const QString path = config ? data->file("config.txt") : folder->path() + "/notas.txt";
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+        old.close();
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit rl{rlim_t(limit), rlim_t(limit)};
+            setrlimit(RLIMIT_FSIZE, &rl);
+            core::config::Lines lines = core::config::defaultLines();
+            lines[8] = QString(size, u'x');
+            const bool written =
+                config ? platform::writeFileAtomically(path, core::config::fileText(lines))
+                       : folder->write("notas.txt", QString(size, u'x'));
+            _exit(written ? 1 : 0);
+        }
+        int status = -1;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the write reported success");
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old\r\n"));
+        QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden).filter(".tmp"),
+                 QStringList());
+    }
+
+    void linksNeverLeadOut_data() {
+        QTest::addColumn<QString>("target"); // where the link leads, from the text folder
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("a file outside") << "../fora.txt" << false;
+        QTest::newRow("nowhere") << "../nada.txt" << false;
+        QTest::newRow("a text of the folder") << "notas.txt" << true;
+    }
+
+    void linksNeverLeadOut() {
+        QFETCH(QString, target);
+        QFETCH(bool, inside);
+        put("notas.txt", "dentro\r\n");
+        if (target != "../nada.txt")
+            put("../fora.txt", "fora\r\n");
+        QVERIFY(QFile::link(target, folder->path() + "/elo.txt"));
+        QCOMPARE(folder->list().contains("elo.txt"), inside);
+        QCOMPARE(folder->exists("elo.txt"), inside);
+        QCOMPARE(folder->read("elo.txt").has_value(), inside);
+        QCOMPARE(folder->write("elo.txt", "novo"), inside);
+        QVERIFY(folder->isNameTaken("elo.txt", "*"));
+        QCOMPARE(bytesOf("../fora.txt"),
+                 target == "../nada.txt" ? QByteArray("<none>") : "fora\r\n");
+        QCOMPARE(bytesOf("notas.txt"), inside ? "novo\r\n" : "dentro\r\n");
+    }
+
+    void namesThatAreNotUtf8() {
+        // A name made elsewhere, with a Latin-1 byte and a save's leftover beside it.
+        const QByteArray native = QFile::encodeName(folder->path());
+        for (const QByteArray &name : {QByteArray("/caf\xE9.txt"), QByteArray("/ ~k2j9.tmp")}) {
+            FILE *f = fopen(native + name, "wb");
+            QVERIFY(f);
+            fputs("abc\r\n", f);
+            fclose(f);
+        }
+        const QStringList names = folder->list();
+        QCOMPARE(names.size(), 1);
+        const QString name = names.first();
+        QCOMPARE(core::displayTextName(name), QString("caf\uFFFD.txt"));
+        QCOMPARE(folder->read(name).value_or("<none>"), "abc\r\n");
+        QVERIFY(folder->write(name, "novo"));
+        QVERIFY(folder->rename(name, "café.txt"));
+        QCOMPARE(bytesOf("café.txt"), QByteArray("novo\r\n"));
+    }
+
+private:
+    void put(const QString &name, const QByteArray &bytes) { data->putText(name, bytes); }
+    QByteArray bytesOf(const QString &name) { return data->textBytes(name); }
+    std::unique_ptr<support::DataFolder> data;
+    std::unique_ptr<TextFolder> folder;
+};
+
+QTEST_APPLESS_MAIN(TestTextFolder)
+#include "test_textfolder.moc"

@@ -1,0 +1,100 @@
+#include "core/textfolder.h"
+#include "platform/widgets.h"
+#include "support/datafolder.h"
+
+#include <QTest>
+
+// The platform's widgets where they do more than Qt's: the text box keeps
+// every character of a text, and a path in a notice keeps its file name.
+class TestWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void textBoxRoundTripKeepsTheBytes_data() {
+        QTest::addColumn<QByteArray>("file");
+        QByteArray every;
+        for (int b = 0; b < 256; ++b)
+            if (b != '\r' && b != '\n')
+                every += char(b);
+        QTest::newRow("every Windows-1252 character") << every + "\r\n";
+        QTest::newRow("a no-break space") << QByteArray("a\xA0"
+                                                        "b\r\n");
+        const QString breakers = QStringLiteral("a\u00A0b\u2028c\u2029d\uFDD0e\uFDD1f\r\n");
+        QTest::newRow("paragraph, line and frame marks in UTF-8")
+            << QByteArray("\xEF\xBB\xBF") + breakers.toUtf8();
+        QTest::newRow("beside the characters that stand in for them")
+            << QByteArray("\xEF\xBB\xBF") +
+                   (QStringLiteral("\uFDD2\uFDD3\uE000") + breakers).toUtf8();
+        QTest::newRow("several lines") << QByteArray("um\r\n\r\ndois\xA0\r\n");
+    }
+
+    // A text opened into the real text box and saved again without an edit.
+    void textBoxRoundTripKeepsTheBytes() {
+        QFETCH(QByteArray, file);
+        support::DataFolder data;
+        data.putText("t.txt", file);
+        const core::TextFolder folder(data.file("textos"));
+        platform::TextBox box(nullptr);
+        box.setText(folder.read("t.txt").value_or("<none>"));
+        QVERIFY(folder.write("t.txt", box.text()));
+        QCOMPARE(data.textBytes("t.txt"), file);
+    }
+
+    void fitPath_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("whole"); // the path as it is
+        const QString folders = "/home/maria.fernanda/.local/share/corvale-scrivulets/textos/";
+        const QString unreadable = "Não foi possível abrir o arquivo ", missing = "este arquivo ";
+        // The list window's notice is one line of 273 pixels.
+        QTest::newRow("short: as it is") << missing << "/t/notas.txt"
+                                         << " não existe" << 400 << 3 << true;
+        QTest::newRow("long, one line: the folders' middle goes")
+            << missing << folders + "lista de compras.txt"
+            << " não existe" << 273 << 1 << false;
+        QTest::newRow("long, after a long message") << unreadable << folders + "notas.txt"
+                                                    << "" << 273 << 1 << false;
+        QTest::newRow("long, three lines: as it is") << unreadable << folders + "notas.txt"
+                                                     << "" << 400 << 3 << true;
+        QTest::newRow("a name wider than the line: its middle goes too")
+            << missing << folders + QString(80, u'n') + ".txt"
+            << " não existe" << 273 << 1 << false;
+    }
+
+    void fitPath() {
+        QFETCH(QString, before);
+        QFETCH(QString, path);
+        QFETCH(QString, after);
+        QFETCH(int, width);
+        QFETCH(int, lines);
+        QFETCH(bool, whole);
+        QFont bold("Arial");
+        bold.setPointSizeF(8.25);
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        const QString fitted = platform::fitPath(metrics, before, path, after, width, lines);
+        // Within `lines` lines: no taller than that many lines of text.
+        const auto box = [&](const QString &text) {
+            return metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text);
+        };
+        const int tallest = box(QStringList(lines, "x").join(u'\n')).height();
+        const auto fits = [&](const QString &text) {
+            return box(text).width() <= width && box(text).height() <= tallest;
+        };
+        QVERIFY2(fits(fitted), qPrintable(fitted));
+        QVERIFY(fitted.startsWith(before) && fitted.endsWith(after));
+        if (whole)
+            QCOMPARE(fitted, before + path + after);
+        else
+            QVERIFY2(fitted.contains(QChar(0x2026)), qPrintable(fitted));
+        // The file name stays whole wherever the folders can make room for it.
+        const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+        if (fits(before + QChar(0x2026) + name + after))
+            QVERIFY2(fitted.endsWith(name + after), qPrintable(fitted));
+    }
+};
+
+QTEST_MAIN(TestWidgets)
+#include "test_widgets.moc"

@@ -1,0 +1,112 @@
+#include "support/datafolder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTest>
+
+namespace support {
+
+namespace {
+
+QString temporaryTemplate() {
+    const QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        return QDir::tempPath() + QStringLiteral("/scrivulets-XXXXXX");
+    QDir().mkpath(base);
+    return base + QStringLiteral("/data-XXXXXX");
+}
+
+QStringList entries(const QString &folder) {
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                               QDir::NoDotAndDotDot);
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+DataFolder::DataFolder() : m_dir(temporaryTemplate()) {
+    if (!m_dir.isValid())
+        qFatal("no temporary data folder: %s", qPrintable(m_dir.errorString()));
+}
+
+DataFolder::~DataFolder() {
+    // A test may leave entries read-only; they must not outlive it.
+    QDirIterator it(path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(path(), all);
+    while (it.hasNext())
+        if (!it.nextFileInfo().isSymLink())
+            QFile::setPermissions(it.filePath(), all);
+}
+
+void stringRows(std::initializer_list<std::initializer_list<const char *>> rows) {
+    for (const auto &row : rows) {
+        QTestData &data = QTest::newRow(*row.begin());
+        for (auto cell = row.begin() + 1; cell != row.end(); ++cell)
+            data << QString::fromUtf8(*cell);
+    }
+}
+
+QByteArray configBytes(const QMap<int, QString> &changes, int lineCount) {
+    core::config::Lines lines = core::config::defaultLines();
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        lines[it.key() - 1] = it.value();
+    QByteArray bytes;
+    for (int i = 0; i < lineCount; ++i)
+        bytes += lines[i].toUtf8() + "\r\n";
+    return bytes;
+}
+
+void DataFolder::writeConfig(const QMap<int, QString> &changes, int lineCount) const {
+    put(QStringLiteral("config.txt"), configBytes(changes, lineCount));
+}
+
+void DataFolder::put(const QString &relative, const QByteArray &bytes) const {
+    const QString path = file(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        QTest::qFail(qPrintable(QStringLiteral("cannot write ") + path), __FILE__, __LINE__);
+}
+
+void DataFolder::putText(const QString &name, const QByteArray &bytes) const {
+    put(QStringLiteral("textos/") + name, bytes);
+}
+
+QByteArray DataFolder::bytes(const QString &relative) const {
+    QFile f(file(relative));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+QByteArray DataFolder::textBytes(const QString &name) const {
+    return bytes(QStringLiteral("textos/") + name);
+}
+
+QStringList DataFolder::texts() const {
+    return entries(file(QStringLiteral("textos")));
+}
+
+QStringList DataFolder::recoveryCopies() const {
+    return entries(file(QStringLiteral("recuperados")));
+}
+
+void DataFolder::setReadOnly(const QString &relative, bool readOnly) const {
+    QFile::Permissions p = QFile::permissions(file(relative));
+    // Qt sets the owner's bit for the "user" flag as well.
+    p.setFlag(QFile::WriteOwner, !readOnly);
+    p.setFlag(QFile::WriteUser, !readOnly);
+    QFile::setPermissions(file(relative), p);
+}
+
+Core::Core(const DataFolder *shared)
+    : ownData(shared ? nullptr : std::make_unique<DataFolder>()), data(shared ? *shared : *ownData),
+      core(data.path()) {
+    core.setWindowFacts(&windows);
+    QObject::connect(&core, &core::AppCore::textReplaced,
+                     [this](const QString &text) { windows.text = text; });
+}
+
+} // namespace support

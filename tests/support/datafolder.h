@@ -1,0 +1,81 @@
+#pragma once
+
+// What every test of the program's files shares: a data folder of its own,
+// config.txt as the test wants it, and the windows' part played by plain values.
+#include "core/AppCore.h"
+
+#include <QMap>
+#include <QTemporaryDir>
+
+namespace support {
+
+// The rows of a table whose columns are all strings, each row's name first.
+void stringRows(std::initializer_list<std::initializer_list<const char *>> rows);
+
+// config.txt as the program writes it: the default lines, some replaced
+// (line numbers count from 1), cut after `lineCount` lines.
+QByteArray configBytes(const QMap<int, QString> &changes = {},
+                       int lineCount = core::config::LineCount);
+
+// A fresh data folder, removed with the test. It lies under XDG_DATA_HOME,
+// which CTest points into the build tree, so that the trash a deleted text
+// goes to is the one beside it and never the user's.
+class DataFolder {
+public:
+    DataFolder();
+    ~DataFolder();
+    DataFolder(const DataFolder &) = delete;
+    DataFolder &operator=(const DataFolder &) = delete;
+
+    QString path() const { return m_dir.path(); }
+    // A path inside the folder, such as "config.txt" or "textos/notas.txt".
+    QString file(const QString &relative) const { return path() + u'/' + relative; }
+    QString text(const QString &name) const { return file(QStringLiteral("textos/") + name); }
+
+    // config.txt as configBytes() makes it.
+    void writeConfig(const QMap<int, QString> &changes = {},
+                     int lineCount = core::config::LineCount) const;
+    QByteArray config() const { return bytes(QStringLiteral("config.txt")); }
+
+    // Writes a file, making its folders; "<none>" reads back from a file that is not there.
+    void put(const QString &relative, const QByteArray &bytes) const;
+    void putText(const QString &name, const QByteArray &bytes) const;
+    QByteArray bytes(const QString &relative) const;
+    QByteArray textBytes(const QString &name) const;
+
+    // The entries of the text folder and of the recovery folder, sorted.
+    QStringList texts() const;
+    QStringList recoveryCopies() const;
+
+    // Takes away (or gives back) the owner's write permission.
+    void setReadOnly(const QString &relative, bool readOnly = true) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The windows as the core sees them: the strip's text follows the core's
+// textReplaced, as the real text box does, and the places are plain values.
+class FakeWindows : public core::WindowFacts {
+public:
+    QString text;
+    QRectF strip{1005, 1005, 4410, 3375};
+    QPointF startupWindow{1005, 1005};
+
+    QString stripText() const override { return text; }
+    QRectF stripPlaceTwips() const override { return strip; }
+    QPointF startupWindowPlaceTwips() const override { return startupWindow; }
+};
+
+// The program core over a data folder of its own, with fake windows.
+// A second core over the same data folder is the program's next run.
+struct Core {
+    explicit Core(const DataFolder *shared = nullptr);
+
+    std::unique_ptr<DataFolder> ownData;
+    const DataFolder &data;
+    FakeWindows windows;
+    core::AppCore core;
+};
+
+} // namespace support

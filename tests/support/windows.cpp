@@ -1,0 +1,70 @@
+#include "support/windows.h"
+
+#include "windows/SideWindow.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace support {
+
+Started::Started(const QMap<int, QString> &config,
+                 const std::function<void(const DataFolder &)> &prepare)
+    : program(data.path()) {
+    if (!config.isEmpty())
+        data.writeConfig(config);
+    if (prepare)
+        prepare(data);
+    program.start();
+}
+
+SideWindow *open(Program &p, core::Side side) {
+    switch (side) {
+    case core::Side::Save:
+        p.openSaveWindow();
+        break;
+    case core::Side::List:
+        p.openListWindow();
+        break;
+    case core::Side::Config:
+        p.openConfigWindow();
+        break;
+    case core::Side::Help:
+        p.openAboutWindow();
+        p.openHelpWindow();
+        break;
+    case core::Side::About:
+        p.openAboutWindow();
+        break;
+    }
+    return p.sideWindow(side);
+}
+
+MessageBoxes::MessageBoxes() {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        texts << box->text();
+        titles << box->windowTitle();
+        box->done(QMessageBox::Ok);
+    });
+    m_timer.start(10);
+}
+
+void click(QWidget *control) {
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+void mouse(QWidget &window, QEvent::Type type, QPoint global, Qt::MouseButton button,
+           Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(window.mapFromGlobal(global)), QPointF(global), button, held,
+                  Qt::NoModifier);
+    QApplication::sendEvent(&window, &e);
+}
+
+void runDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace support

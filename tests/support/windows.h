@@ -1,0 +1,64 @@
+#pragma once
+
+// What the window tests share besides the data folder: the whole program
+// started over it, a hand for message boxes, clicks as a user gives them and
+// the controls found by their form-layout names.
+#include "app/Program.h"
+#include "support/datafolder.h"
+
+#include <QEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class SideWindow;
+
+namespace support {
+
+// The program started over a data folder of its own: config.txt written with
+// the changed lines first when there are any, and what else the test prepares.
+struct Started {
+    explicit Started(const QMap<int, QString> &config = {},
+                     const std::function<void(const DataFolder &)> &prepare = {});
+    DataFolder data;
+    Program program;
+    FormMain &main() { return program.main(); }
+};
+
+// Opens the side window the toolbar (or, for help, the About window) opens.
+SideWindow *open(Program &program, core::Side side);
+
+// Answers every modal message box that opens while it lives with OK, and
+// keeps what the boxes said.
+class MessageBoxes {
+public:
+    MessageBoxes();
+    QStringList texts;
+    QStringList titles;
+
+private:
+    QTimer m_timer;
+};
+
+// A left click in the middle of the control, as a hand gives it.
+void click(QWidget *control);
+
+// A mouse event as the window system delivers it while a button is held: to
+// the window that took the press, wherever the pointer is.
+void mouse(QWidget &window, QEvent::Type type, QPoint global, Qt::MouseButton button,
+           Qt::MouseButtons held);
+
+// A closed window is deleted once control is back in the event loop.
+void runDeferredDeletes();
+
+// The control of that form-layout name; a test whose window has none stops there.
+template <typename T = QWidget> T *child(const QObject *window, const char *name) {
+    T *found = window->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("%s has no %s named %s", qPrintable(window->objectName()),
+               T::staticMetaObject.className(), name);
+    return found;
+}
+
+} // namespace support

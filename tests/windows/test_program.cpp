@@ -1,0 +1,423 @@
+#include "platform/widgets.h"
+#include "platform/windowsystem.h"
+#include "support/windows.h"
+#include "windows/FormIni.h"
+#include "windows/FormMain.h"
+#include "windows/SideWindow.h"
+#include "windows/Tray.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+using namespace support;
+using core::Side;
+using Sides = QList<Side>;
+using platform::PictureButton;
+
+Q_DECLARE_METATYPE(Side)
+
+namespace {
+
+// Runs the event loop until the program ends it; a program that never does
+// meets the limit.
+int runUntilTheProgramEnds(const std::function<void()> &action) {
+    QTimer::singleShot(0, action);
+    QTimer limit;
+    QObject::connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    limit.start(20000);
+    return QCoreApplication::exec();
+}
+
+PictureButton *button(QWidget &window, const char *name) {
+    return child<PictureButton>(&window, name);
+}
+
+} // namespace
+
+// The program as a whole: its windows wired through the core, the way from
+// the strip to the collapsed window and back, side windows opened and
+// closed, the tray icon, and the end of the program.
+class TestProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void collapseAndExpand_data() {
+        QTest::addColumn<Sides>("open");
+        QTest::addColumn<bool>("alwaysOnTop");
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("list and settings open")
+            << Sides{Side::List, Side::Config} << false << false;
+        QTest::newRow("save and About open, always on top")
+            << Sides{Side::Save, Side::About} << true << false;
+        QTest::newRow("nothing open, always on top") << Sides{} << true << false;
+        QTest::newRow("maximized") << Sides{} << false << true;
+    }
+
+    void collapseAndExpand() {
+        QFETCH(Sides, open);
+        QFETCH(bool, alwaysOnTop);
+        QFETCH(bool, maximized);
+        Started s;
+        FormMain &m = s.main();
+        FormIni &ini = s.program.ini();
+        if (alwaysOnTop)
+            click(button(m, "btnTop"));
+        // A width of the user's own, not the configured one, is what comes back.
+        if (maximized)
+            QTest::mouseDClick(&m, Qt::LeftButton, {}, QPoint(40, 8));
+        else
+            m.place(std::nullopt, 6000);
+        const int width = m.width();
+        QList<QPointer<SideWindow>> opened;
+        for (Side side : open)
+            opened << support::open(s.program, side);
+
+        click(button(m, "btnUpDown"));
+        QVERIFY(!m.isVisible());
+        QVERIFY(ini.isVisible());
+        QCOMPARE(platform::isTopmost(&ini), alwaysOnTop);
+        // Closed without handing back: the switch stays as it was.
+        QCOMPARE(s.program.core().alwaysOnTop(), alwaysOnTop);
+        runDeferredDeletes();
+        for (const QPointer<SideWindow> &w : opened)
+            QVERIFY(w.isNull());
+
+        click(button(ini, "btnShow"));
+        QVERIFY(!ini.isVisible());
+        QVERIFY(m.isVisible());
+        QCOMPARE(m.width(), width);
+        QCOMPARE(platform::isTopmost(&m), alwaysOnTop);
+        QTRY_VERIFY(child(&m, "Text1")->hasFocus());
+        if (maximized) {
+            // Still maximized: the double-click gives back the width it had.
+            QTest::mouseDClick(&m, Qt::LeftButton, {}, QPoint(40, 8));
+            QCOMPARE(m.geometry(), QRect(67, 67, 294, 225));
+        }
+    }
+
+    void trayIcon_data() {
+        QTest::addColumn<bool>("collapsed");
+        QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+        QTest::addColumn<bool>("comesToFront");
+        QTest::newRow("left click, strip") << false << QSystemTrayIcon::Trigger << true;
+        QTest::newRow("left click, collapsed") << true << QSystemTrayIcon::Trigger << true;
+        QTest::newRow("right click") << false << QSystemTrayIcon::Context << false;
+        QTest::newRow("double click") << true << QSystemTrayIcon::DoubleClick << false;
+        QTest::newRow("middle click") << false << QSystemTrayIcon::MiddleClick << false;
+    }
+
+    void trayIcon() {
+        QFETCH(bool, collapsed);
+        QFETCH(QSystemTrayIcon::ActivationReason, reason);
+        QFETCH(bool, comesToFront);
+        Started s;
+        Tray &tray = s.program.tray();
+        // Shown with no notification area yet: one that starts later takes it.
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        QVERIFY(tray.icon() && tray.icon()->isVisible());
+        QCOMPARE(tray.icon()->contextMenu(), tray.menu());
+        QStringList actions;
+        for (const QAction *a : tray.menu()->actions())
+            actions << a->text();
+        QCOMPARE(actions, (QStringList{"Mostrar", "Fechar programa"}));
+        if (collapsed)
+            click(button(s.main(), "btnUpDown"));
+        QWidget *visible = collapsed ? static_cast<QWidget *>(&s.program.ini()) : &s.main();
+
+        QWidget other;
+        other.setGeometry(500, 400, 50, 50);
+        other.show();
+        other.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &other);
+        tray.trayActivated(reason);
+        QCoreApplication::processEvents();
+        if (comesToFront)
+            QTRY_COMPARE(QApplication::activeWindow(), visible);
+        else
+            QCOMPARE(QApplication::activeWindow(), &other);
+        // The click never switches between the two windows; "Mostrar" shows the strip.
+        QCOMPARE(s.program.ini().isVisible(), collapsed);
+        tray.menu()->actions().constFirst()->trigger();
+        QVERIFY(!s.program.ini().isVisible());
+        QVERIFY(s.main().isVisible());
+    }
+
+    void closingEndsEverything_data() {
+        QTest::addColumn<QString>("how");
+        support::stringRows({{"the power button", "btnClose"},
+                             {"the strip closed by the window system", "strip"},
+                             {"the collapsed window closed by the window system", "collapsed"},
+                             {"the tray's menu", "tray"}});
+    }
+
+    void closingEndsEverything() {
+        QFETCH(QString, how);
+        Started s({{9, "*"}});
+        const QByteArray config = s.data.config();
+        FormMain &m = s.main();
+        open(s.program, Side::Config);
+        open(s.program, Side::List);
+        QTest::keyClicks(child(&m, "Text1"), "nao salvo");
+        if (how == u"collapsed")
+            click(button(m, "btnUpDown"));
+
+        const int exitCode = runUntilTheProgramEnds([&] {
+            if (how == u"btnClose")
+                click(button(m, "btnClose"));
+            else if (how == u"strip")
+                m.windowHandle()->close();
+            else if (how == u"collapsed")
+                s.program.ini().windowHandle()->close();
+            else
+                s.program.tray().menu()->actions().constLast()->trigger();
+        });
+        QCOMPARE(exitCode, 0);
+        QVERIFY(!s.program.sideWindow(Side::Config));
+        QVERIFY(!s.program.sideWindow(Side::List));
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), w->metaObject()->className());
+        QVERIFY(!s.program.tray().icon());
+        // Nothing saved on the way out but the recovery copy of the unsaved text.
+        QCOMPARE(s.data.config(), config);
+        QCOMPARE(s.data.texts(), QStringList());
+        QCOMPARE(s.data.recoveryCopies().size(), 1);
+    }
+
+    void startupWindowMovesWithAnyButton_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("left") << Qt::LeftButton;
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+
+    void startupWindowMovesWithAnyButton() {
+        QFETCH(Qt::MouseButton, button);
+        Started s({{6, "1"}});
+        FormIni &ini = s.program.ini();
+        const QPoint start = ini.pos();
+        const QPoint press = ini.mapToGlobal(QPoint(10, 10));
+        mouse(ini, QEvent::MouseButtonPress, press, button, button);
+        mouse(ini, QEvent::MouseMove, press + QPoint(20, 5), Qt::NoButton, button);
+        mouse(ini, QEvent::MouseMove, press + QPoint(40, 20), Qt::NoButton, button);
+        mouse(ini, QEvent::MouseButtonRelease, press + QPoint(40, 20), button, Qt::NoButton);
+        QCOMPARE(ini.pos(), start + QPoint(40, 20));
+        // Released: the mouse moves on alone.
+        mouse(ini, QEvent::MouseMove, press + QPoint(90, 90), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(ini.pos(), start + QPoint(40, 20));
+        // The place is what the positions button stores.
+        QVERIFY(s.program.core().savePositions());
+        QVERIFY(s.data.config().contains(QStringLiteral("\r\n%1|%2|")
+                                             .arg((start.x() + 40) * 15)
+                                             .arg((start.y() + 20) * 15)
+                                             .toUtf8()));
+    }
+
+    void sideWindowsOpenOnTheScreen_data() {
+        QTest::addColumn<Side>("side");
+        QTest::addColumn<QString>("align");
+        QTest::addColumn<QPoint>("at");
+        // The strip stands at 67, 67, 294 x 225 pixels.
+        QTest::newRow("save, left: does not fit, right") << Side::Save << "1" << QPoint(365, 67);
+        QTest::newRow("list, left: right") << Side::List << "1" << QPoint(365, 67);
+        QTest::newRow("settings, left: right") << Side::Config << "1" << QPoint(365, 67);
+        QTest::newRow("About, left: right") << Side::About << "1" << QPoint(365, 67);
+        QTest::newRow("save, centre: 30.5 px, on a whole pixel")
+            << Side::Save << "2" << QPoint(67, 30);
+        QTest::newRow("save, right") << Side::Save << "3" << QPoint(365, 67);
+    }
+
+    void sideWindowsOpenOnTheScreen() {
+        QFETCH(Side, side);
+        QFETCH(QString, align);
+        Started s({{5, align}});
+        SideWindow *w = open(s.program, side);
+        QVERIFY(w && w->isVisible());
+        QTEST(w->pos(), "at");
+        QCOMPARE(w->size(), QSize(294, 298));
+        QVERIFY(w->screen()->availableGeometry().contains(w->geometry()));
+        QVERIFY(s.main().isVisible());
+        // The stored side stays as it was.
+        QCOMPARE(s.program.core().settings().align, align);
+    }
+
+    void sideWindowExistsAtMostOnce() {
+        Started s({{5, "3"}});
+        QPointer<SideWindow> first = open(s.program, Side::Config);
+        first->move(500, 400); // dragged away
+        QCOMPARE(open(s.program, Side::Config), first.data());
+        QCOMPARE(first->pos(), QPoint(365, 67));
+        click(button(*first, "btnClose"));
+        QVERIFY(!s.program.sideWindow(Side::Config));
+        QVERIFY(!first->isVisible());
+        runDeferredDeletes();
+        QVERIFY(first.isNull());
+        QVERIFY(open(s.program, Side::Config)->isVisible());
+    }
+
+    // The arrows put the window beside the strip where it stands now, on the
+    // screen or not, and leave the setting alone.
+    void arrowsFollowTheStrip() {
+        Started s({{5, "2"}});
+        SideWindow *w = open(s.program, Side::Save);
+        s.main().move(150, 90);
+        click(button(*w, "btnDir"));
+        QCOMPARE(w->pos(), QPoint(150 + 294 + 4, 90));
+        click(button(*w, "btnEsq"));
+        QCOMPARE(w->pos(), QPoint(150 - 294 - 4, 90));
+        QCOMPARE(s.program.core().alignment(), 2.0);
+    }
+
+    void closingASideWindow_data() {
+        QTest::addColumn<Side>("side");
+        QTest::addColumn<QString>("how");
+        QTest::newRow("save: close button") << Side::Save << "button";
+        QTest::newRow("save: Escape in the title box") << Side::Save << "Escape";
+        QTest::newRow("list: Escape") << Side::List << "Escape";
+        QTest::newRow("settings: Escape in a number box") << Side::Config << "Escape";
+        QTest::newRow("settings: the window manager") << Side::Config << "window manager";
+        QTest::newRow("About: Escape") << Side::About << "Escape";
+        QTest::newRow("help: Escape") << Side::Help << "Escape";
+        QTest::newRow("help: close button") << Side::Help << "button";
+    }
+
+    // However a side window goes, the strip gets its place in front back.
+    void closingASideWindow() {
+        QFETCH(Side, side);
+        QFETCH(QString, how);
+        Started s;
+        FormMain &m = s.main();
+        click(button(m, "btnTop"));
+        QVERIFY(platform::isTopmost(&m));
+        QPointer<SideWindow> w = open(s.program, side);
+        QVERIFY(w && w->isVisible());
+        QVERIFY(!platform::isTopmost(&m));
+        if (how == u"button")
+            click(button(*w, "btnClose"));
+        else if (how == u"window manager")
+            w->close();
+        else
+            QTest::keyClick(w->focusWidget() ? w->focusWidget() : w.data(), Qt::Key_Escape);
+        QVERIFY(!s.program.sideWindow(side));
+        QVERIFY(!w->isVisible());
+        QVERIFY(platform::isTopmost(&m));
+        QVERIFY(s.program.core().alwaysOnTop());
+        runDeferredDeletes();
+        QVERIFY(w.isNull());
+    }
+
+    void loadStepGivesUpTheFront_data() {
+        QTest::addColumn<Side>("side");
+        QTest::addColumn<bool>("givesUp");
+        QTest::newRow("save keeps it") << Side::Save << false;
+        QTest::newRow("list") << Side::List << true;
+        QTest::newRow("settings") << Side::Config << true;
+        QTest::newRow("About") << Side::About << true;
+    }
+
+    // Every side window but the save window gives up the strip's place in front
+    // as soon as it is made, before it opens.
+    void loadStepGivesUpTheFront() {
+        QFETCH(Side, side);
+        Started s;
+        click(button(s.main(), "btnTop"));
+        QSignalSpy asked(&s.program.core(), &core::AppCore::stripTopmostRequested);
+        open(s.program, side);
+        // Once as it is made, once as it opens.
+        QTEST(asked.size() == 2, "givesUp");
+    }
+
+    void helpTakesTheAboutPlace_data() {
+        QTest::addColumn<QString>("align");
+        QTest::addColumn<QPoint>("dragTo"); // where the About window was dragged, if at all
+        QTest::addColumn<bool>("helpOpen");
+        QTest::newRow("left") << "1" << QPoint() << false;
+        QTest::newRow("centre") << "2" << QPoint() << false;
+        QTest::newRow("dragged away") << "1" << QPoint(517, 233) << false;
+        QTest::newRow("help already open: it moves to the new About window")
+            << "3" << QPoint(41, 59) << true;
+    }
+
+    void helpTakesTheAboutPlace() {
+        QFETCH(QString, align);
+        QFETCH(QPoint, dragTo);
+        QFETCH(bool, helpOpen);
+        Started s({{5, align}});
+        FormMain &m = s.main();
+        QPointer<SideWindow> help = helpOpen ? open(s.program, Side::Help) : nullptr;
+        // No button of the strip opens the help window.
+        for (const char *name :
+             {"btnIdent", "btnSave", "btnList", "btnConfig", "btnAbout", "btnTop", "btnPosicao"}) {
+            click(button(m, name));
+            QCOMPARE(s.program.sideWindow(Side::Help), help.data());
+        }
+        QPointer<SideWindow> about = s.program.sideWindow(Side::About);
+        QVERIFY(about);
+        if (!dragTo.isNull())
+            about->move(dragTo);
+        const QPoint at = about->pos();
+        click(child(about, "lblAjuda"));
+        SideWindow *shown = s.program.sideWindow(Side::Help);
+        QVERIFY(shown && shown->isVisible());
+        if (helpOpen)
+            QCOMPARE(shown, help.data());
+        QCOMPARE(shown->pos(), at);
+        QVERIFY(!s.program.sideWindow(Side::About));
+        QVERIFY(!about->isVisible());
+        runDeferredDeletes();
+        QVERIFY(about.isNull());
+    }
+
+    void dragsOnlyByTheBackground_data() {
+        QTest::addColumn<Side>("side");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("drags");
+        QTest::newRow("save: background") << Side::Save << QPoint(150, 50) << true;
+        QTest::newRow("save: the grey rule") << Side::Save << QPoint(150, 32) << true;
+        QTest::newRow("save: the white band") << Side::Save << QPoint(9, 82) << true;
+        QTest::newRow("save: the separator") << Side::Save << QPoint(150, 249) << true;
+        QTest::newRow("save: the title") << Side::Save << QPoint(20, 25) << false;
+        QTest::newRow("save: a label") << Side::Save << QPoint(20, 70) << false;
+        QTest::newRow("save: the note") << Side::Save << QPoint(100, 270) << false;
+        QTest::newRow("save: the title box") << Side::Save << QPoint(100, 95) << false;
+        QTest::newRow("settings: a frame") << Side::Config << QPoint(270, 160) << false;
+        QTest::newRow("settings: background") << Side::Config << QPoint(150, 45) << true;
+    }
+
+    void dragsOnlyByTheBackground() {
+        QFETCH(Side, side);
+        QFETCH(QPoint, at);
+        QFETCH(bool, drags);
+        Started s;
+        SideWindow *w = open(s.program, side);
+        const QPoint start = w->pos();
+        const QPoint press = w->mapToGlobal(at);
+        // Where a label or a frame leaves a press alone, it reaches the window:
+        // any button drags it by its background.
+        mouse(*w, QEvent::MouseButtonPress, press, Qt::RightButton, Qt::RightButton);
+        mouse(*w, QEvent::MouseMove, press + QPoint(30, 20), Qt::NoButton, Qt::RightButton);
+        mouse(*w, QEvent::MouseButtonRelease, press + QPoint(30, 20), Qt::RightButton,
+              Qt::NoButton);
+        QCOMPARE(w->pos(), drags ? start + QPoint(30, 20) : start);
+    }
+
+    // A draft left by a run that did not end is told once at the next start,
+    // with the folder it went to.
+    void recoveryAfterACrashIsTold() {
+        Started s({},
+                  [](const DataFolder &d) { d.put("recuperados/rascunho.txt", "perdido\r\n"); });
+        QMessageBox *told = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+                told = box;
+        QVERIFY(told);
+        QVERIFY2(told->text().endsWith(s.data.file("recuperados")), qPrintable(told->text()));
+        QCOMPARE(s.data.recoveryCopies().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestProgram)
+#include "test_program.moc"

@@ -1,0 +1,539 @@
+#include "platform/widgets.h"
+#include "support/windows.h"
+#include "windows/FormAbout.h"
+#include "windows/FormMain.h"
+#include "windows/SideWindow.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace support;
+using core::Side;
+using Lines = QMap<int, QString>;
+
+Q_DECLARE_METATYPE(Side)
+
+namespace {
+
+QLineEdit *box(QWidget *w, const char *name) {
+    return child<QLineEdit>(w, name);
+}
+
+QLabel *notice(QWidget *w) {
+    return child<QLabel>(w, "lblAviso");
+}
+
+// The notice's timer: its interval says how long the notice stays.
+int noticeInterval(QWidget *w) {
+    const QTimer *timer = w->findChild<QTimer *>();
+    return timer && timer->isActive() ? timer->interval() : 0;
+}
+
+void retype(QLineEdit *box, const QString &text) {
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+QStringList rows(const QListWidget *list) {
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i)
+        shown << list->item(i)->text();
+    return shown;
+}
+
+QPoint rowCentre(QListWidget *list, const QString &shown) {
+    const QList<QListWidgetItem *> items = list->findItems(shown, Qt::MatchExactly);
+    if (items.isEmpty())
+        return list->viewport()->rect().bottomLeft() + QPoint(5, -5);
+    list->scrollToItem(items.first());
+    return list->visualItemRect(items.first()).center();
+}
+
+void select(QListWidget *list, const QString &shown) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, shown));
+}
+
+// QTest's widget double-click is the second press alone; the first click
+// comes before it, as from a hand.
+void doubleClick(QListWidget *list, const QString &shown) {
+    select(list, shown);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, shown));
+}
+
+} // namespace
+
+// The side windows' own controls: the save window's boxes and notices, the
+// list's opening and deleting, the settings boxes, the About window's links,
+// and captions that fit.
+class TestSideWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void saveWindowBoxes_data() {
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("extension");
+        support::stringRows({
+            {"a new text", "*", "", ""},
+            {"notas.txt", "notas.txt", "notas", "txt"},
+            {"the last dot splits", "a.b.md", "a.b", "md"},
+            {"no dot", "leia-me", "leia-me", ""},
+        });
+    }
+
+    void saveWindowBoxes() {
+        QFETCH(QString, open);
+        Started s({{9, open}});
+        SideWindow *w = support::open(s.program, Side::Save);
+        QTEST(box(w, "txtFileName")->text(), "title");
+        QTEST(box(w, "txtExtensao")->text(), "extension");
+        QVERIFY(!child<QPushButton>(w, "btnRename")->isEnabled());
+    }
+
+    // The title box drops the nine characters with a notice; any other key
+    // typed there, and only there, enables "Salvar como". Opened again, the
+    // window keeps what was typed.
+    void saveWindowKeys() {
+        Started s({{9, "notas.txt"}});
+        SideWindow *w = open(s.program, Side::Save);
+        QLineEdit *title = box(w, "txtFileName");
+        auto *rename = child<QPushButton>(w, "btnRename");
+        QTest::keyClicks(box(w, "txtExtensao"), "md");
+        QTest::keyClicks(title, "?");
+        QCOMPARE(title->text(), "notas");
+        QVERIFY(!rename->isEnabled());
+        QCOMPARE(notice(w)->text(), "Estes caracteres não são permitidos: \\ / * : ? \" <> |");
+        QCOMPARE(noticeInterval(w), 5000);
+        QVERIFY(QMetaObject::invokeMethod(w->findChild<QTimer *>(), "timeout"));
+        QVERIFY(notice(w)->isHidden());
+        QTest::keyClicks(title, "a|b");
+        QCOMPARE(title->text(), "notasab");
+        QVERIFY(rename->isEnabled());
+        QCOMPARE(open(s.program, Side::Save), w);
+        QCOMPARE(title->text(), "notasab");
+        QVERIFY(rename->isEnabled());
+    }
+
+    void saveWindowAnswers_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("title"); // pasted into the box
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("notice"); // empty: the window closes
+        QTest::addColumn<QString>("interval");
+        // The open text is notas.txt; outra.txt exists too.
+        support::stringRows({
+            {"Salvar: empty title", "", "  ", "btnSave", "O título não pode ficar vazio!", "2000"},
+            {"Salvar como: name taken", "", "outra", "btnRename", "Este nome já existe!", "2000"},
+            {"Salvar: a pasted path", "", "../fora", "btnSave",
+             "Estes caracteres não são permitidos: \\ / * : ? \" <> |", "5000"},
+            {"Salvar: read-only text", "read-only", "notas", "btnSave",
+             "Não foi possível salvar o texto!", "5000"},
+            {"Salvar como: the file went meanwhile", "removed", "nova", "btnRename",
+             "Não foi possível renomear o arquivo!", "5000"},
+            {"Salvar: saved", "", "nova", "btnSave", "", ""},
+            {"Criar novo arquivo em branco", "", "", "btnNew", "", ""},
+        });
+    }
+
+    void saveWindowAnswers() {
+        QFETCH(QString, setup);
+        QFETCH(QString, title);
+        QFETCH(QString, button);
+        QFETCH(QString, notice);
+        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
+            d.putText("notas.txt", "n\r\n");
+            d.putText("outra.txt", "o\r\n");
+        });
+        if (setup == u"read-only")
+            s.data.setReadOnly("textos/notas.txt");
+        if (setup == u"removed")
+            QFile::remove(s.data.text("notas.txt"));
+        QPointer<SideWindow> w = open(s.program, Side::Save);
+        box(w, "txtFileName")->clear();
+        box(w, "txtFileName")->insert(title);
+        child<QPushButton>(w, "btnRename")->setEnabled(true);
+        click(child(w, qPrintable(button)));
+        QCOMPARE(s.program.sideWindow(Side::Save) == w, !notice.isEmpty());
+        if (notice.isEmpty())
+            return;
+        QCOMPARE(::notice(w)->text(), notice);
+        QVERIFY(::notice(w)->isVisible());
+        QTEST(QString::number(noticeInterval(w)), "interval");
+    }
+
+    // Every entry the list can open is listed, dot names and names that are
+    // not UTF-8 included (shown with a replacement character).
+    void listShowsEveryText() {
+        Started s({}, [](const DataFolder &d) {
+            d.putText("b.txt", "b");
+            d.putText(".segredo.txt", "s");
+            FILE *f = fopen(QFile::encodeName(d.file("textos")) + "/caf\xE9.txt", "wb");
+            QVERIFY(f);
+            fputs("certo\r\n", f);
+            fclose(f);
+        });
+        SideWindow *w = open(s.program, Side::List);
+        auto *list = child<QListWidget>(w, "List1");
+        QCOMPARE(rows(list), (QStringList{".segredo.txt", "b.txt", "caf\uFFFD.txt"}));
+        QVERIFY(child<QCheckBox>(w, "Check1")->isChecked());
+        doubleClick(list, "caf\uFFFD.txt");
+        QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), "certo\r\n");
+    }
+
+    void listOpens_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("check1");
+        QTest::addColumn<QString>("row"); // the row chosen; empty for none, "<beside>" below them
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("box");    // what a message box said; "…" stands for the path
+        QTest::addColumn<QString>("notice"); // the same for the notice
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<bool>("stays");
+        const char *missing = "este arquivo …notas.txt não existe",
+                   *unreadable = "Não foi possível abrir o arquivo …mem";
+        const struct {
+            const char *row, *how;
+            bool check1;
+            const char *chosen, *setup, *box, *notice;
+            bool opened, stays;
+        } rows[] = {
+            {"double-click, Check1 on: opened, closed", "double-click", true, "notas.txt", "", "",
+             "", true, false},
+            {"Enter, Check1 off: opened, stays", "Enter", false, "notas.txt", "", "", "", true,
+             true},
+            {"Enter with nothing selected", "Enter", true, "", "", "",
+             "É preciso selecionar um item!", false, true},
+            {"double-click beside the rows", "double-click", true, "<beside>", "", "", "", false,
+             true},
+            {"Enter, removed meanwhile", "Enter", true, "notas.txt", "removed", "", missing, false,
+             true},
+            {"double-click, removed meanwhile, Check1 on: told, closed", "double-click", true,
+             "notas.txt", "removed", missing, "", false, false},
+            {"double-click, removed meanwhile, Check1 off: told, stays", "double-click", false,
+             "notas.txt", "removed", missing, "", false, true},
+            {"Enter, unreadable", "Enter", true, "mem", "proc", "", unreadable, false, true},
+            {"double-click, unreadable", "double-click", false, "mem", "proc", unreadable, "",
+             false, true},
+            {"double-click, config.txt read-only: opened, told, stays", "double-click", true,
+             "notas.txt", "read-only config.txt", "", "Não foi possível salvar a configuração!",
+             true, true},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.row) << QString(r.how) << r.check1 << QString(r.chosen)
+                                 << QString(r.setup) << QString::fromUtf8(r.box)
+                                 << QString::fromUtf8(r.notice) << r.opened << r.stays;
+    }
+
+    void listOpens() {
+        QFETCH(QString, how);
+        QFETCH(bool, check1);
+        QFETCH(QString, row);
+        QFETCH(QString, setup);
+        QFETCH(QString, box);
+        QFETCH(QString, notice);
+        QFETCH(bool, opened);
+        Started s({}, [&](const DataFolder &d) {
+            if (setup == u"proc")
+                QVERIFY(QFile::link("/proc/self", d.file("textos")));
+            else
+                d.putText("notas.txt", "abc\r\n");
+        });
+        if (setup == u"read-only config.txt")
+            s.data.setReadOnly("config.txt");
+        auto *text = child<platform::TextBox>(&s.main(), "Text1");
+        QTest::keyClicks(text, "meu texto");
+        QPointer<SideWindow> w = open(s.program, Side::List);
+        auto *list = child<QListWidget>(w, "List1");
+        child<QCheckBox>(w, "Check1")->setChecked(check1);
+        ::notice(w)->setText("antes");
+        if (setup == u"removed")
+            QFile::remove(s.data.text("notas.txt"));
+        if (!row.isEmpty())
+            select(list, row);
+        MessageBoxes boxes;
+        if (how == u"Enter")
+            QTest::keyClick(list, Qt::Key_Return);
+        else
+            doubleClick(list, row);
+        // Paths are shortened to fit; the file name stays whole.
+        const auto matches = [](const QString &said, const QString &expected) {
+            const QStringList parts = expected.split(u'…');
+            return parts.size() == 1 ? said == expected
+                                     : said.startsWith(parts[0]) && said.endsWith('/' + parts[1]);
+        };
+        QCOMPARE(boxes.texts.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty())
+            QVERIFY2(matches(boxes.texts[0], box), qPrintable(boxes.texts[0]));
+        QTEST(bool(s.program.sideWindow(Side::List)), "stays");
+        QCOMPARE(text->text(), opened ? "abc\r\n" : "meu texto");
+        if (!w || !s.program.sideWindow(Side::List))
+            return;
+        // A double-click empties the notice; Enter leaves it.
+        const QString shown = ::notice(w)->text();
+        if (!notice.isEmpty())
+            QVERIFY2(matches(shown, notice), qPrintable(shown));
+        else
+            QCOMPARE(shown, how == u"Enter" || row == u"<beside>" ? "antes" : "");
+    }
+
+    void listDeletes_data() {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("the open text: gone from the list, kept in the strip")
+            << "notas.txt" << false << QStringList{"nova.txt", "outra.txt"} << "fica";
+        QTest::newRow("nothing selected: the list read again")
+            << "" << false << QStringList{"notas.txt", "nova.txt", "outra.txt"} << "fica";
+        QTest::newRow("read-only: told")
+            << "notas.txt" << true << QStringList{"notas.txt", "nova.txt", "outra.txt"}
+            << "Não foi possível deletar o arquivo ";
+    }
+
+    void listDeletes() {
+        QFETCH(QString, row);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, notice);
+        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
+            d.putText("notas.txt", "abc\r\n");
+            d.putText("outra.txt", "x\r\n");
+        });
+        if (readOnly)
+            s.data.setReadOnly("textos/notas.txt");
+        SideWindow *w = open(s.program, Side::List);
+        auto *list = child<QListWidget>(w, "List1");
+        s.data.putText("nova.txt", "saved elsewhere meanwhile");
+        ::notice(w)->setText("fica");
+        if (!row.isEmpty())
+            select(list, row);
+        click(child(w, "btnDel"));
+        QTEST(rows(list), "after");
+        QVERIFY2(::notice(w)->text().startsWith(notice), qPrintable(::notice(w)->text()));
+        QCOMPARE(s.program.core().openName(), "notas.txt");
+        QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), "abc\r\n");
+    }
+
+    void settingsShowTheValuesInForce() {
+        Started s({{1, "300"}, {2, "150"}, {3, "400"}, {4, "80"}, {5, "3"}, {7, "Verdana"}});
+        SideWindow *w = open(s.program, Side::Config);
+        QCOMPARE(box(w, "txtLargura")->text(), "300");
+        QCOMPARE(box(w, "txtAlturaMin")->text(), "150");
+        QCOMPARE(box(w, "txtAlturaMax")->text(), "400");
+        QCOMPARE(box(w, "txtTransparencia")->text(), "80");
+        QVERIFY(child<QRadioButton>(w, "OptAlignDir")->isChecked());
+        QVERIFY(child<QRadioButton>(w, "optIniNao")->isChecked());
+        auto *fonts = child<QComboBox>(w, "Combo1");
+        QCOMPARE(fonts->currentText(), "Verdana");
+        QVERIFY(!fonts->isEditable());
+        QCOMPARE(fonts->count(), 5);
+        QVERIFY(!child<QCheckBox>(w, "chkLast")->isChecked());
+        // Edits not saved are dropped on the next opening; the width box shows
+        // the width the strip has now.
+        retype(box(w, "txtAlturaMin"), "999");
+        click(child(w, "OptAlignEsq"));
+        s.main().place(std::nullopt, 6000);
+        QCOMPARE(open(s.program, Side::Config), w);
+        QCOMPARE(box(w, "txtLargura")->text(), "400");
+        QCOMPARE(box(w, "txtAlturaMin")->text(), "150");
+        QVERIFY(child<QRadioButton>(w, "OptAlignDir")->isChecked());
+    }
+
+    void settingsNumberBoxes_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("kept");
+        // A paste goes around the key filter; it keeps what typing would.
+        support::stringRows({
+            {"typed", "txtLargura", "typed", "1a-.,2 3", "123"},
+            {"Ctrl+V is a key like any other", "txtAlturaMin", "Ctrl+V", "99", ""},
+            {"pasted", "txtAlturaMax", "insert", "ab,-1\n5", "1"},
+            {"Shift+Insert", "txtTransparencia", "Shift+Insert", "ab,-1\n5", "1"},
+        });
+    }
+
+    void settingsNumberBoxes() {
+        QFETCH(QString, name);
+        QFETCH(QString, how);
+        QFETCH(QString, input);
+        QFETCH(QString, kept);
+        Started s;
+        SideWindow *w = open(s.program, Side::Config);
+        QLineEdit *b = box(w, qPrintable(name));
+        b->clear();
+        QGuiApplication::clipboard()->setText(input);
+        if (how == u"typed")
+            QTest::keyClicks(b, input);
+        else if (how == u"Ctrl+V")
+            QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier);
+        else if (how == u"insert")
+            b->insert(input);
+        else
+            QTest::keyClick(b, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(b->text(), kept);
+        if (kept.isEmpty())
+            return;
+        // Keys that type no digit still edit.
+        QTest::keyClick(b, Qt::Key_Backspace);
+        QTest::keyClicks(b, kept.right(1));
+        click(child(w, "btnSave"));
+        const QList<QByteArray> lines = s.data.config().split('\n');
+        QCOMPARE(lines.size(), 10); // nine lines, each ended by CR LF
+        QVERIFY(lines.contains(kept.toLatin1() + '\r'));
+    }
+
+    void settingsSaved() {
+        Started s;
+        SideWindow *w = open(s.program, Side::Config);
+        s.main().move(400, 100);
+        retype(box(w, "txtLargura"), "300");
+        retype(box(w, "txtAlturaMin"), "150");
+        retype(box(w, "txtAlturaMax"), "400");
+        retype(box(w, "txtTransparencia"), "80");
+        click(child(w, "OptAlignCenter"));
+        click(child(w, "optIniSim"));
+        auto *fonts = child<QComboBox>(w, "Combo1");
+        fonts->setCurrentIndex(fonts->findText("Verdana"));
+        click(child(w, "btnSave"));
+        QCOMPARE(s.data.config(),
+                 "300\r\n150\r\n400\r\n80\r\n2\r\n1\r\nVerdana\r\n1000|1000|6000|1500\r\n*\r\n");
+        QVERIFY(!s.program.sideWindow(Side::Config));
+    }
+
+    void settingsNotices_data() {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("an empty box") << false << "Nenhum campo pode ficar vazio!" << 2000;
+        QTest::newRow("config.txt read-only")
+            << true << "Não foi possível salvar a configuração!" << 5000;
+    }
+
+    void settingsNotices() {
+        QFETCH(bool, readOnly);
+        Started s;
+        const QByteArray before = s.data.config();
+        if (readOnly)
+            s.data.setReadOnly("config.txt");
+        SideWindow *w = open(s.program, Side::Config);
+        retype(box(w, "txtTransparencia"), readOnly ? "50" : "");
+        click(child(w, "btnSave"));
+        QCOMPARE(s.program.sideWindow(Side::Config), w);
+        QTEST(notice(w)->text(), "notice");
+        QTEST(noticeInterval(w), "interval");
+        QCOMPARE(s.data.config(), before);
+    }
+
+    // "Abrir último arquivo editado ao iniciar" is the program's switch for the
+    // whole run, saved or not.
+    void reopenSwitchOutlivesTheWindow() {
+        Started s({{9, "notas.txt"}});
+        SideWindow *w = open(s.program, Side::Config);
+        auto *check = child<QCheckBox>(w, "chkLast");
+        QVERIFY(check->isChecked());
+        click(check);
+        QVERIFY(!s.program.core().reopenLastText());
+        click(child(w, "btnClose"));
+        w = open(s.program, Side::Config);
+        check = child<QCheckBox>(w, "chkLast");
+        QVERIFY(!check->isChecked());
+        click(check);
+        QVERIFY(s.program.core().reopenLastText());
+    }
+
+    void aboutLinks_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("browser");
+        QTest::addColumn<QString>("address"); // empty: no link
+        QTest::newRow("home page") << "lblBrenvaldo" << true << "https://scrivulets.example/";
+        QTest::newRow("donations page")
+            << "lblPayPal" << true << "https://scrivulets.example/doacoes/";
+        QTest::newRow("no browser: the address shown")
+            << "lblBrenvaldo" << false << "https://scrivulets.example/";
+        QTest::newRow("the text is no link") << "lblSobre" << true << "";
+        QTest::newRow("the name is no link") << "lblVersao" << true << "";
+    }
+
+    void aboutLinks() {
+        QFETCH(QString, label);
+        QFETCH(bool, browser);
+        QFETCH(QString, address);
+        QList<QUrl> opened;
+        FormAbout::openAddress = [&](const QUrl &url) {
+            opened << url;
+            return browser;
+        };
+        Started s;
+        SideWindow *about = open(s.program, Side::About);
+        QWidget *link = child(about, qPrintable(label));
+        // Links wear the link cursor; nothing else sets one.
+        QCOMPARE(link->testAttribute(Qt::WA_SetCursor), !address.isEmpty());
+        if (!address.isEmpty())
+            QCOMPARE(link->cursor().hotSpot(), QPoint(8, 1));
+        MessageBoxes boxes;
+        click(link);
+        QCOMPARE(opened, address.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(address)});
+        QCOMPARE(
+            boxes.texts,
+            browser ? QStringList()
+                    : QStringList{"Não foi possível abrir o navegador. O endereço é:\n" + address});
+        QCOMPARE(s.program.sideWindow(Side::About), about);
+        FormAbout::openAddress = [](const QUrl &) { return false; };
+    }
+
+    // Every side window: borderless, 294 x 298 pixels, its close button and
+    // arrows at their places.
+    void frame() {
+        Started s;
+        for (Side side : {Side::Save, Side::List, Side::Config, Side::About, Side::Help}) {
+            SideWindow *w = open(s.program, side);
+            QVERIFY(w->windowFlags().testFlag(Qt::FramelessWindowHint));
+            QCOMPARE(w->size(), QSize(294, 298));
+            QCOMPARE(child(w, "btnClose")->geometry(), QRect(257, 8, 26, 25));
+            QCOMPARE(child(w, "btnClose")->cursor().hotSpot(), QPoint(1, 1));
+            QCOMPARE(child(w, "btnEsq")->geometry(), QRect(8, 32, 15, 15));
+            QCOMPARE(child(w, "btnDir")->geometry(), QRect(269, 32, 15, 15));
+        }
+    }
+
+    // Whatever font the system gives, no caption is cut, and in the About and
+    // help windows no grown label reaches the next row.
+    void captionsFitAndKeepApart() {
+        Started s;
+        for (Side side : {Side::Save, Side::List, Side::Config, Side::About, Side::Help}) {
+            SideWindow *w = open(s.program, side);
+            QVERIFY(w);
+            const QList<QLabel *> labels = w->findChildren<QLabel *>();
+            for (const QLabel *label : labels) {
+                if (!label->isVisibleTo(w) || label->text().isEmpty())
+                    continue;
+                const QString name = w->objectName() + '.' + label->objectName();
+                if (label->wordWrap())
+                    QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                             qPrintable(name));
+                else
+                    QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <=
+                                 label->width(),
+                             qPrintable(name));
+                // A wrapped label grows downward, but never onto the next row.
+                if (!label->wordWrap() || (side != Side::About && side != Side::Help))
+                    continue;
+                for (const QLabel *other : labels)
+                    QVERIFY2(other == label || !other->isVisibleTo(w) ||
+                                 !label->geometry().intersects(other->geometry()),
+                             qPrintable(name + " / " + other->objectName()));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestSideWindows)
+#include "test_sidewindows.moc"
