@@ -2,10 +2,47 @@
 
 #include "platform/windowsystem.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
 namespace platform {
+
+class WindowDrag::Filter : public QObject {
+public:
+    Filter(WindowDrag *drag, Qt::MouseButtons buttons, std::function<bool(QPoint)> grabs)
+        : QObject(drag->m_window), m_drag(drag), m_buttons(buttons), m_grabs(std::move(grabs)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched != m_drag->m_window)
+            return false;
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (!m_grabs || m_grabs(mouse->position().toPoint()))
+                m_drag->press(mouse, m_buttons);
+            return true;
+        case QEvent::MouseMove:
+            m_drag->move(mouse);
+            return true;
+        case QEvent::MouseButtonRelease:
+            m_drag->release(mouse);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    WindowDrag *m_drag;
+    Qt::MouseButtons m_buttons;
+    std::function<bool(QPoint)> m_grabs;
+};
+
+void WindowDrag::dragBy(Qt::MouseButtons buttons, std::function<bool(QPoint)> grabs) {
+    m_window->installEventFilter(new Filter(this, buttons, std::move(grabs)));
+}
 
 bool WindowDrag::press(QMouseEvent *event, Qt::MouseButtons buttons) {
     if (active() || !(buttons & event->button()))

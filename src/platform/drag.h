@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointF>
 #include <Qt>
 #include <functional>
@@ -35,7 +36,12 @@ public:
 
     bool active() const { return m_button != Qt::NoButton; }
 
+    // Drags the window by its own mouse events: a press with one of the
+    // buttons where `grabs` says the window may be taken (its background).
+    void dragBy(Qt::MouseButtons buttons, std::function<bool(QPoint)> grabs = nullptr);
+
 private:
+    class Filter;
     QWidget *m_window;
     Follow m_follow;
     Qt::MouseButton m_button = Qt::NoButton;

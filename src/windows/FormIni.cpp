@@ -5,7 +5,6 @@
 #include "platform/windowsystem.h"
 
 #include <QCloseEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 using core::TwipsPerPixel;
@@ -22,6 +21,8 @@ FormIni::FormIni() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     btnShow->setObjectName(QStringLiteral("btnShow"));
     btnShow->setGeometry(1, 26, 54, 24);
     connect(btnShow, &QAbstractButton::clicked, this, &FormIni::showMainRequested);
+    // Any button drags the window by its background, as a caption would.
+    m_drag.dragBy(Qt::AllButtons);
 }
 
 QPointF FormIni::placeTwips() const {
@@ -49,22 +50,6 @@ void FormIni::paintEvent(QPaintEvent *) {
     static const QPixmap logo = platform::renderPicture(QStringLiteral(":/icons/logo.svg"),
                                                         QSize(56, 56), devicePixelRatioF());
     p.drawPixmap(0, 0, logo);
-}
-
-void FormIni::mousePressEvent(QMouseEvent *event) {
-    // Any button drags the window, as a caption would.
-    m_drag.press(event, Qt::AllButtons);
-    event->accept();
-}
-
-void FormIni::mouseMoveEvent(QMouseEvent *event) {
-    m_drag.move(event);
-    event->accept();
-}
-
-void FormIni::mouseReleaseEvent(QMouseEvent *event) {
-    m_drag.release(event);
-    event->accept();
 }
 
 void FormIni::showEvent(QShowEvent *event) {

@@ -79,6 +79,8 @@ SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &titl
     // window, and leave the alignment setting alone.
     connect(btnEsq, &QAbstractButton::clicked, this, [this] { placeBeside(1, false); });
     connect(btnDir, &QAbstractButton::clicked, this, [this] { placeBeside(3, false); });
+    // The background acts as a caption: any button drags the window.
+    m_drag.dragBy(Qt::AllButtons, [this](QPoint at) { return isBackgroundAt(at); });
 
     // Every side window but the save window gives up the strip's place in
     // front as soon as it exists; for the help window, opened from the About
@@ -199,23 +201,6 @@ bool SideWindow::isBackgroundAt(QPoint pos) const {
     // title box, separator lines) are drawn on the background and drag with it.
     const QWidget *child = childAt(pos);
     return !child || child->metaObject() == &QWidget::staticMetaObject;
-}
-
-void SideWindow::mousePressEvent(QMouseEvent *event) {
-    // The background acts as a caption: any button drags the window.
-    if (isBackgroundAt(event->position().toPoint()))
-        m_drag.press(event, Qt::AllButtons);
-    event->accept();
-}
-
-void SideWindow::mouseMoveEvent(QMouseEvent *event) {
-    m_drag.move(event);
-    event->accept();
-}
-
-void SideWindow::mouseReleaseEvent(QMouseEvent *event) {
-    m_drag.release(event);
-    event->accept();
 }
 
 void SideWindow::keyPressEvent(QKeyEvent *event) {

@@ -5,16 +5,6 @@
 # manager (Alt+F4).
 . "$(dirname "$0")/lib.sh" "$1"
 
-# The side window: the program's visible window that is 298 pixels high.
-side_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
-    [ "$(win_height "$id")" -eq 298 ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-no_side_window() { ! side_window >/dev/null; }
-file_is() { [ -f "$1" ] && [ "$(cat "$1"; echo x)" = "$2x" ]; }
 app_gone() { ! kill -0 "$APP_PID" 2>/dev/null; }
 # The program's exit status once it has ended by itself (up to 10 s).
 ended_with() {

@@ -175,6 +175,17 @@ x_is() { [ "$(win_x "$1")" -eq "$2" ]; }
 y_is() { [ "$(win_y "$1")" -eq "$2" ]; }
 width_is() { [ "$(win_width "$1")" -eq "$2" ]; }
 alpha_is() { [ "$(win_alpha "$1")" -eq "$2" ]; }
+# The side window: the program's visible window that is 298 pixels high.
+side_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+    [ "$(win_height "$id")" -eq 298 ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+has_side_window() { side_window >/dev/null; }
+no_side_window() { ! side_window >/dev/null; }
+file_is() { [ -f "$1" ] && [ "$(cat "$1"; echo x)" = "$2x" ]; }
 is_viewable() { win_info "$1" | grep -q 'IsViewable'; }
 lacks_window() { ! is_viewable "$1"; }
 has_state() { win_state "$1" | grep -q "$2"; }

@@ -10,19 +10,9 @@ start_app
 main=$(find_window 200) || window_missing "the main window appears"
 check "the window manager puts the strip in its place" eventually x_is "$main" 67
 
-# The side window: the program's visible window that is 298 pixels high.
-side_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
-    [ "$(win_height "$id")" -eq 298 ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-no_side_window() { ! side_window >/dev/null; }
 # Conditions for `eventually`: they read the windows afresh each time.
 x_is() { [ "$(win_x "$1")" -eq "$2" ]; }
 y_is() { [ "$(win_y "$1")" -eq "$2" ]; }
-file_is() { [ -f "$1" ] && [ "$(cat "$1"; echo x)" = "$2x" ]; }
 
 h=$(win_height "$main")
 # The side window is placed from where the program believes the strip stands.

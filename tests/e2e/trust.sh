@@ -18,16 +18,9 @@ check "the strip has the keyboard at start" eventually active_is "$main"
 xdotool type --delay 20 "tecla"
 xdotool key ctrl+s
 # Ctrl+S with no text open opens the save window: the keys reached the text box.
-side_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
-    [ "$(win_height "$id")" -eq 298 ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-check "typing goes to the text box without a click" eventually eval "side_window >/dev/null"
+check "typing goes to the text box without a click" eventually has_side_window
 xdotool key Escape
-check "Escape closes the save window" eventually eval '! side_window'
+check "Escape closes the save window" eventually no_side_window
 
 # Another program takes the strip's task-bar state; the next layout pass
 # (the text grows past the minimum height) gives it back.
