@@ -6,6 +6,7 @@
 #include "core/striprules.h"
 #include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "windows/look.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -17,15 +18,7 @@ using core::px;
 using core::pxRect;
 using core::TwipsPerPixel;
 
-namespace {
-
-const QColor Background(248, 248, 248);
-// The classic system colours the strip was drawn with.
-const QColor ActiveBorder(180, 180, 180);
-const QColor GrayText(109, 109, 109);
-const QColor AppWorkspace(171, 171, 171);
-
-} // namespace
+using namespace look;
 
 FormMain::FormMain(core::AppCore &core)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool), m_core(core) {

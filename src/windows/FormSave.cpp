@@ -2,6 +2,7 @@
 
 #include "core/names.h"
 #include "core/textfolder.h"
+#include "windows/look.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -77,7 +78,7 @@ FormSave::FormSave(core::AppCore &core)
     white.setColor(QPalette::Button, Qt::white);
     btnNew->setPalette(white);
 
-    placeTwips(band(this, QColor(128, 128, 128)), 120, 3730, 4140, 30);
+    placeTwips(band(this, look::Rule), 120, 3730, 4140, 30);
     QLabel *note = label(QStringLiteral("Obs.: independente da extensão escolhida, os arquivos "
                                         "serão sempre salvos em formato de texto simples (ASCII)."),
                          "lblObs", this);

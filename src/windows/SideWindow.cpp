@@ -4,6 +4,7 @@
 #include "core/twips.h"
 #include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "windows/look.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -15,16 +16,6 @@
 
 using core::px;
 using core::TwipsPerPixel;
-
-namespace {
-
-const QColor Background(248, 248, 248);
-const QColor LabelColour(64, 64, 64);
-const QColor RuleColour(128, 128, 128);
-const QColor OutlineColour(109, 109, 109);
-const QColor NoticeColour(192, 0, 0);
-
-} // namespace
 
 void SideWindow::placeTwips(QWidget *control, int left, int top, int width, int height) {
     control->setGeometry(core::pxRect(QRect(left, top, width, height)));
@@ -48,9 +39,9 @@ SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &titl
     font.setPointSizeF(8.25);
     setFont(font);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Background);
-    pal.setColor(QPalette::WindowText, LabelColour);
-    pal.setColor(QPalette::Button, Background);
+    pal.setColor(QPalette::Window, look::Background);
+    pal.setColor(QPalette::WindowText, look::Label);
+    pal.setColor(QPalette::Button, look::Background);
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -97,7 +88,7 @@ void SideWindow::createNotice(QRect twips, NoticeTimer timer) {
     bold.setBold(true);
     lblAviso->setFont(bold);
     QPalette pal = lblAviso->palette();
-    pal.setColor(QPalette::WindowText, NoticeColour);
+    pal.setColor(QPalette::WindowText, look::Notice);
     lblAviso->setPalette(pal);
     lblAviso->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblAviso->setWordWrap(true);
@@ -189,9 +180,9 @@ void SideWindow::discard() {
 
 void SideWindow::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.fillRect(core::pxRect(QRect(120, 480, 4140, 30)), RuleColour);
+    p.fillRect(core::pxRect(QRect(120, 480, 4140, 30)), look::Rule);
     // The outline follows the window's size.
-    p.setPen(OutlineColour);
+    p.setPen(look::GrayText);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
