@@ -40,6 +40,7 @@ check() { # check "what" command...
 # Its --startup command runs once the start-up is done.
 # `start_x held` keeps openbox in its start-up (reading its configuration from
 # a pipe) until release_wm: what a program started at log-in can meet.
+# shellcheck disable=SC2120 # the scenarios call it without its optional word
 start_x() { # start_x [held]
   exec 3< <(Xvfb -displayfd 1 -screen 0 "${SCREEN:-1280x800x24}" -nolisten tcp 2>/dev/null)
   X_PID=$!
