@@ -1,6 +1,5 @@
 #include "platform/windowsystem.h"
 
-#include <QApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -27,14 +26,6 @@ void syncPosition(QWidget *window) {
     const QPoint actual = windowPosition(window);
     if (actual != window->pos())
         window->move(actual);
-}
-
-void setAlpha(QWidget *window, int alpha) {
-    window->setWindowOpacity(alpha / 255.0);
-}
-
-void beep(Beep) {
-    QApplication::beep();
 }
 
 } // namespace platform
