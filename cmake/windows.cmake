@@ -71,30 +71,20 @@ endif()
 # The portable folder: the executable at its top, the program's data beside
 # it at run time.
 set(CMAKE_INSTALL_BINDIR .)
+# The plugins Qt loads from beside the executable, and the DLLs they and the
+# executable need.
 set(plugins
-    platforms Qt6::QWindowsIntegrationPlugin
-    styles Qt6::QWindowsVistaStylePlugin
+    platforms $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
+    styles $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>
     # The window and tray icons are SVG: without it they would be blank.
-    iconengines Qt6::QSvgIconPlugin)
-set(plugin_files)
-while(plugins)
-  list(POP_FRONT plugins folder plugin)
-  install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${folder})
-  list(APPEND plugin_files $<TARGET_FILE:${plugin}>)
-endwhile()
-# The Qt and mingw DLLs that the executable and those plugins load; the
-# system's own DLLs stay unresolved and out.
+    iconengines $<TARGET_FILE:Qt6::QSvgIconPlugin>)
 install(CODE "
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
-  file(GET_RUNTIME_DEPENDENCIES
-       EXECUTABLES \"$<TARGET_FILE:corvale-scrivulets>\"
-       MODULES ${plugin_files}
-       DIRECTORIES \"${SCRIVULETS_QT_DLL_DIR}\" ${SCRIVULETS_MINGW_DLL_DIRS}
-       RESOLVED_DEPENDENCIES_VAR dlls
-       UNRESOLVED_DEPENDENCIES_VAR system_dlls)
-  file(INSTALL \${dlls} DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
+  set(SCRIVULETS_EXECUTABLE \"$<TARGET_FILE:corvale-scrivulets>\")
+  set(SCRIVULETS_PLUGINS \"${plugins}\")
+  set(SCRIVULETS_DLL_DIRS \"${SCRIVULETS_QT_DLL_DIR};${SCRIVULETS_MINGW_DLL_DIRS}\")
+  set(SCRIVULETS_OBJDUMP \"${CMAKE_OBJDUMP}\")
+  set(SCRIVULETS_STRIP \"${CMAKE_STRIP}\")
+  include(\"${CMAKE_CURRENT_LIST_DIR}/windows-deploy.cmake\")
 ")
 
 set(CPACK_PACKAGE_NAME "corvale-scrivulets")
