@@ -1,5 +1,6 @@
 #include "platform/windowsystem.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 #include <windows.h>
@@ -11,6 +12,12 @@ namespace {
 // Where setTopmost keeps its word for a window, so that a native window Qt
 // makes anew for it is put in front again when it is shown.
 constexpr const char *TopmostProperty = "scrivuletsTopmost";
+
+// Off Qt's Windows platform plugin (the offscreen one of the tests) a window
+// has no native window to ask or change.
+bool nativeWindows() {
+    return QGuiApplication::platformName() == u"windows";
+}
 
 // The window's native handle, or none while Qt has not made one.
 HWND existingHandle(const QWidget *window) {
@@ -37,6 +44,8 @@ constexpr double OpaqueButLayered = 1.0 - 1.0 / 4096;
 } // namespace
 
 void keepOffTaskbar(QWidget *window) {
+    if (!nativeWindows())
+        return;
     const HWND handle = reinterpret_cast<HWND>(window->winId());
     const LONG_PTR style = extendedStyle(handle);
     // The shell gives a button to every unowned window that is not a tool
@@ -49,6 +58,8 @@ void keepOffTaskbar(QWidget *window) {
 }
 
 void setTopmost(QWidget *window, bool on) {
+    if (!nativeWindows())
+        return setTopmostByQtFlag(window, on);
     window->setProperty(TopmostProperty, on);
     // Not through Qt's stays-on-top flag: Qt makes a new native window when
     // the flag of a hidden window changes. Shown through Qt first, so that
@@ -58,6 +69,8 @@ void setTopmost(QWidget *window, bool on) {
 }
 
 bool isTopmost(const QWidget *window) {
+    if (!nativeWindows())
+        return isTopmostByQtFlag(window);
     const HWND handle = existingHandle(window);
     if (!handle)
         return window->property(TopmostProperty).toBool();
@@ -69,6 +82,8 @@ QPoint windowPosition(const QWidget *window) {
 }
 
 void setAlpha(QWidget *window, int alpha) {
+    if (!nativeWindows())
+        return window->setWindowOpacity(alpha / 255.0);
     // Through Qt, not SetLayeredWindowAttributes: Qt sets the layered style
     // again from its own idea of the opacity each time it draws the window.
     // The native window first: a widget without one keeps the opacity as a

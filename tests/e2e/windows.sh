@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The Windows program from its portable zip, under Wine in a real X server
-# (Xvfb with openbox). Unzipped into an empty folder, it writes config.txt
-# beside itself, shows the strip at its place, translucent while the pointer
-# is away, off the task bar, in front while the pin is pressed; a text typed
-# and saved lands in textos\ beside it in Windows-1252; the next start reads
-# the settings back from beside the executable.
+# (Xvfb with openbox). The zip holds the program, with its icon and version,
+# the DLLs it loads and three plugins, nothing else. Unzipped into an empty
+# folder, it writes config.txt beside itself, shows the strip at its place,
+# translucent while the pointer is away, off the task bar, in front while the
+# pin is pressed; a text typed and saved lands in textos\ beside it in
+# Windows-1252; the next start reads the settings back from beside the
+# executable.
 #   windows.sh path/to/corvale-scrivulets-<version>-win64.zip
 # WINEPREFIX: the Wine prefix to use (a new one otherwise, some seconds more).
 # WINDOWS_SCREENSHOT: where to write a picture of the strip and the save window.
@@ -32,12 +34,15 @@ trap wine_cleanup EXIT
 unzip -q "$ZIP" -d "$WORK/unzipped"
 EXE=$(find "$WORK/unzipped" -name corvale-scrivulets.exe)
 HOME_DIR=$(dirname "$EXE")
+VERSION=$(basename "$ZIP" | sed 's/^corvale-scrivulets-\(.*\)-win64.zip$/\1/')
 start_wine() {
   wine "$EXE" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
 }
 app_gone() { ! kill -0 "$APP_PID" 2>/dev/null; }
 file_is() { [ -f "$1" ] && [ "$(od -An -c "$1")" = "$(printf '%b' "$2" | od -An -c)" ]; }
+has_resource() { wrestool -l "$EXE" | grep -q "$1"; }
+version_is() { wrestool -x --raw -t16 "$EXE" | tr -d '\000' | grep -aq "ProductVersion$1"; }
 override_redirect() { win_info "$1" | grep -q 'Override Redirect State: yes'; }
 # The side window: the program's visible window that is 298 pixels high.
 side_window() {
@@ -47,6 +52,14 @@ side_window() {
   done
   return 1
 }
+
+expected_files="./Qt6Core.dll ./Qt6Gui.dll ./Qt6Svg.dll ./Qt6Widgets.dll ./corvale-scrivulets.exe \
+./iconengines/qsvgicon.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll \
+./platforms/qwindows.dll ./styles/qwindowsvistastyle.dll"
+check "the zip holds the program, the DLLs it loads and three plugins, nothing else" test \
+  "$(cd "$HOME_DIR" && find . -type f | LC_ALL=C sort | xargs)" = "$expected_files"
+check "the executable carries the program's icon" has_resource group_icon
+check "and its version, $VERSION" version_is "$VERSION"
 
 start_x
 # A Brazilian keyboard, which has a key for ç. xdotool types a letter that is
