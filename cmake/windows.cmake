@@ -65,7 +65,7 @@ endif()
 # The data folder is the executable's: until each test is handed a data
 # folder of its own, the window tests that clear theirs would clear their
 # folder in the build tree. These are the tests that never touch it.
-set(SCRIVULETS_WINE_SAFE_TESTS test_mainrules test_siderules test_namerules test_editing_rules
+set(SCRIVULETS_WINDOWS_SAFE_TESTS test_mainrules test_siderules test_namerules test_editing_rules
     test_gestures test_config test_gestures_window test_windowsystem_win)
 
 # The portable folder: the executable at its top, the program's data beside
