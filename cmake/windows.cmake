@@ -62,6 +62,7 @@ if(CMAKE_CROSSCOMPILING)
                                   GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 endif()
+
 # The data folder is the executable's: until each test is handed a data
 # folder of its own, the window tests that clear theirs would clear their
 # folder in the build tree. These are the tests that never touch it.

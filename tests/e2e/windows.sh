@@ -43,6 +43,7 @@ app_gone() { ! kill -0 "$APP_PID" 2>/dev/null; }
 file_is() { [ -f "$1" ] && [ "$(od -An -c "$1")" = "$(printf '%b' "$2" | od -An -c)" ]; }
 has_resource() { wrestool -l "$EXE" | grep -q "$1"; }
 version_is() { wrestool -x --raw -t16 "$EXE" | tr -d '\000' | grep -aq "ProductVersion$1"; }
+tray_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
 override_redirect() { win_info "$1" | grep -q 'Override Redirect State: yes'; }
 # The side window: the program's visible window that is 298 pixels high.
 side_window() {
@@ -82,6 +83,9 @@ check "the strip is 294 pixels wide" test "$(win_width "$main")" -eq 294
 check "the strip is 1270 twips taller than its 140-pixel text box" near "$(win_height "$main")" 225
 check "translucent at 90 % before the pointer comes" test "$(win_alpha "$main")" -eq 230
 check "not yet activated, no window manager and so no task bar sees it" override_redirect "$main"
+# With no tray on the X server, Wine shows the notification area as a window
+# of its own, and only once a program puts an icon there.
+check "the tray icon is there" eventually tray_shown
 xdotool mousemove 900 600
 sleep 0.3
 xdotool mousemove --window "$main" 150 100
