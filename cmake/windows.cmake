@@ -77,7 +77,7 @@ set(CMAKE_INSTALL_BINDIR .)
 set(plugins
     platforms $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
     styles $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>
-    # The window and tray icons are SVG: without it they would be blank.
+    # The window and tray icons are SVG: without it the tray icon is missing.
     iconengines $<TARGET_FILE:Qt6::QSvgIconPlugin>)
 install(CODE "
   set(SCRIVULETS_EXECUTABLE \"$<TARGET_FILE:corvale-scrivulets>\")
