@@ -1,6 +1,5 @@
 #include "platform/windowsystem.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -35,16 +34,5 @@ void syncPosition(QWidget *window, const QMouseEvent *press) {
     if (origin != window->pos())
         window->move(origin);
 }
-
-void setAlpha(QWidget *window, int alpha) {
-    window->setWindowOpacity(alpha / 255.0);
-}
-
-#ifndef Q_OS_WIN
-// The X server has one bell, whatever the beep is for.
-void beep(Beep) {
-    QApplication::beep();
-}
-#endif
 
 } // namespace platform

@@ -1,31 +1,91 @@
 #include "platform/windowsystem.h"
 
+#include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 #include <windows.h>
 
 namespace platform {
 
-void applyWindowStates(QWidget *window, bool topmost) {
-    const HWND handle = reinterpret_cast<HWND>(window->winId());
-    const LONG style = GetWindowLongW(handle, GWL_EXSTYLE);
-    SetWindowLongW(handle, GWL_EXSTYLE, style & ~WS_EX_APPWINDOW);
-    if (topmost)
-        setTopmostByQtFlag(window, true);
+namespace {
+
+// Off Qt's Windows platform plugin (the offscreen one of the tests) a window
+// has no native window to ask or change.
+bool nativeWindows() {
+    return QGuiApplication::platformName() == u"windows";
 }
 
-// Qt shows a window through the system's own call, which does not get lost.
+// The window's native handle, or none while Qt has not made one.
+HWND existingHandle(const QWidget *window) {
+    return reinterpret_cast<HWND>(window->internalWinId());
+}
+
+LONG_PTR extendedStyle(HWND handle) {
+    return GetWindowLongPtrW(handle, GWL_EXSTYLE);
+}
+
+// Changes the stacking group only: the window keeps its place, its size and
+// whatever activation it had.
+void setTopmostStyle(HWND handle, bool on) {
+    SetWindowPos(handle, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+// Just below 1: Qt rounds it to alpha 255, yet keeps the window layered.
+// At exactly 1 Qt takes WS_EX_LAYERED away, and a window that leaves and
+// re-enters the layered state is drawn afresh each time the pointer crosses
+// its edge.
+constexpr double OpaqueButLayered = 1.0 - 1.0 / 4096;
+
+} // namespace
+
+void applyWindowStates(QWidget *window, bool topmost) {
+    if (!nativeWindows())
+        return;
+    const HWND handle = reinterpret_cast<HWND>(window->winId());
+    const LONG_PTR style = extendedStyle(handle);
+    // The shell gives a button to every unowned window that is not a tool
+    // window, and to any window marked as an app window.
+    const LONG_PTR wanted = (style | WS_EX_TOOLWINDOW) & ~LONG_PTR(WS_EX_APPWINDOW);
+    if (wanted != style)
+        SetWindowLongPtrW(handle, GWL_EXSTYLE, wanted);
+    if (topmost && !(style & WS_EX_TOPMOST))
+        setTopmostStyle(handle, true);
+}
+
+// The shell maps what it is asked to map.
 void insistOnMapping(QWidget *) {}
+
+void setTopmost(QWidget *window, bool on) {
+    if (!nativeWindows())
+        return setTopmostByQtFlag(window, on);
+    // Not through Qt's stays-on-top flag: Qt makes a new native window when
+    // the flag of a hidden window changes. Shown through Qt first, so that
+    // Qt knows the window is visible.
+    window->show();
+    setTopmostStyle(reinterpret_cast<HWND>(window->winId()), on);
+}
+
+bool isTopmost(const QWidget *window) {
+    if (!nativeWindows())
+        return isTopmostByQtFlag(window);
+    const HWND handle = existingHandle(window);
+    return handle && (extendedStyle(handle) & WS_EX_TOPMOST) != 0;
+}
 
 QPoint windowPosition(const QWidget *window) {
     return window->pos();
 }
 
-void setTopmost(QWidget *window, bool on) {
-    setTopmostByQtFlag(window, on);
-}
-
-bool isTopmost(const QWidget *window) {
-    return isTopmostByQtFlag(window);
+void setAlpha(QWidget *window, int alpha) {
+    if (!nativeWindows())
+        return window->setWindowOpacity(alpha / 255.0);
+    // Through Qt, not SetLayeredWindowAttributes: Qt sets the layered style
+    // again from its own idea of the opacity each time it draws the window.
+    // The native window first: a widget without one keeps the opacity as a
+    // byte for later, which would turn 255 into 254.
+    window->winId();
+    window->setWindowOpacity(alpha >= 255 ? OpaqueButLayered : alpha / 255.0);
 }
 
 void beep(Beep kind) {
