@@ -37,6 +37,14 @@ set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/corvale-scrivulets.rc PR
                             OBJECT_DEPENDS ${SCRIVULETS_ICO})
 target_sources(corvale-scrivulets PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/corvale-scrivulets.rc)
 
+# Qt's own texts in Portuguese (the text box's menu, standard dialogs): Windows
+# has no package to bring them, so the program carries the translation the
+# building machine has (Debian's qt6-translations-l10n).
+find_file(SCRIVULETS_QTBASE_PT_BR qtbase_pt_BR.qm
+          PATHS /usr/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+qt_add_resources(scrivulets_ui "qt-translation" PREFIX "/i18n" BASE /usr/share/qt6/translations
+                 FILES ${SCRIVULETS_QTBASE_PT_BR})
+
 # The mingw runtime DLLs every program of the build loads, wherever this
 # compiler keeps them.
 set(SCRIVULETS_MINGW_DLL_DIRS)

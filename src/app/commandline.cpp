@@ -94,9 +94,13 @@ bool installQtTranslation() {
     if (!QCoreApplication::instance())
         return false;
     auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // Where Qt keeps its translations (on Debian, qt6-translations-l10n), or
+    // inside the program where no such package exists (the Windows build).
+    const QLocale portuguese(QLocale::Portuguese, QLocale::Brazil);
+    const QString qt = QStringLiteral("qtbase");
+    if (!translator->load(portuguese, qt, QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        !translator->load(portuguese, qt, QStringLiteral("_"), QStringLiteral(":/i18n"))) {
         delete translator;
         return false;
     }

@@ -229,17 +229,32 @@ void fitLabel(QLabel *label, int maxHeight) {
         std::max(label->height(), std::min(maxHeight, label->heightForWidth(label->width()))));
 }
 
-QString fitPath(const QFontMetrics &metrics, const QString &before, const QString &path,
-                const QString &after, int width, int lines) {
-    // As tall as that many lines of this font measure, not lines times the
-    // line spacing: a line of text measures more than its spacing.
-    const QRect area(0, 0, width, 1 << 20);
-    const int tallest =
-        metrics.boundingRect(area, 0, QStringList(lines, QStringLiteral("x")).join(u'\n')).height();
-    const auto fits = [&](const QString &text) {
-        const QRect r = metrics.boundingRect(area, Qt::TextWordWrap, text);
-        return r.width() <= width && r.height() <= tallest;
-    };
+namespace {
+
+// Laid out as a word-wrapped label lays it out: within that many lines, no
+// line wider than the label (a word wider than it would stick out).
+bool fitsLines(const QFont &font, const QString &text, int width, int lines) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int count = 0;
+    bool narrow = true;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        narrow = narrow && line.naturalTextWidth() <= width;
+        ++count;
+    }
+    layout.endLayout();
+    return narrow && count <= lines;
+}
+
+} // namespace
+
+QString fitPath(const QFont &font, const QString &before, const QString &path, const QString &after,
+                int width, int lines) {
+    const auto fits = [&](const QString &text) { return fitsLines(font, text, width, lines); };
     if (fits(before + path + after))
         return before + path + after;
     // The folders lose their middle first; only when even that is not enough

@@ -93,8 +93,8 @@ void shrinkToFit(QWidget *widget, const QString &caption);
 
 // A path in a label of the given width and lines: the file name whole, the
 // middle of the folders left out ("…") when the whole does not fit.
-QString fitPath(const QFontMetrics &metrics, const QString &before, const QString &path,
-                const QString &after, int width, int lines);
+QString fitPath(const QFont &font, const QString &before, const QString &path, const QString &after,
+                int width, int lines);
 
 // A picture that is only a picture (with a tooltip, if any), drawn at the
 // size given in pixels.

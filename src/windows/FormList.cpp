@@ -108,7 +108,7 @@ void FormList::reportOpen(core::AppCore::Open result, const QString &name, bool 
         break;
     }
     if (messageBox)
-        showMessageBox(platform::fitPath(fontMetrics(), before, path, after, 400, 3));
+        showMessageBox(platform::fitPath(font(), before, path, after, 400, 3));
     else
         showPathNotice(before, path, after);
 }

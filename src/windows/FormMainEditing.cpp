@@ -75,9 +75,8 @@ bool FormMain::text1KeyPress(const QKeyEvent &key) {
 void FormMain::reportNotSaved(const QString &displayPath) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Corvale Scrivulets"), QString(),
                     QMessageBox::Ok, this);
-    box.setText(platform::fitPath(box.fontMetrics(),
-                                  QStringLiteral("Não foi possível salvar o arquivo "), displayPath,
-                                  QString(), 400, 3));
+    box.setText(platform::fitPath(box.font(), QStringLiteral("Não foi possível salvar o arquivo "),
+                                  displayPath, QString(), 400, 3));
     box.exec();
 }
 

@@ -114,9 +114,8 @@ void SideWindow::showPathNotice(const QString &before, const QString &path, cons
                                 int intervalMs) {
     if (!lblAviso)
         return;
-    const QFontMetrics metrics(lblAviso->font());
-    const int lines = std::max(1, lblAviso->height() / metrics.lineSpacing());
-    showNotice(platform::fitPath(metrics, before, path, after, lblAviso->width(), lines),
+    const int lines = std::max(1, lblAviso->height() / QFontMetrics(lblAviso->font()).height());
+    showNotice(platform::fitPath(lblAviso->font(), before, path, after, lblAviso->width(), lines),
                intervalMs);
 }
 

@@ -211,6 +211,8 @@ private slots:
         c.data.putText("notas.txt", "antigo\r\n");
         c.core.start();
         const QString openName = c.core.openName();
+        if (const char *why = support::unsupportedSetup(setup))
+            QSKIP(why);
         prepare(c.data, setup);
         // Twice in a row: the file is replaced, never appended to.
         for (int i = 0; i < 2; ++i) {
@@ -291,12 +293,18 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, extension);
         QFETCH(QString, files);
+#ifdef Q_OS_WIN
+        // Windows drops the dots at the end of a file name: "a.." is "a" there.
+        files.replace(QStringLiteral("a..="), QStringLiteral("a="));
+#endif
         support::Core c;
         c.data.writeConfig({{9, open}}, open.isEmpty() ? 8 : 9);
         c.data.putText("notas.txt", "n\r\n");
         c.data.putText("outra.txt", "o\r\n");
         c.core.start();
         c.windows.text = "texto";
+        if (const char *why = support::unsupportedSetup(setup))
+            QSKIP(why);
         prepare(c.data, setup);
         QTEST(rename ? c.core.renameText(title, extension) : c.core.saveText(title, extension),
               "outcome");
@@ -376,6 +384,8 @@ private slots:
                             {8, "1005|1010|2000|3000"}});
         c.data.putText("notas.txt", "abc\r\n");
         QVERIFY(QDir().mkpath(c.data.text("velhos")));
+        if (const char *why = support::unsupportedSetup(setup))
+            QSKIP(why);
         prepare(c.data, setup);
         const QByteArray before = c.data.config();
         c.core.start();
@@ -441,13 +451,17 @@ private slots:
         c.data.putText("notas.txt", "abc\r\n");
         QVERIFY(QDir().mkpath(c.data.text("velhos")));
         c.core.start();
+        if (const char *why = support::unsupportedSetup(setup))
+            QSKIP(why);
         prepare(c.data, setup);
         QCOMPARE(c.core.deleteText(name), deleted);
         QCOMPARE(c.core.listTexts().contains("notas.txt"), !deleted);
+#ifndef Q_OS_WIN // Windows keeps its recycle bin elsewhere.
         QFile trashed(trash + "/files/notas.txt");
         QCOMPARE(trashed.open(QIODevice::ReadOnly), deleted);
         if (deleted)
             QCOMPARE(trashed.readAll(), QByteArray("abc\r\n"));
+#endif
     }
 
     void saveSettings_data() {
@@ -492,6 +506,8 @@ private slots:
         c.core.start();
         c.core.setReopenLastText(reopen);
         c.windows.strip.moveTo(6000, 1500);
+        if (const char *why = support::unsupportedSetup(setup))
+            QSKIP(why);
         prepare(c.data, setup);
         const QByteArray before = c.data.config();
         QTEST(c.core.saveSettings(
@@ -561,6 +577,8 @@ private slots:
             c.core.newText();
         if (then == u"save")
             QCOMPARE(c.core.saveText("outra", ""), Outcome::Done);
+        if (const char *why = support::unsupportedSetup(setup))
+            QSKIP(why);
         prepare(c.data, setup);
         c.windows.strip = strip;
         c.windows.startupWindow = startupWindow;

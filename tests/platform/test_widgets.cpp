@@ -73,15 +73,18 @@ private slots:
         QFont bold("Arial");
         bold.setPointSizeF(8.25);
         bold.setBold(true);
-        const QFontMetrics metrics(bold);
-        const QString fitted = platform::fitPath(metrics, before, path, after, width, lines);
-        // Within `lines` lines: no taller than that many lines of text.
-        const auto box = [&](const QString &text) {
-            return metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text);
-        };
-        const int tallest = box(QStringList(lines, "x").join(u'\n')).height();
+        const QString fitted = platform::fitPath(bold, before, path, after, width, lines);
+        // Within `lines` lines of a word-wrapped label of that width: no
+        // taller than that many lines, no word sticking out.
+        QLabel probe;
+        probe.setFont(bold);
+        probe.setWordWrap(true);
+        probe.setText(QStringList(lines, "x").join(u'\n'));
+        const int tallest = probe.heightForWidth(width);
         const auto fits = [&](const QString &text) {
-            return box(text).width() <= width && box(text).height() <= tallest;
+            probe.setText(text);
+            return probe.heightForWidth(width) <= tallest &&
+                   probe.minimumSizeHint().width() <= width;
         };
         QVERIFY2(fits(fitted), qPrintable(fitted));
         QVERIFY(fitted.startsWith(before) && fitted.endsWith(after));

@@ -93,11 +93,26 @@ QStringList DataFolder::recoveryCopies() const {
     return entries(file(QStringLiteral("recuperados")));
 }
 
+const char *unsupportedSetup(const QString &setup) {
+#ifdef Q_OS_WIN
+    if (setup == u"read-only folder")
+        return "a folder's read-only attribute means nothing on Windows";
+    if (setup == u"proc")
+        return "Windows has no /proc";
+    if (setup == u"link")
+        return "links are shortcut files on Windows";
+#else
+    Q_UNUSED(setup);
+#endif
+    return nullptr;
+}
+
 void DataFolder::setReadOnly(const QString &relative, bool readOnly) const {
     QFile::Permissions p = QFile::permissions(file(relative));
-    // Qt sets the owner's bit for the "user" flag as well.
-    p.setFlag(QFile::WriteOwner, !readOnly);
-    p.setFlag(QFile::WriteUser, !readOnly);
+    // Every write bit: Windows keeps a file writable while any is left.
+    for (const QFile::Permission write :
+         {QFile::WriteOwner, QFile::WriteUser, QFile::WriteGroup, QFile::WriteOther})
+        p.setFlag(write, !readOnly);
     QFile::setPermissions(file(relative), p);
 }
 

@@ -9,6 +9,17 @@
 
 namespace support {
 
+#ifdef Q_OS_WIN
+constexpr bool onWindows = true;
+#else
+constexpr bool onWindows = false;
+#endif
+
+// Why a data folder set up as a test row names it cannot be made on this
+// system, or null: Windows has no /proc, its links are shortcuts, and a
+// folder's read-only attribute means nothing there.
+const char *unsupportedSetup(const QString &setup);
+
 // The rows of a table whose columns are all strings, each row's name first.
 void stringRows(std::initializer_list<std::initializer_list<const char *>> rows);
 

@@ -175,16 +175,19 @@ private slots:
         Started s({}, [](const DataFolder &d) {
             d.putText("b.txt", "b");
             d.putText(".segredo.txt", "s");
+            if (support::onWindows) // whose names are always text
+                return d.putText("caf\u00E9.txt", "certo\r\n");
             FILE *f = fopen(QFile::encodeName(d.file("textos")) + "/caf\xE9.txt", "wb");
             QVERIFY(f);
             fputs("certo\r\n", f);
             fclose(f);
         });
+        const QString cafe = support::onWindows ? "caf\u00E9.txt" : "caf\uFFFD.txt";
         SideWindow *w = open(s.program, Side::List);
         auto *list = child<QListWidget>(w, "List1");
-        QCOMPARE(rows(list), (QStringList{".segredo.txt", "b.txt", "caf\uFFFD.txt"}));
+        QCOMPARE(rows(list), (QStringList{".segredo.txt", "b.txt", cafe}));
         QVERIFY(child<QCheckBox>(w, "Check1")->isChecked());
-        doubleClick(list, "caf\uFFFD.txt");
+        doubleClick(list, cafe);
         QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), "certo\r\n");
     }
 
@@ -240,6 +243,8 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, notice);
         QFETCH(bool, opened);
+        if (const char *why = support::unsupportedSetup(setup))
+            QSKIP(why);
         Started s({}, [&](const DataFolder &d) {
             if (setup == u"proc")
                 QVERIFY(QFile::link("/proc/self", d.file("textos")));
@@ -266,8 +271,9 @@ private slots:
         // Paths are shortened to fit; the file name stays whole.
         const auto matches = [](const QString &said, const QString &expected) {
             const QStringList parts = expected.split(u'…');
-            return parts.size() == 1 ? said == expected
-                                     : said.startsWith(parts[0]) && said.endsWith('/' + parts[1]);
+            return parts.size() == 1
+                       ? said == expected
+                       : said.startsWith(parts[0]) && said.endsWith(QDir::separator() + parts[1]);
         };
         QCOMPARE(boxes.texts.size(), box.isEmpty() ? 0 : 1);
         if (!box.isEmpty())
