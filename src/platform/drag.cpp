@@ -15,23 +15,21 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched != m_drag->m_window)
+        const QEvent::Type type = event->type();
+        if (watched != m_drag->m_window ||
+            (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+             type != QEvent::MouseButtonRelease))
             return false;
         auto *mouse = static_cast<QMouseEvent *>(event);
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
+        if (type == QEvent::MouseButtonPress) {
             if (!m_grabs || m_grabs(mouse->position().toPoint()))
                 m_drag->press(mouse, m_buttons);
-            return true;
-        case QEvent::MouseMove:
+        } else if (type == QEvent::MouseMove) {
             m_drag->move(mouse);
-            return true;
-        case QEvent::MouseButtonRelease:
+        } else {
             m_drag->release(mouse);
-            return true;
-        default:
-            return false;
         }
+        return true;
     }
 
 private:
