@@ -18,12 +18,7 @@ check "the strip is 1270 twips taller than its 140-pixel text box" near "$(win_h
 check "no task-bar button" eventually has_state "$main" _NET_WM_STATE_SKIP_TASKBAR
 check "translucent at 90 % before the pointer comes" test "$(win_alpha "$main")" -eq 230
 
-xdotool mousemove 900 600
-sleep 0.3
-xdotool mousemove --window "$main" 150 100
-check "opaque with the pointer over it" eventually alpha_is "$main" 255
-xdotool mousemove 900 600
-check "translucent again when the pointer leaves" eventually alpha_is "$main" 230
+translucency_follows_the_pointer "$main"
 
 h=$(win_height "$main")
 xdotool mousemove --window "$main" 108 $((h - 13)) click 1

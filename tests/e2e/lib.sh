@@ -184,6 +184,15 @@ side_window() {
   done
   return 1
 }
+# Opaque while the pointer is over the strip, translucent (90 %) once it leaves.
+translucency_follows_the_pointer() {
+  xdotool mousemove 900 600
+  sleep 0.3
+  xdotool mousemove --window "$1" 150 100
+  check "opaque with the pointer over it" eventually alpha_is "$1" 255
+  xdotool mousemove 900 600
+  check "translucent again when the pointer leaves" eventually alpha_is "$1" 230
+}
 has_side_window() { side_window >/dev/null; }
 no_side_window() { ! side_window >/dev/null; }
 file_is() { [ -f "$1" ] && [ "$(cat "$1"; echo x)" = "$2x" ]; }

@@ -45,14 +45,6 @@ has_resource() { wrestool -l "$EXE" | grep -q "$1"; }
 version_is() { wrestool -x --raw -t16 "$EXE" | tr -d '\000' | grep -aq "ProductVersion$1"; }
 tray_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
 override_redirect() { win_info "$1" | grep -q 'Override Redirect State: yes'; }
-# The side window: the program's visible window that is 298 pixels high.
-side_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
-    [ "$(win_height "$id")" -eq 298 ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
 
 expected_files="./Qt6Core.dll ./Qt6Gui.dll ./Qt6Svg.dll ./Qt6Widgets.dll ./corvale-scrivulets.exe \
 ./iconengines/qsvgicon.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll \
@@ -88,12 +80,7 @@ check "not yet activated, no window manager and so no task bar sees it" override
 # With no tray on the X server, Wine shows the notification area as a window
 # of its own, and only once a program puts an icon there.
 check "the tray icon is there" eventually tray_shown
-xdotool mousemove 900 600
-sleep 0.3
-xdotool mousemove --window "$main" 150 100
-check "opaque with the pointer over it" eventually alpha_is "$main" 255
-xdotool mousemove 900 600
-check "translucent again when the pointer leaves" eventually alpha_is "$main" 230
+translucency_follows_the_pointer "$main"
 
 # btnClose, the toolbar's last picture.
 h=$(win_height "$main")
