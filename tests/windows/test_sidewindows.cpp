@@ -223,8 +223,6 @@ private slots:
             {"double-click, removed meanwhile, Check1 off: told, stays", "double-click", false,
              "notas.txt", "removed", missing, "", false, true},
             {"Enter, unreadable", "Enter", true, "mem", "proc", "", unreadable, false, true},
-            {"double-click, unreadable", "double-click", false, "mem", "proc", unreadable, "",
-             false, true},
             {"double-click, config.txt read-only: opened, told, stays", "double-click", true,
              "notas.txt", "read-only config.txt", "", "Não foi possível salvar a configuração!",
              true, true},
