@@ -1,4 +1,5 @@
 #include "support/datafolder.h"
+#include "support/rows.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@ using core::Side;
 using Lines = QMap<int, QString>;
 using Outcome = AppCore::Outcome;
 using Open = AppCore::Open;
+using support::row;
 
 Q_DECLARE_METATYPE(AppCore::QuickSave)
 Q_DECLARE_METATYPE(Outcome)
@@ -84,29 +86,25 @@ private slots:
         using support::configBytes;
         const QString defaults = "4410 140 280 90 1", replaced = "4410 140 140 100 2";
         const QString none, notas = "notas.txt", text = "abc\r\ndef\r\n";
-        QTest::newRow("first run: the default file")
-            << QByteArray("<none>") << defaults << "*" << none << false;
-        QTest::newRow("the last text reopened")
-            << configBytes({{9, notas}}) << defaults << notas << text << true;
-        QTest::newRow("a missing last text: its name, no text")
-            << configBytes({{9, "outra.txt"}}) << defaults << "outra.txt" << none << true;
-        QTest::newRow("eight lines: the empty ninth value turns the reopening on")
-            << configBytes({}, 8) << defaults << none << none << true;
-        QTest::newRow("seven lines: no ninth value")
-            << configBytes({}, 7) << defaults << none << none << false;
+        row("first run: the default file", QByteArray("<none>"), defaults, "*", none, false);
+        row("the last text reopened", configBytes({{9, notas}}), defaults, notas, text, true);
+        row("a missing last text: its name, no text", configBytes({{9, "outra.txt"}}), defaults,
+            "outra.txt", none, true);
+        row("eight lines: the empty ninth value turns the reopening on", configBytes({}, 8),
+            defaults, none, none, true);
+        row("seven lines: no ninth value", configBytes({}, 7), defaults, none, none, false);
         // A name that cannot be a file of the text folder names nothing.
-        QTest::newRow("a path") << configBytes({{9, "../config.txt"}}) << defaults << none << none
-                                << false;
-        QTest::newRow("as long as a file name") << configBytes({{9, QString(255, u'a')}})
-                                                << defaults << QString(255, u'a') << none << true;
-        QTest::newRow("longer than a file name")
-            << configBytes({{9, QString(256, u'a')}}) << defaults << none << none << false;
-        QTest::newRow("a NUL") << configBytes().replace("*\r", QByteArray("a\0b.txt\r", 8))
-                               << defaults << none << none << false;
-        QTest::newRow("a LF-only file is one value")
-            << QByteArray("400\n140\n280\n50\n") << replaced << none << none << false;
-        QTest::newRow("config.txt cannot be read: every value replaced")
-            << QByteArray("<folder>") << replaced << none << none << false;
+        row("a path", configBytes({{9, "../config.txt"}}), defaults, none, none, false);
+        row("as long as a file name", configBytes({{9, QString(255, u'a')}}), defaults,
+            QString(255, u'a'), none, true);
+        row("longer than a file name", configBytes({{9, QString(256, u'a')}}), defaults, none, none,
+            false);
+        row("a NUL", configBytes().replace("*\r", QByteArray("a\0b.txt\r", 8)), defaults, none,
+            none, false);
+        row("a LF-only file is one value", QByteArray("400\n140\n280\n50\n"), replaced, none, none,
+            false);
+        row("config.txt cannot be read: every value replaced", QByteArray("<folder>"), replaced,
+            none, none, false);
     }
 
     void start() {
@@ -134,16 +132,12 @@ private slots:
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QString>("positions"); // "-" for a part that moves nothing
         const QString max = QString::number(32767 * 15), at = "1000 1000 1000 1000";
-        QTest::newRow("a width that wrapped around")
-            << Lines{{1, "286331554"}} << max + " 140 280 90 1" << at;
-        QTest::newRow("a width of 20 digits")
-            << Lines{{1, "99999999999999999999"}} << max + " 140 280 90 1" << at;
-        QTest::newRow("heights of 300 digits")
-            << Lines{{2, QString(300, u'9')}, {3, QString(300, u'9')}} << "4410 32767 32767 90 1"
-            << at;
-        QTest::newRow("positions far off, or no number")
-            << Lines{{8, "-99999999|1e20|99999999999|abc"}} << "4410 140 280 90 1"
-            << "-491520 - " + max + " -";
+        row("a width that wrapped around", Lines{{1, "286331554"}}, max + " 140 280 90 1", at);
+        row("a width of 20 digits", Lines{{1, "99999999999999999999"}}, max + " 140 280 90 1", at);
+        row("heights of 300 digits", Lines{{2, QString(300, u'9')}, {3, QString(300, u'9')}},
+            "4410 32767 32767 90 1", at);
+        row("positions far off, or no number", Lines{{8, "-99999999|1e20|99999999999|abc"}},
+            "4410 140 280 90 1", "-491520 - " + max + " -");
     }
 
     void startHoldsNumbersToTheScreen() {
@@ -179,21 +173,14 @@ private slots:
         QTest::addColumn<QByteArray>("bytes"); // of notas.txt afterwards
         const auto Saved = AppCore::QuickSave::Saved, Failed = AppCore::QuickSave::Failed,
                    NoText = AppCore::QuickSave::NoTextOpen;
-        const struct {
-            const char *row, *line9, *setup, *text;
-            AppCore::QuickSave result;
-            const char *bytes;
-        } rows[] = {
-            {"one line", "notas.txt", "", "abc", Saved, "abc\r\n"},
-            {"the text folder deleted meanwhile is made again", "notas.txt", "no text folder",
-             "abc", Saved, "abc\r\n"},
-            {"a folder of that name", "notas.txt", "text a folder", "novo", Failed, "<none>"},
-            {"no text open", "*", "", "novo", NoText, "antigo\r\n"},
-            {"the empty ninth value of an eight-line file", "", "", "novo", NoText, "antigo\r\n"},
-        };
-        for (const auto &r : rows)
-            QTest::newRow(r.row) << QString(r.line9) << QString(r.setup) << QString(r.text)
-                                 << r.result << QByteArray(r.bytes);
+        row("one line", "notas.txt", "", "abc", Saved, QByteArray("abc\r\n"));
+        row("the text folder deleted meanwhile is made again", "notas.txt", "no text folder", "abc",
+            Saved, QByteArray("abc\r\n"));
+        row("a folder of that name", "notas.txt", "text a folder", "novo", Failed,
+            QByteArray("<none>"));
+        row("no text open", "*", "", "novo", NoText, QByteArray("antigo\r\n"));
+        row("the empty ninth value of an eight-line file", "", "", "novo", NoText,
+            QByteArray("antigo\r\n"));
     }
 
     void quickSave() {
@@ -229,51 +216,39 @@ private slots:
                    Forbidden = Outcome::ForbiddenCharacters, Failed = Outcome::Failed;
         const char *const before = "notas.txt=n| outra.txt=o|";
         // The strip holds "texto"; notas.txt and outra.txt are saved texts.
-        const struct {
-            const char *row, *open, *setup;
-            bool rename;
-            const char *title, *extension;
-            Outcome outcome;
-            const char *openAfter, *files;
-        } rows[] = {
-            {"Salvar: spaces only", "notas.txt", "", false, "  ", "", Empty, "notas.txt", before},
-            {"Salvar como: a dot", "notas.txt", "", true, ".", "", Empty, "notas.txt", before},
-            {"Salvar: name taken", "notas.txt", "", false, "outra", "", Taken, "notas.txt", before},
-            {"Salvar como: name taken", "notas.txt", "", true, "outra", "", Taken, "notas.txt",
-             before},
-            {"Salvar: a pasted path", "notas.txt", "", false, "../fora", "", Forbidden, "notas.txt",
-             before},
-            {"Salvar como: a pasted path", "notas.txt", "", true, "../fora", "", Forbidden,
-             "notas.txt", before},
-            {"Salvar: an extension with a path", "notas.txt", "", false, "x", "txt/../../x",
-             Forbidden, "notas.txt", before},
-            {"Salvar: the open text's own name", "notas.txt", "", false, "notas", "txt", Done,
-             "notas.txt", "notas.txt=texto| outra.txt=o|"},
-            {"Salvar: a new text", "*", "", false, " lista ", "", Done, "lista.txt",
-             "lista.txt=texto| notas.txt=n| outra.txt=o|"},
-            {"Salvar: a dot for a title", "*", "", false, ".", "", Done, "..txt",
-             "..txt=texto| notas.txt=n| outra.txt=o|"},
-            {"Salvar: a dot for an extension", "*", "", false, "a", ".", Done, "a..",
-             "a..=texto| notas.txt=n| outra.txt=o|"},
-            {"Salvar como: the file renamed, the text not written", "notas.txt", "", true, "notasx",
-             "txt", Done, "notasx.txt", "notasx.txt=n| outra.txt=o|"},
-            {"Salvar como without an open text saves as Salvar", "*", "", true, "novo", "", Done,
-             "novo.txt", "notas.txt=n| novo.txt=texto| outra.txt=o|"},
-            {"Salvar como after an eight-line config.txt saves too", "", "", true, "novo", "", Done,
-             "novo.txt", "notas.txt=n| novo.txt=texto| outra.txt=o|"},
-            {"Salvar como: the file went meanwhile", "sumiu.txt", "", true, "sumiu2", "", Failed,
-             "sumiu.txt", before},
-            {"Salvar: read-only text", "notas.txt", "read-only text", false, "notas", "", Failed,
-             "notas.txt", before},
-            {"Salvar como: read-only folder", "notas.txt", "read-only folder", true, "x", "",
-             Failed, "notas.txt", before},
-            {"Salvar: the text folder cannot be made", "*", "text folder a file", false, "nova", "",
-             Failed, "*", ""},
-        };
-        for (const auto &r : rows)
-            QTest::newRow(r.row) << QString(r.open) << QString(r.setup) << r.rename
-                                 << QString(r.title) << QString(r.extension) << r.outcome
-                                 << QString(r.openAfter) << QString(r.files);
+        row("Salvar: spaces only", "notas.txt", "", false, "  ", "", Empty, "notas.txt", before);
+        row("Salvar como: a dot", "notas.txt", "", true, ".", "", Empty, "notas.txt", before);
+        row("Salvar: name taken", "notas.txt", "", false, "outra", "", Taken, "notas.txt", before);
+        row("Salvar como: name taken", "notas.txt", "", true, "outra", "", Taken, "notas.txt",
+            before);
+        row("Salvar: a pasted path", "notas.txt", "", false, "../fora", "", Forbidden, "notas.txt",
+            before);
+        row("Salvar como: a pasted path", "notas.txt", "", true, "../fora", "", Forbidden,
+            "notas.txt", before);
+        row("Salvar: an extension with a path", "notas.txt", "", false, "x", "txt/../../x",
+            Forbidden, "notas.txt", before);
+        row("Salvar: the open text's own name", "notas.txt", "", false, "notas", "txt", Done,
+            "notas.txt", "notas.txt=texto| outra.txt=o|");
+        row("Salvar: a new text", "*", "", false, " lista ", "", Done, "lista.txt",
+            "lista.txt=texto| notas.txt=n| outra.txt=o|");
+        row("Salvar: a dot for a title", "*", "", false, ".", "", Done, "..txt",
+            "..txt=texto| notas.txt=n| outra.txt=o|");
+        row("Salvar: a dot for an extension", "*", "", false, "a", ".", Done, "a..",
+            "a..=texto| notas.txt=n| outra.txt=o|");
+        row("Salvar como: the file renamed, the text not written", "notas.txt", "", true, "notasx",
+            "txt", Done, "notasx.txt", "notasx.txt=n| outra.txt=o|");
+        row("Salvar como without an open text saves as Salvar", "*", "", true, "novo", "", Done,
+            "novo.txt", "notas.txt=n| novo.txt=texto| outra.txt=o|");
+        row("Salvar como after an eight-line config.txt saves too", "", "", true, "novo", "", Done,
+            "novo.txt", "notas.txt=n| novo.txt=texto| outra.txt=o|");
+        row("Salvar como: the file went meanwhile", "sumiu.txt", "", true, "sumiu2", "", Failed,
+            "sumiu.txt", before);
+        row("Salvar: read-only text", "notas.txt", "read-only text", false, "notas", "", Failed,
+            "notas.txt", before);
+        row("Salvar como: read-only folder", "notas.txt", "read-only folder", true, "x", "", Failed,
+            "notas.txt", before);
+        row("Salvar: the text folder cannot be made", "*", "text folder a file", false, "nova", "",
+            Failed, "*", "");
     }
 
     void saveAndRename() {
@@ -307,12 +282,9 @@ private slots:
     void savedTextReopensAtNextStart_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("accents and spaces") << "Lista de compras – ação"
-                                            << "pão\r\nfeijão";
-        QTest::newRow("outside Windows-1252") << "Заметки ✓ 笔记"
-                                              << "Привет ✓";
-        QTest::newRow("a leading dot") << ".oculto"
-                                       << "x";
+        row("accents and spaces", "Lista de compras – ação", "pão\r\nfeijão");
+        row("outside Windows-1252", "Заметки ✓ 笔记", "Привет ✓");
+        row("a leading dot", ".oculto", "x");
     }
 
     void savedTextReopensAtNextStart() {
@@ -344,19 +316,15 @@ private slots:
         const QByteArray written =
             "400\r\n150\r\n300\r\n80\r\n3\r\n2\r\nGeorgia\r\n1005|1010|2000|3000\r\n";
         const QString notas = "notas.txt", opened = "abc\r\n", mine = "meu texto";
-        QTest::newRow("opened, reopening on")
-            << "" << true << notas << Open::Opened << opened << notas << written + "notas.txt\r\n";
-        QTest::newRow("opened, reopening off")
-            << "" << false << notas << Open::Opened << opened << notas << written + "*\r\n";
-        QTest::newRow("opened, config.txt read-only")
-            << "read-only config.txt" << true << notas << Open::ConfigNotWritten << opened << notas
-            << Unchanged;
-        QTest::newRow("removed meanwhile")
-            << "" << true << "sumiu.txt" << Open::Missing << mine << "*" << Unchanged;
-        QTest::newRow("a folder") << "" << true << "velhos" << Open::Missing << mine << "*"
-                                  << Unchanged;
-        QTest::newRow("unreadable")
-            << "proc" << true << "mem" << Open::Unreadable << mine << "*" << Unchanged;
+        row("opened, reopening on", "", true, notas, Open::Opened, opened, notas,
+            written + "notas.txt\r\n");
+        row("opened, reopening off", "", false, notas, Open::Opened, opened, notas,
+            written + "*\r\n");
+        row("opened, config.txt read-only", "read-only config.txt", true, notas,
+            Open::ConfigNotWritten, opened, notas, Unchanged);
+        row("removed meanwhile", "", true, "sumiu.txt", Open::Missing, mine, "*", Unchanged);
+        row("a folder", "", true, "velhos", Open::Missing, mine, "*", Unchanged);
+        row("unreadable", "proc", true, "mem", Open::Unreadable, mine, "*", Unchanged);
     }
 
     void openText() {
@@ -391,18 +359,16 @@ private slots:
     void listTexts_data() {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("listed");
-        QTest::newRow("a sub-folder among files")
-            << QStringList{"textos/b.txt", "textos/A.txt", "textos/velhos/x"}
-            << QStringList{"A.txt", "b.txt", "velhos"};
-        QTest::newRow("names starting with a dot")
-            << QStringList{"textos/.segredo.txt", "textos/z.txt"}
-            << QStringList{".segredo.txt", "z.txt"};
-        QTest::newRow("no text folder yet") << QStringList() << QStringList();
-        QTest::newRow("recovery copies are not texts")
-            << QStringList{"recuperados/2026-12-07 14-05-09.txt", "textos/a.txt"}
-            << QStringList{"a.txt"};
-        QTest::newRow("an interrupted save's leftover")
-            << QStringList{"textos/ ~k2j9.tmp"} << QStringList();
+        row("a sub-folder among files",
+            QStringList{"textos/b.txt", "textos/A.txt", "textos/velhos/x"},
+            QStringList{"A.txt", "b.txt", "velhos"});
+        row("names starting with a dot", QStringList{"textos/.segredo.txt", "textos/z.txt"},
+            QStringList{".segredo.txt", "z.txt"});
+        row("no text folder yet", QStringList(), QStringList());
+        row("recovery copies are not texts",
+            QStringList{"recuperados/2026-12-07 14-05-09.txt", "textos/a.txt"},
+            QStringList{"a.txt"});
+        row("an interrupted save's leftover", QStringList{"textos/ ~k2j9.tmp"}, QStringList());
     }
 
     void listTexts() {
@@ -418,9 +384,9 @@ private slots:
     void deleteText_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("deleted");
-        QTest::newRow("to the trash") << "notas.txt" << true;
-        QTest::newRow("a sub-folder") << "velhos" << false;
-        QTest::newRow("removed meanwhile") << "sumiu.txt" << false;
+        row("to the trash", "notas.txt", true);
+        row("a sub-folder", "velhos", false);
+        row("removed meanwhile", "sumiu.txt", false);
     }
 
     void deleteText() {
@@ -453,23 +419,21 @@ private slots:
         const QStringList typed{"300", "150", "400", "80"};
         const QByteArray head = "300\r\n150\r\n400\r\n80\r\n", tail = "1005|1005|6000|1500\r\n";
         const auto Saved = AppCore::Settings::Saved;
-        QTest::newRow("as typed") << typed << 2 << false << false << "" << Saved
-                                  << head + "2\r\n2\r\nVerdana\r\n" + tail + "*\r\n";
-        QTest::newRow("the reader's limits are not the writer's")
-            << QStringList{"100", "1", "0", "999"} << 3 << true << false << "" << Saved
-            << "100\r\n1\r\n0\r\n999\r\n3\r\n1\r\nVerdana\r\n" + tail + "*\r\n";
-        QTest::newRow("reopening on: the open text")
-            << typed << 1 << false << true << "" << Saved
-            << head + "1\r\n2\r\nVerdana\r\n" + tail + "notas.txt\r\n";
+        row("as typed", typed, 2, false, false, "", Saved,
+            head + "2\r\n2\r\nVerdana\r\n" + tail + "*\r\n");
+        row("the reader's limits are not the writer's", QStringList{"100", "1", "0", "999"}, 3,
+            true, false, "", Saved,
+            "100\r\n1\r\n0\r\n999\r\n3\r\n1\r\nVerdana\r\n" + tail + "*\r\n");
+        row("reopening on: the open text", typed, 1, false, true, "", Saved,
+            head + "1\r\n2\r\nVerdana\r\n" + tail + "notas.txt\r\n");
         for (int i = 0; i < 4; ++i) {
             QStringList emptied = typed;
             emptied[i].clear();
             QTest::addRow("box %d empty", i + 1) << emptied << 1 << false << false << ""
                                                  << AppCore::Settings::EmptyField << Unchanged;
         }
-        QTest::newRow("read-only config.txt")
-            << typed << 1 << false << false << "read-only config.txt" << AppCore::Settings::Failed
-            << Unchanged;
+        row("read-only config.txt", typed, 1, false, false, "read-only config.txt",
+            AppCore::Settings::Failed, Unchanged);
     }
 
     void saveSettings() {
@@ -509,33 +473,18 @@ private slots:
                          moved = "400" + inForce + "1005|1005|3000|1500\r\n";
         const QRectF strip(3000, 1500, 6000, 3375);
         const QPointF ini(1005, 1005);
-        QTest::newRow("widened to 400 px, moved") << strip << ini << "*"
-                                                  << ""
-                                                  << "" << moved + "*\r\n";
-        QTest::newRow("start-up window moved, base width")
-            << QRectF(4500, 600, 4410, 3375) << QPointF(1500, 2250) << "*"
-            << ""
-            << ""
-            << "294" + inForce + "1500|2250|4500|600\r\n*\r\n";
-        QTest::newRow("a half twip kept") << QRectF(367.5, 0, 4410, 3375) << ini << "*"
-                                          << ""
-                                          << ""
-                                          << "294" + inForce + "1005|1005|367.5|0\r\n*\r\n";
-        QTest::newRow("reopening on, text open") << strip << ini << "notas.txt"
-                                                 << ""
-                                                 << "" << moved + "notas.txt\r\n";
-        QTest::newRow("reopening on, then a new blank text") << strip << ini << "notas.txt"
-                                                             << "new"
-                                                             << "" << moved + "*\r\n";
-        QTest::newRow("reopening off, then a text saved") << strip << ini << "*"
-                                                          << "save"
-                                                          << "" << moved + "*\r\n";
-        QTest::newRow("read-only config.txt") << strip << ini << "*"
-                                              << ""
-                                              << "read-only config.txt" << Unchanged;
-        QTest::newRow("a folder named config.txt") << strip << ini << "*"
-                                                   << ""
-                                                   << "config.txt a folder" << QByteArray("<none>");
+        row("widened to 400 px, moved", strip, ini, "*", "", "", moved + "*\r\n");
+        row("start-up window moved, base width", QRectF(4500, 600, 4410, 3375), QPointF(1500, 2250),
+            "*", "", "", "294" + inForce + "1500|2250|4500|600\r\n*\r\n");
+        row("a half twip kept", QRectF(367.5, 0, 4410, 3375), ini, "*", "", "",
+            "294" + inForce + "1005|1005|367.5|0\r\n*\r\n");
+        row("reopening on, text open", strip, ini, "notas.txt", "", "", moved + "notas.txt\r\n");
+        row("reopening on, then a new blank text", strip, ini, "notas.txt", "new", "",
+            moved + "*\r\n");
+        row("reopening off, then a text saved", strip, ini, "*", "save", "", moved + "*\r\n");
+        row("read-only config.txt", strip, ini, "*", "", "read-only config.txt", Unchanged);
+        row("a folder named config.txt", strip, ini, "*", "", "config.txt a folder",
+            QByteArray("<none>"));
     }
 
     void savePositions() {
@@ -571,31 +520,18 @@ private slots:
         QTest::addColumn<QString>("requested"); // the strip's place in front, as asked for
         QTest::addColumn<QString>("switched");  // the switch as the button shows it
         QTest::addColumn<bool>("on");
-        QTest::newRow("side windows take the place and give it back")
-            << "toggle open:Save load open:List close:Save close:List"
-            << "1 0 0 0 1 1"
-            << "1" << true;
-        QTest::newRow("switched off while held comes back on")
-            << "toggle open:Save toggle close:Save"
-            << "1 0 0 1"
-            << "1 0 1" << true;
-        QTest::newRow("switched off: side windows touch nothing") << "open:List load close:List"
-                                                                  << ""
-                                                                  << "" << false;
-        QTest::newRow("discarded (collapse, the end): nothing given back")
-            << "toggle open:Save discard:Save close:Save"
-            << "1 0"
-            << "1" << true;
-        QTest::newRow("the help window takes over the About window's hold")
-            << "toggle open:About load help discard:About close:Help"
-            << "1 0 0 1"
-            << "1" << true;
-        QTest::newRow("the strip's activation takes the place back") << "toggle open:List activate"
-                                                                     << "1 0 1"
-                                                                     << "1" << true;
-        QTest::newRow("activation while off asks nothing") << "toggle toggle activate"
-                                                           << "1 0"
-                                                           << "1 0" << false;
+        row("side windows take the place and give it back",
+            "toggle open:Save load open:List close:Save close:List", "1 0 0 0 1 1", "1", true);
+        row("switched off while held comes back on", "toggle open:Save toggle close:Save",
+            "1 0 0 1", "1 0 1", true);
+        row("switched off: side windows touch nothing", "open:List load close:List", "", "", false);
+        row("discarded (collapse, the end): nothing given back",
+            "toggle open:Save discard:Save close:Save", "1 0", "1", true);
+        row("the help window takes over the About window's hold",
+            "toggle open:About load help discard:About close:Help", "1 0 0 1", "1", true);
+        row("the strip's activation takes the place back", "toggle open:List activate", "1 0 1",
+            "1", true);
+        row("activation while off asks nothing", "toggle toggle activate", "1 0", "1 0", false);
     }
 
     void alwaysOnTop() {

@@ -1,8 +1,10 @@
 #include "core/config.h"
+#include "support/rows.h"
 
 #include <QTest>
 
 using namespace core::config;
+using support::row;
 
 namespace {
 RawValues valuesOf(const QStringList &lines) {
@@ -21,22 +23,19 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("values"); // "<missing>" marks a value past the end
         const QString missing = QStringLiteral("<missing>");
-        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b", "", missing};
-        QTest::newRow("lone CR") << QByteArray("a\rb\r") << QStringList{"a", "b", "", missing};
-        QTest::newRow("lone LF stays inside")
-            << QByteArray("a\nb\n") << QStringList{"a\nb\n", "", missing};
-        QTest::newRow("no final break")
-            << QByteArray("a\r\nb") << QStringList{"a", "b", "", missing};
-        QTest::newRow("empty lines dropped")
-            << QByteArray("\r\n\r\na\r\n\r\nb\r\n") << QStringList{"a", "b", "", missing};
-        QTest::newRow("blanks are not empty")
-            << QByteArray(" \r\nb\r\n") << QStringList{" ", "b", "", missing};
-        QTest::newRow("empty file") << QByteArray() << QStringList{"", missing};
-        QTest::newRow("separator splits a line") << QByteArray("a\x7f"
-                                                               "b\r\n")
-                                                 << QStringList{"a", "b", "", missing};
-        QTest::newRow("Windows-1252 byte")
-            << QByteArray("Op\xe7\xe3o\r\n") << QStringList{"Opção", "", missing};
+        row("CR LF", QByteArray("a\r\nb\r\n"), QStringList{"a", "b", "", missing});
+        row("lone CR", QByteArray("a\rb\r"), QStringList{"a", "b", "", missing});
+        row("lone LF stays inside", QByteArray("a\nb\n"), QStringList{"a\nb\n", "", missing});
+        row("no final break", QByteArray("a\r\nb"), QStringList{"a", "b", "", missing});
+        row("empty lines dropped", QByteArray("\r\n\r\na\r\n\r\nb\r\n"),
+            QStringList{"a", "b", "", missing});
+        row("blanks are not empty", QByteArray(" \r\nb\r\n"), QStringList{" ", "b", "", missing});
+        row("empty file", QByteArray(), QStringList{"", missing});
+        row("separator splits a line",
+            QByteArray("a\x7f"
+                       "b\r\n"),
+            QStringList{"a", "b", "", missing});
+        row("Windows-1252 byte", QByteArray("Op\xe7\xe3o\r\n"), QStringList{"Opção", "", missing});
     }
 
     void readsLinesByTheirEnds() {
@@ -62,31 +61,31 @@ private slots:
             l[line - 1] = value;
             return l;
         };
-        QTest::newRow("width 200 is raised") << with(1, "200") << 1 << "294";
-        QTest::newRow("width 400 stays") << with(1, "400") << 1 << "400";
-        QTest::newRow("width keeps its text") << with(1, " +400.50 ") << 1 << " +400.50 ";
-        QTest::newRow("width not a number") << with(1, "4OO") << 1 << "294";
-        QTest::newRow("width with exponent") << with(1, "4e2") << 1 << "294";
-        QTest::newRow("width with comma") << with(1, "400,5") << 1 << "294";
-        QTest::newRow("height min 100") << with(2, "100") << 2 << "140";
-        QTest::newRow("a point without fraction digits") << with(2, "150.") << 2 << "150.";
-        QTest::newRow("max below min") << QStringList{"294", "140", "120"} << 3 << "140";
-        QTest::newRow("max 1000") << with(3, "1000") << 3 << "1000";
-        QTest::newRow("max against raised min") << QStringList{"294", "50", "100"} << 3 << "140";
-        QTest::newRow("opacity 150") << with(4, "150") << 4 << "100";
-        QTest::newRow("opacity -5") << with(4, "-5") << 4 << "100";
-        QTest::newRow("opacity abc") << with(4, "abc") << 4 << "100";
-        QTest::newRow("opacity 0") << with(4, "0") << 4 << "0";
-        QTest::newRow("opacity 100") << with(4, "100") << 4 << "100";
-        QTest::newRow("align 4") << with(5, "4") << 5 << "2";
-        QTest::newRow("align 3") << with(5, "3") << 5 << "3";
-        QTest::newRow("align 1.0") << with(5, "1.0") << 5 << "1.0";
-        QTest::newRow("start 0") << with(6, "0") << 6 << "2";
-        QTest::newRow("start 1") << with(6, "1") << 6 << "1";
-        QTest::newRow("font lower case") << with(7, "arial") << 7 << "Arial";
-        QTest::newRow("font Verdana") << with(7, "Verdana") << 7 << "Verdana";
-        QTest::newRow("font MS Sans Serif") << with(7, "MS Sans Serif") << 7 << "MS Sans Serif";
-        QTest::newRow("font missing") << QStringList{"294"} << 7 << "Arial";
+        row("width 200 is raised", with(1, "200"), 1, "294");
+        row("width 400 stays", with(1, "400"), 1, "400");
+        row("width keeps its text", with(1, " +400.50 "), 1, " +400.50 ");
+        row("width not a number", with(1, "4OO"), 1, "294");
+        row("width with exponent", with(1, "4e2"), 1, "294");
+        row("width with comma", with(1, "400,5"), 1, "294");
+        row("height min 100", with(2, "100"), 2, "140");
+        row("a point without fraction digits", with(2, "150."), 2, "150.");
+        row("max below min", QStringList{"294", "140", "120"}, 3, "140");
+        row("max 1000", with(3, "1000"), 3, "1000");
+        row("max against raised min", QStringList{"294", "50", "100"}, 3, "140");
+        row("opacity 150", with(4, "150"), 4, "100");
+        row("opacity -5", with(4, "-5"), 4, "100");
+        row("opacity abc", with(4, "abc"), 4, "100");
+        row("opacity 0", with(4, "0"), 4, "0");
+        row("opacity 100", with(4, "100"), 4, "100");
+        row("align 4", with(5, "4"), 5, "2");
+        row("align 3", with(5, "3"), 5, "3");
+        row("align 1.0", with(5, "1.0"), 5, "1.0");
+        row("start 0", with(6, "0"), 6, "2");
+        row("start 1", with(6, "1"), 6, "1");
+        row("font lower case", with(7, "arial"), 7, "Arial");
+        row("font Verdana", with(7, "Verdana"), 7, "Verdana");
+        row("font MS Sans Serif", with(7, "MS Sans Serif"), 7, "MS Sans Serif");
+        row("font missing", QStringList{"294"}, 7, "Arial");
     }
 
     void acceptsEachLine() {
@@ -123,11 +122,10 @@ private slots:
     void positionsLine_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("parts"); // "<missing>" for a missing part
-        QTest::newRow("four") << "1|2|3|4" << QStringList{"1", "2", "3", "4"};
-        QTest::newRow("two") << "1000|1000"
-                             << QStringList{"1000", "1000", "<missing>", "<missing>"};
-        QTest::newRow("extra parts ignored") << "1|2|3|4|5" << QStringList{"1", "2", "3", "4"};
-        QTest::newRow("text kept as it is") << "a|-15| 7 |" << QStringList{"a", "-15", " 7 ", ""};
+        row("four", "1|2|3|4", QStringList{"1", "2", "3", "4"});
+        row("two", "1000|1000", QStringList{"1000", "1000", "<missing>", "<missing>"});
+        row("extra parts ignored", "1|2|3|4|5", QStringList{"1", "2", "3", "4"});
+        row("text kept as it is", "a|-15| 7 |", QStringList{"a", "-15", " 7 ", ""});
     }
 
     void positionsLine() {
@@ -153,14 +151,12 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("read");
-        QTest::newRow("a pasted line break") << 3 << "ab,-1\n5"
-                                             << "ab,-15";
-        QTest::newRow("CR LF") << 2 << "1\r\n40"
-                               << "140";
-        QTest::newRow("the reader's separator") << 7
-                                                << "Ari\x7f"
-                                                   "al"
-                                                << "Arial";
+        row("a pasted line break", 3, "ab,-1\n5", "ab,-15");
+        row("CR LF", 2, "1\r\n40", "140");
+        row("the reader's separator", 7,
+            "Ari\x7f"
+            "al",
+            "Arial");
     }
 
     void writesNoLineBreakInAValue() {
@@ -179,12 +175,9 @@ private slots:
         QTest::addColumn<bool>("reopen");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("line");
-        QTest::newRow("outside the BMP") << true << "nota 🙂.txt"
-                                         << "nota 🙂.txt";
-        QTest::newRow("a CR in the name") << true << "c\rr.txt"
-                                          << "*";
-        QTest::newRow("a byte that is not UTF-8") << true << QString("b") + QChar(0xDCFF) + ".txt"
-                                                  << "*";
+        row("outside the BMP", true, "nota 🙂.txt", "nota 🙂.txt");
+        row("a CR in the name", true, "c\rr.txt", "*");
+        row("a byte that is not UTF-8", true, QString("b") + QChar(0xDCFF) + ".txt", "*");
     }
 
     void writesLastText() {

@@ -1,8 +1,10 @@
 #include "core/editing.h"
+#include "support/rows.h"
 
 #include <QTest>
 
 using namespace core::editing;
+using support::row;
 
 // The text box's own rules: bullets, the saving badge, the two keys.
 class TestEditing : public QObject {
@@ -14,19 +16,17 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("expectedCaret");
         const QString b = Bullet;
-        QTest::newRow("empty text") << QString() << 0 << b << 2;
-        QTest::newRow("end of one line") << "abc" << 3 << "abc\r\n" + b << 7;
-        QTest::newRow("start of second line") << "abc\r\ndef" << 5 << "abc\r\n" + b + "def" << 7;
-        QTest::newRow("right after a bullet") << b << 2 << b + "\r\n" + b << 6;
-        QTest::newRow("selection from 1 of four letters")
-            << "abcd" << 1 << "a\r\n" + b + "bcd" << 5;
-        QTest::newRow("very start of a text") << "abc" << 0 << b + "abc" << 2;
-        QTest::newRow("middle of a second line")
-            << "abc\r\ndef" << 6 << "abc\r\nd\r\n" + b + "ef" << 10;
-        QTest::newRow("after a lone CR") << "abc\r" << 4 << "abc\r" + b << 6;
-        QTest::newRow("after a lone LF") << "abc\n" << 4 << "abc\n" + b << 6;
-        QTest::newRow("past the end") << "abc" << 10 << "abc\r\n" + b << 7;
-        QTest::newRow("before the start") << "abc" << -3 << b + "abc" << 2;
+        row("empty text", QString(), 0, b, 2);
+        row("end of one line", "abc", 3, "abc\r\n" + b, 7);
+        row("start of second line", "abc\r\ndef", 5, "abc\r\n" + b + "def", 7);
+        row("right after a bullet", b, 2, b + "\r\n" + b, 6);
+        row("selection from 1 of four letters", "abcd", 1, "a\r\n" + b + "bcd", 5);
+        row("very start of a text", "abc", 0, b + "abc", 2);
+        row("middle of a second line", "abc\r\ndef", 6, "abc\r\nd\r\n" + b + "ef", 10);
+        row("after a lone CR", "abc\r", 4, "abc\r" + b, 6);
+        row("after a lone LF", "abc\n", 4, "abc\n" + b, 6);
+        row("past the end", "abc", 10, "abc\r\n" + b, 7);
+        row("before the start", "abc", -3, b + "abc", 2);
     }
 
     void insertBullet() {
@@ -43,12 +43,12 @@ private slots:
         QTest::addColumn<int>("next");
         QTest::addColumn<bool>("visible");
         // From idle, three visible steps; the fourth ends the run where it started.
-        QTest::newRow("step 1") << 1 << 300 << 2 << true;
-        QTest::newRow("step 2") << 2 << 1025 << 3 << true;
-        QTest::newRow("step 3") << 3 << 1850 << 4 << true;
-        QTest::newRow("step 4 ends the run") << 4 << 150 << 1 << false;
-        QTest::newRow("past the run") << 5 << 150 << 1 << false;
-        QTest::newRow("before the run") << 0 << 150 << 1 << false;
+        row("step 1", 1, 300, 2, true);
+        row("step 2", 2, 1025, 3, true);
+        row("step 3", 3, 1850, 4, true);
+        row("step 4 ends the run", 4, 150, 1, false);
+        row("past the run", 5, 150, 1, false);
+        row("before the run", 0, 150, 1, false);
     }
 
     void badgeStep() {
@@ -65,20 +65,17 @@ private slots:
         QTest::addColumn<bool>("quickSave");
         QTest::addColumn<bool>("selectAll");
         const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, none;
-        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << true << false;
-        QTest::newRow("Ctrl+Shift+S")
-            << int(Qt::Key_S) << (ctrl | Qt::ShiftModifier) << true << false;
-        QTest::newRow("Ctrl+Alt+S") << int(Qt::Key_S) << (ctrl | Qt::AltModifier) << false << false;
-        QTest::newRow("S") << int(Qt::Key_S) << none << false << false;
-        QTest::newRow("Alt+S") << int(Qt::Key_S) << (none | Qt::AltModifier) << false << false;
-        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << ctrl << false << true;
-        QTest::newRow("Ctrl+A on the keypad")
-            << int(Qt::Key_A) << (ctrl | Qt::KeypadModifier) << false << true;
-        QTest::newRow("Ctrl+Shift+A")
-            << int(Qt::Key_A) << (ctrl | Qt::ShiftModifier) << false << false;
-        QTest::newRow("Ctrl+Alt+A") << int(Qt::Key_A) << (ctrl | Qt::AltModifier) << false << false;
-        QTest::newRow("Shift+A") << int(Qt::Key_A) << (none | Qt::ShiftModifier) << false << false;
-        QTest::newRow("Ctrl+D") << int(Qt::Key_D) << ctrl << false << false;
+        row("Ctrl+S", int(Qt::Key_S), ctrl, true, false);
+        row("Ctrl+Shift+S", int(Qt::Key_S), (ctrl | Qt::ShiftModifier), true, false);
+        row("Ctrl+Alt+S", int(Qt::Key_S), (ctrl | Qt::AltModifier), false, false);
+        row("S", int(Qt::Key_S), none, false, false);
+        row("Alt+S", int(Qt::Key_S), (none | Qt::AltModifier), false, false);
+        row("Ctrl+A", int(Qt::Key_A), ctrl, false, true);
+        row("Ctrl+A on the keypad", int(Qt::Key_A), (ctrl | Qt::KeypadModifier), false, true);
+        row("Ctrl+Shift+A", int(Qt::Key_A), (ctrl | Qt::ShiftModifier), false, false);
+        row("Ctrl+Alt+A", int(Qt::Key_A), (ctrl | Qt::AltModifier), false, false);
+        row("Shift+A", int(Qt::Key_A), (none | Qt::ShiftModifier), false, false);
+        row("Ctrl+D", int(Qt::Key_D), ctrl, false, false);
     }
 
     void keys() {

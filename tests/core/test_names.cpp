@@ -2,10 +2,12 @@
 #include "core/recovery.h"
 #include "core/textfolder.h"
 #include "support/datafolder.h"
+#include "support/rows.h"
 
 #include <QTest>
 
 using namespace core;
+using support::row;
 
 // What a title and an extension may be, the file names made of them, the
 // list's order and the names of recovery copies.
@@ -16,13 +18,13 @@ private slots:
         QTest::addColumn<QChar>("c");
         QTest::addColumn<bool>("forbidden");
         for (QChar c : QStringLiteral("\\/*:?\"<>|"))
-            QTest::newRow(qPrintable(QString(c))) << c << true;
-        QTest::newRow("letter") << QChar(u'a') << false;
-        QTest::newRow("dot") << QChar(u'.') << false;
-        QTest::newRow("blank") << QChar(u' ') << false;
-        QTest::newRow("accented") << QChar(u'ç') << false;
+            row(qPrintable(QString(c)), c, true);
+        row("letter", QChar(u'a'), false);
+        row("dot", QChar(u'.'), false);
+        row("blank", QChar(u' '), false);
+        row("accented", QChar(u'ç'), false);
         // Typed control keys (backspace, Enter) pass the typing filter.
-        QTest::newRow("backspace") << QChar(8) << false;
+        row("backspace", QChar(8), false);
     }
 
     void typedCharacter() {
@@ -33,16 +35,16 @@ private slots:
     void boxText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("plain title") << "notas de março" << false;
-        QTest::newRow("dots") << ".." << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("pasted path") << "../config" << true;
-        QTest::newRow("backslash") << "a\\b" << true;
-        QTest::newRow("last character") << "ab|" << true;
-        QTest::newRow("tab") << "a\tb" << true;
-        QTest::newRow("line break") << "a\nb" << true;
-        QTest::newRow("NUL") << QString(QChar(0)) << true;
-        QTest::newRow("DEL") << "a\x7f" << true;
+        row("plain title", "notas de março", false);
+        row("dots", "..", false);
+        row("empty", "", false);
+        row("pasted path", "../config", true);
+        row("backslash", "a\\b", true);
+        row("last character", "ab|", true);
+        row("tab", "a\tb", true);
+        row("line break", "a\nb", true);
+        row("NUL", QString(QChar(0)), true);
+        row("DEL", "a\x7f", true);
     }
 
     void boxText() {
@@ -54,12 +56,12 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("emptyForSave");
         QTest::addColumn<bool>("emptyForRename");
-        QTest::newRow("empty") << "" << true << true;
-        QTest::newRow("spaces") << "  " << true << true;
-        QTest::newRow("dot") << "." << false << true;
-        QTest::newRow("dot in spaces") << " . " << false << true;
-        QTest::newRow("two dots") << ".." << false << false;
-        QTest::newRow("title") << " lista " << false << false;
+        row("empty", "", true, true);
+        row("spaces", "  ", true, true);
+        row("dot", ".", false, true);
+        row("dot in spaces", " . ", false, true);
+        row("two dots", "..", false, false);
+        row("title", " lista ", false, false);
     }
 
     void emptyTitles() {
@@ -73,15 +75,13 @@ private slots:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("saveName");
         QTest::addColumn<QString>("renameName");
-        support::stringRows({
-            {"typed", "notasx", "txt", "notasx.txt", "notasx.txt"},
-            {"empty extension", "a", "", "a.txt", "a.txt"},
-            {"blank extension", "a", "   ", "a.txt", "a.txt"},
-            {"dot extension: a dot for Salvar, txt for Salvar como", "a", " . ", "a..", "a.txt"},
-            {"spaces trimmed", "  notas ", " md ", "notas.md", "notas.md"},
-            {"leading dot kept", "notas", ".md", "notas..md", "notas..md"},
-            {"title a dot", ".", "", "..txt", "..txt"},
-        });
+        row("typed", "notasx", "txt", "notasx.txt", "notasx.txt");
+        row("empty extension", "a", "", "a.txt", "a.txt");
+        row("blank extension", "a", "   ", "a.txt", "a.txt");
+        row("dot extension: a dot for Salvar, txt for Salvar como", "a", " . ", "a..", "a.txt");
+        row("spaces trimmed", "  notas ", " md ", "notas.md", "notas.md");
+        row("leading dot kept", "notas", ".md", "notas..md", "notas..md");
+        row("title a dot", ".", "", "..txt", "..txt");
     }
 
     void fileNames() {
@@ -95,13 +95,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("extension");
-        support::stringRows({
-            {"plain", "notas.txt", "notas", "txt"},
-            {"last dot", "a.b.txt", "a.b", "txt"},
-            {"trailing dot", "abc.", "abc", ""},
-            {"no title", ".txt", "", "txt"},
-            {"no dot", "leia-me", "leia-me", ""},
-        });
+        row("plain", "notas.txt", "notas", "txt");
+        row("last dot", "a.b.txt", "a.b", "txt");
+        row("trailing dot", "abc.", "abc", "");
+        row("no title", ".txt", "", "txt");
+        row("no dot", "leia-me", "leia-me", "");
     }
 
     void splitsNames() {
@@ -114,13 +112,12 @@ private slots:
     void listOrder_data() {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("sorted");
-        QTest::newRow("case left aside")
-            << QStringList{"B.txt", "a.txt", "C.md"} << QStringList{"a.txt", "B.txt", "C.md"};
-        QTest::newRow("names differing in case keep a fixed order")
-            << QStringList{"nota.txt", "Nota.txt"} << QStringList{"Nota.txt", "nota.txt"};
-        QTest::newRow("dot names and folders among the rest")
-            << QStringList{"z.txt", "velhos", ".segredo.txt"}
-            << QStringList{".segredo.txt", "velhos", "z.txt"};
+        row("case left aside", QStringList{"B.txt", "a.txt", "C.md"},
+            QStringList{"a.txt", "B.txt", "C.md"});
+        row("names differing in case keep a fixed order", QStringList{"nota.txt", "Nota.txt"},
+            QStringList{"Nota.txt", "nota.txt"});
+        row("dot names and folders among the rest", QStringList{"z.txt", "velhos", ".segredo.txt"},
+            QStringList{".segredo.txt", "velhos", "z.txt"});
     }
 
     void listOrder() {
@@ -131,11 +128,9 @@ private slots:
     void recoveryCopyNames_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("stem");
-        support::stringRows({
-            {"a title", "Lembretes", "2026-12-07 14-05-09 Lembretes"},
-            {"a new text", "*", "2026-12-07 14-05-09"},
-            {"no name", "", "2026-12-07 14-05-09"},
-        });
+        row("a title", "Lembretes", "2026-12-07 14-05-09 Lembretes");
+        row("a new text", "*", "2026-12-07 14-05-09");
+        row("no name", "", "2026-12-07 14-05-09");
     }
 
     void recoveryCopyNames() {

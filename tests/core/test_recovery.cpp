@@ -1,9 +1,11 @@
 #include "support/datafolder.h"
+#include "support/rows.h"
 
 #include <QRegularExpression>
 #include <QTest>
 
 using core::AppCore;
+using support::row;
 
 // Typed text is never lost: what leaves the strip unsaved is kept in the
 // recovery folder, and a draft stands there while the user types.
@@ -17,26 +19,16 @@ private slots:
         QTest::addColumn<QString>("leave");
         QTest::addColumn<QString>("copy"); // the copy's name after its date and time, or none
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("a new text typed, then a new text") << "*"
-                                                           << "lembrete" << false << "new"
-                                                           << ".txt" << QByteArray("lembrete\r\n");
-        QTest::newRow("an open text edited, then another opened")
-            << "notas.txt"
-            << "salvo\r\nmais" << false << "open"
-            << " notas.txt" << QByteArray("salvo\r\nmais\r\n");
-        QTest::newRow("an open text edited, then closing")
-            << "notas.txt"
-            << "outro" << false << "close"
-            << " notas.txt" << QByteArray("outro\r\n");
-        QTest::newRow("saved first: no copy") << "notas.txt"
-                                              << "outro" << true << "close"
-                                              << "" << QByteArray();
-        QTest::newRow("an empty text: no copy") << "*"
-                                                << "" << false << "new"
-                                                << "" << QByteArray();
-        QTest::newRow("opened and left as it was: no copy")
-            << "notas.txt" << QString() << false << "open"
-            << "" << QByteArray();
+        row("a new text typed, then a new text", "*", "lembrete", false, "new", ".txt",
+            QByteArray("lembrete\r\n"));
+        row("an open text edited, then another opened", "notas.txt", "salvo\r\nmais", false, "open",
+            " notas.txt", QByteArray("salvo\r\nmais\r\n"));
+        row("an open text edited, then closing", "notas.txt", "outro", false, "close", " notas.txt",
+            QByteArray("outro\r\n"));
+        row("saved first: no copy", "notas.txt", "outro", true, "close", "", QByteArray());
+        row("an empty text: no copy", "*", "", false, "new", "", QByteArray());
+        row("opened and left as it was: no copy", "notas.txt", QString(), false, "open", "",
+            QByteArray());
     }
 
     void droppedTextIsKept() {

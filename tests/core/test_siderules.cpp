@@ -1,9 +1,11 @@
 #include "core/screens.h"
 #include "core/siderules.h"
+#include "support/rows.h"
 
 #include <QTest>
 
 using namespace core;
+using support::row;
 
 // Where side windows and the two main windows go, and what the settings
 // window's number boxes keep.
@@ -15,19 +17,16 @@ private slots:
         QTest::addColumn<QRectF>("strip");
         QTest::addColumn<QPointF>("expected");
         const QRectF m(6000, 1500, 4410, 2205);
-        QTest::newRow("1 left") << 1.0 << m << QPointF(1530, 1500);
-        QTest::newRow("2 centre, half a twip") << 2.0 << m << QPointF(6000, 367.5);
-        QTest::newRow("3 right") << 3.0 << m << QPointF(10470, 1500);
-        QTest::newRow("4 is right") << 4.0 << m << QPointF(10470, 1500);
-        QTest::newRow("0 is right") << 0.0 << m << QPointF(10470, 1500);
-        QTest::newRow("1.5 is right") << 1.5 << m << QPointF(10470, 1500);
-        QTest::newRow("left edge: off screen")
-            << 1.0 << QRectF(1005, 1005, 4410, 3375) << QPointF(-3465, 1005);
-        QTest::newRow("centre over a wide window")
-            << 2.0 << QRectF(0, 0, 28800, 3375) << QPointF(12195, -547.5);
+        row("1 left", 1.0, m, QPointF(1530, 1500));
+        row("2 centre, half a twip", 2.0, m, QPointF(6000, 367.5));
+        row("3 right", 3.0, m, QPointF(10470, 1500));
+        row("4 is right", 4.0, m, QPointF(10470, 1500));
+        row("0 is right", 0.0, m, QPointF(10470, 1500));
+        row("1.5 is right", 1.5, m, QPointF(10470, 1500));
+        row("left edge: off screen", 1.0, QRectF(1005, 1005, 4410, 3375), QPointF(-3465, 1005));
+        row("centre over a wide window", 2.0, QRectF(0, 0, 28800, 3375), QPointF(12195, -547.5));
         // Single precision: at this size the half twip no longer exists.
-        QTest::newRow("centre, single precision")
-            << 2.0 << QRectF(16777216, 0, 4411, 4470) << QPointF(16777216, 0);
+        row("centre, single precision", 2.0, QRectF(16777216, 0, 4411, 4470), QPointF(16777216, 0));
     }
 
     void placement() {
@@ -43,20 +42,19 @@ private slots:
         QTest::addColumn<QPointF>("expected");
         // A screen of 1024 x 768 pixels; side windows are 4410 x 4470 twips.
         const QRectF middle(5000, 3000, 4410, 3375);
-        QTest::newRow("left fits: left") << 1.0 << middle << QPointF(530, 3000);
-        QTest::newRow("right fits: right") << 3.0 << middle << QPointF(9470, 3000);
-        QTest::newRow("centre fits: centre") << 2.0 << middle << QPointF(5000, 2452.5);
+        row("left fits: left", 1.0, middle, QPointF(530, 3000));
+        row("right fits: right", 3.0, middle, QPointF(9470, 3000));
+        row("centre fits: centre", 2.0, middle, QPointF(5000, 2452.5));
         const QRectF nearLeft(1005, 1005, 4410, 3375);
-        QTest::newRow("left does not fit: right") << 1.0 << nearLeft << QPointF(5475, 1005);
-        QTest::newRow("right fits: stays right") << 3.0 << nearLeft << QPointF(5475, 1005);
+        row("left does not fit: right", 1.0, nearLeft, QPointF(5475, 1005));
+        row("right fits: stays right", 3.0, nearLeft, QPointF(5475, 1005));
         const QRectF nearRight(10000, 1005, 4410, 3375);
-        QTest::newRow("right does not fit: left") << 3.0 << nearRight << QPointF(5530, 1005);
+        row("right does not fit: left", 3.0, nearRight, QPointF(5530, 1005));
         const QRectF wide(300, 3000, 14500, 3375);
-        QTest::newRow("neither fits: moved inside, left edge") << 1.0 << wide << QPointF(0, 3000);
-        QTest::newRow("neither fits: moved inside, right edge")
-            << 3.0 << wide << QPointF(15360 - 4410, 3000);
-        QTest::newRow("centre off the bottom: moved up")
-            << 2.0 << QRectF(6000, 10000, 4410, 3375) << QPointF(6000, 11520 - 4470);
+        row("neither fits: moved inside, left edge", 1.0, wide, QPointF(0, 3000));
+        row("neither fits: moved inside, right edge", 3.0, wide, QPointF(15360 - 4410, 3000));
+        row("centre off the bottom: moved up", 2.0, QRectF(6000, 10000, 4410, 3375),
+            QPointF(6000, 11520 - 4470));
     }
 
     void placementOnScreen() {
@@ -72,20 +70,18 @@ private slots:
         QTest::addColumn<QRect>("window");
         QTest::addColumn<QRect>("expected");
         // Two screens side by side: 1920 x 1080 and, right of it, 1280 x 1024.
-        QTest::newRow("on a screen: stays")
-            << QRect(100, 100, 294, 225) << QRect(100, 100, 294, 225);
-        QTest::newRow("across both screens: stays")
-            << QRect(1800, 500, 294, 225) << QRect(1800, 500, 294, 225);
-        QTest::newRow("24 px showing at the left: stays")
-            << QRect(-270, 100, 294, 225) << QRect(-270, 100, 294, 225);
-        QTest::newRow("23 px showing: to the nearest screen")
-            << QRect(-271, 100, 294, 225) << QRect(0, 100, 294, 225);
-        QTest::newRow("below the second screen's bottom: up into it")
-            << QRect(2500, 1050, 294, 225) << QRect(2500, 1024 - 225, 294, 225);
-        QTest::newRow("far off: the nearest screen's corner")
-            << QRect(-32768, 32767, 56, 56) << QRect(0, 1080 - 56, 56, 56);
-        QTest::newRow("beyond the right screen")
-            << QRect(5000, 300, 294, 225) << QRect(3200 - 294, 300, 294, 225);
+        row("on a screen: stays", QRect(100, 100, 294, 225), QRect(100, 100, 294, 225));
+        row("across both screens: stays", QRect(1800, 500, 294, 225), QRect(1800, 500, 294, 225));
+        row("24 px showing at the left: stays", QRect(-270, 100, 294, 225),
+            QRect(-270, 100, 294, 225));
+        row("23 px showing: to the nearest screen", QRect(-271, 100, 294, 225),
+            QRect(0, 100, 294, 225));
+        row("below the second screen's bottom: up into it", QRect(2500, 1050, 294, 225),
+            QRect(2500, 1024 - 225, 294, 225));
+        row("far off: the nearest screen's corner", QRect(-32768, 32767, 56, 56),
+            QRect(0, 1080 - 56, 56, 56));
+        row("beyond the right screen", QRect(5000, 300, 294, 225),
+            QRect(3200 - 294, 300, 294, 225));
     }
 
     void reachablePlace() {
@@ -97,21 +93,21 @@ private slots:
     void typedKeys_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("kept");
-        QTest::newRow("backspace") << 8 << 8;
-        QTest::newRow("0") << int('0') << int('0');
-        QTest::newRow("9") << int('9') << int('9');
-        QTest::newRow("letter") << int('a') << 0;
-        QTest::newRow("minus") << int('-') << 0;
-        QTest::newRow("point") << int('.') << 0;
-        QTest::newRow("comma") << int(',') << 0;
-        QTest::newRow("blank") << int(' ') << 0;
-        QTest::newRow("Enter") << 13 << 0;
-        QTest::newRow("Ctrl+C") << 3 << 0;
-        QTest::newRow("Ctrl+V") << 22 << 0;
-        QTest::newRow("Ctrl+X") << 24 << 0;
-        QTest::newRow("Ctrl+Z") << 26 << 0;
-        QTest::newRow("superscript two") << 0xB2 << 0;
-        QTest::newRow("Arabic-Indic digit") << 0x0661 << 0;
+        row("backspace", 8, 8);
+        row("0", int('0'), int('0'));
+        row("9", int('9'), int('9'));
+        row("letter", int('a'), 0);
+        row("minus", int('-'), 0);
+        row("point", int('.'), 0);
+        row("comma", int(','), 0);
+        row("blank", int(' '), 0);
+        row("Enter", 13, 0);
+        row("Ctrl+C", 3, 0);
+        row("Ctrl+V", 22, 0);
+        row("Ctrl+X", 24, 0);
+        row("Ctrl+Z", 26, 0);
+        row("superscript two", 0xB2, 0);
+        row("Arabic-Indic digit", 0x0661, 0);
     }
 
     void typedKeys() {
@@ -122,20 +118,13 @@ private slots:
     void pastedText_data() {
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("digits") << "300"
-                                << "300";
-        QTest::newRow("a second line is dropped") << "ab,-1\n5"
-                                                  << "1";
-        QTest::newRow("CR LF") << "12\r\n34"
-                               << "12";
-        QTest::newRow("a lone CR") << "7\r8"
-                                   << "7";
-        QTest::newRow("signs, points and blanks") << " -1.5e3 "
-                                                  << "153";
-        QTest::newRow("digits of other scripts") << "\u00B2\u0661"
-                                                 << "";
-        QTest::newRow("starting with a break") << "\n42"
-                                               << "";
+        row("digits", "300", "300");
+        row("a second line is dropped", "ab,-1\n5", "1");
+        row("CR LF", "12\r\n34", "12");
+        row("a lone CR", "7\r8", "7");
+        row("signs, points and blanks", " -1.5e3 ", "153");
+        row("digits of other scripts", "\u00B2\u0661", "");
+        row("starting with a break", "\n42", "");
     }
 
     void pastedText() {

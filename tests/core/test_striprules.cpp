@@ -1,8 +1,10 @@
 #include "core/striprules.h"
+#include "support/rows.h"
 
 #include <QTest>
 
 using namespace core;
+using support::row;
 
 Q_DECLARE_METATYPE(ScrollBarChange)
 
@@ -20,23 +22,20 @@ private slots:
         QTest::addColumn<ScrollBarChange>("scrollBar");
         const auto Unchanged = ScrollBarChange::Unchanged, Hide = ScrollBarChange::Hide,
                    Show = ScrollBarChange::Show;
-        QTest::newRow("empty box") << 1 << 140.0 << 280.0 << 246 << 2100 << Unchanged;
-        QTest::newRow("7 lines") << 7 << 140.0 << 280.0 << 246 << 2100 << Unchanged;
-        QTest::newRow("8 lines") << 8 << 140.0 << 280.0 << 246 << 2214 << Hide;
-        QTest::newRow("16 lines") << 16 << 140.0 << 280.0 << 246 << 4182 << Hide;
-        QTest::newRow("17 lines scroll") << 17 << 140.0 << 280.0 << 246 << 4200 << Show;
-        QTest::newRow("500 lines scroll") << 500 << 140.0 << 280.0 << 246 << 4200 << Show;
-        QTest::newRow("max equal to min") << 9 << 140.0 << 140.0 << 246 << 2100 << Show;
-        QTest::newRow("fraction rounds half to even")
-            << 1 << 140.1 << 280.0 << 246 << 2102 << Unchanged;
-        QTest::newRow("zero lines") << 0 << 0.0 << 280.0 << 246 << 300 << Hide;
-        QTest::newRow("a shorter line keeps the drawn height")
-            << 8 << 140.0 << 280.0 << 200 << 2214 << Hide;
+        row("empty box", 1, 140.0, 280.0, 246, 2100, Unchanged);
+        row("7 lines", 7, 140.0, 280.0, 246, 2100, Unchanged);
+        row("8 lines", 8, 140.0, 280.0, 246, 2214, Hide);
+        row("16 lines", 16, 140.0, 280.0, 246, 4182, Hide);
+        row("17 lines scroll", 17, 140.0, 280.0, 246, 4200, Show);
+        row("500 lines scroll", 500, 140.0, 280.0, 246, 4200, Show);
+        row("max equal to min", 9, 140.0, 140.0, 246, 2100, Show);
+        row("fraction rounds half to even", 1, 140.1, 280.0, 246, 2102, Unchanged);
+        row("zero lines", 0, 0.0, 280.0, 246, 300, Hide);
+        row("a shorter line keeps the drawn height", 8, 140.0, 280.0, 200, 2214, Hide);
         // A font whose lines are 18 px apart: every line keeps its own height.
-        QTest::newRow("taller lines: 7 of them outgrow the minimum")
-            << 7 << 140.0 << 280.0 << 270 << 2160 << Hide;
-        QTest::newRow("taller lines: 14 still show") << 14 << 140.0 << 280.0 << 270 << 4050 << Hide;
-        QTest::newRow("taller lines: 15 scroll") << 15 << 140.0 << 280.0 << 270 << 4200 << Show;
+        row("taller lines: 7 of them outgrow the minimum", 7, 140.0, 280.0, 270, 2160, Hide);
+        row("taller lines: 14 still show", 14, 140.0, 280.0, 270, 4050, Hide);
+        row("taller lines: 15 scroll", 15, 140.0, 280.0, 270, 4200, Show);
     }
 
     void autoResize() {
@@ -70,17 +69,17 @@ private slots:
         QTest::addColumn<double>("twips");
         QTest::addColumn<int>("pixels");
         QTest::addColumn<int>("wholeTwips");
-        QTest::newRow("1000: the nearest pixel") << 1000.0 << 67 << 1000;
-        QTest::newRow("half a pixel: to the even neighbour") << 7.5 << 0 << 8;
-        QTest::newRow("one and a half") << 22.5 << 2 << 22;
-        QTest::newRow("negative") << -1005.0 << -67 << -1005;
+        row("1000: the nearest pixel", 1000.0, 67, 1000);
+        row("half a pixel: to the even neighbour", 7.5, 0, 8);
+        row("one and a half", 22.5, 2, 22);
+        row("negative", -1005.0, -67, -1005);
         // Each value held to what a screen can take before it becomes a pixel,
         // so that it never wraps around.
-        QTest::newRow("286331554 pixels") << 286331554.0 * 15 << 32767 << 32767 * 15;
-        QTest::newRow("1e20") << 1e20 << 32767 << 32767 * 15;
-        QTest::newRow("-99999999 pixels") << -99999999.0 * 15 << -32768 << -32768 * 15;
-        QTest::newRow("infinite") << qInf() << 32767 << 32767 * 15;
-        QTest::newRow("not a number") << qQNaN() << 0 << 0;
+        row("286331554 pixels", 286331554.0 * 15, 32767, 32767 * 15);
+        row("1e20", 1e20, 32767, 32767 * 15);
+        row("-99999999 pixels", -99999999.0 * 15, -32768, -32768 * 15);
+        row("infinite", qInf(), 32767, 32767 * 15);
+        row("not a number", qQNaN(), 0, 0);
     }
 
     void pixels() {
@@ -94,11 +93,11 @@ private slots:
         QTest::addColumn<int>("screen");
         QTest::addColumn<int>("fitted");
         QTest::addColumn<bool>("moved");
-        QTest::newRow("below base") << 3000 << 28800 << 4410 << false;
-        QTest::newRow("inside") << 6000 << 28800 << 6000 << false;
-        QTest::newRow("equal to screen") << 28800 << 28800 << 28800 << false;
-        QTest::newRow("wider than screen") << 30000 << 28800 << 28500 << true;
-        QTest::newRow("screen narrower than base + 300") << 30000 << 4600 << 4410 << true;
+        row("below base", 3000, 28800, 4410, false);
+        row("inside", 6000, 28800, 6000, false);
+        row("equal to screen", 28800, 28800, 28800, false);
+        row("wider than screen", 30000, 28800, 28500, true);
+        row("screen narrower than base + 300", 30000, 4600, 4410, true);
     }
 
     void widthRule() {
@@ -142,15 +141,15 @@ private slots:
         QTest::addColumn<QPoint>("cursor");
         QTest::addColumn<bool>("over");
         // A window of 294 x 225 pixels at (100, 50).
-        QTest::newRow("inside") << QPoint(200, 100) << true;
-        QTest::newRow("left column") << QPoint(100, 100) << true;
-        QTest::newRow("one left of it") << QPoint(99, 100) << false;
-        QTest::newRow("one right of the last column") << QPoint(394, 100) << true;
-        QTest::newRow("two right") << QPoint(395, 100) << false;
-        QTest::newRow("one below the last row") << QPoint(200, 275) << true;
-        QTest::newRow("two below") << QPoint(200, 276) << false;
-        QTest::newRow("above") << QPoint(200, 49) << false;
-        QTest::newRow("far corner beyond") << QPoint(394, 275) << true;
+        row("inside", QPoint(200, 100), true);
+        row("left column", QPoint(100, 100), true);
+        row("one left of it", QPoint(99, 100), false);
+        row("one right of the last column", QPoint(394, 100), true);
+        row("two right", QPoint(395, 100), false);
+        row("one below the last row", QPoint(200, 275), true);
+        row("two below", QPoint(200, 276), false);
+        row("above", QPoint(200, 49), false);
+        row("far corner beyond", QPoint(394, 275), true);
     }
 
     void hitTest() {

@@ -2,6 +2,7 @@
 #include "core/textfolder.h"
 #include "platform/files.h"
 #include "support/datafolder.h"
+#include "support/rows.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #endif
 
 using core::TextFolder;
+using support::row;
 
 // The folder of saved texts over real files: what is read, written, listed,
 // renamed and deleted, and what never is.
@@ -37,22 +39,21 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("saved"); // the file after the text is saved unchanged
-        QTest::newRow("CR LF") << QByteArray("abc\r\ndef\r\n") << "abc\r\ndef\r\n"
-                               << QByteArray("abc\r\ndef\r\n");
-        QTest::newRow("no final break gains one") << QByteArray("abc\r\ndef") << "abc\r\ndef\r\n"
-                                                  << QByteArray("abc\r\ndef\r\n");
-        QTest::newRow("a lone CR ends a line") << QByteArray("abc\rdef") << "abc\r\ndef\r\n"
-                                               << QByteArray("abc\r\ndef\r\n");
-        QTest::newRow("LF line ends gain no line") << QByteArray("a\nb\nc\n") << "a\r\nb\r\nc\r\n"
-                                                   << QByteArray("a\r\nb\r\nc\r\n");
-        QTest::newRow("empty file") << QByteArray() << "" << QByteArray("\r\n");
-        QTest::newRow("only a break") << QByteArray("\r\n") << "\r\n" << QByteArray("\r\n");
-        QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n\r\n") << "\r\n\r\nx\r\n\r\n"
-                                          << QByteArray("\r\n\r\nx\r\n\r\n");
+        row("CR LF", QByteArray("abc\r\ndef\r\n"), "abc\r\ndef\r\n", QByteArray("abc\r\ndef\r\n"));
+        row("no final break gains one", QByteArray("abc\r\ndef"), "abc\r\ndef\r\n",
+            QByteArray("abc\r\ndef\r\n"));
+        row("a lone CR ends a line", QByteArray("abc\rdef"), "abc\r\ndef\r\n",
+            QByteArray("abc\r\ndef\r\n"));
+        row("LF line ends gain no line", QByteArray("a\nb\nc\n"), "a\r\nb\r\nc\r\n",
+            QByteArray("a\r\nb\r\nc\r\n"));
+        row("empty file", QByteArray(), "", QByteArray("\r\n"));
+        row("only a break", QByteArray("\r\n"), "\r\n", QByteArray("\r\n"));
+        row("empty lines kept", QByteArray("\r\n\r\nx\r\n\r\n"), "\r\n\r\nx\r\n\r\n",
+            QByteArray("\r\n\r\nx\r\n\r\n"));
         const QByteArray bom = "\xEF\xBB\xBF"
                                "caf\xE9\r\n";
-        QTest::newRow("a byte-order mark before bytes that are not UTF-8")
-            << bom << QString::fromLatin1(bom) << bom;
+        row("a byte-order mark before bytes that are not UTF-8", bom, QString::fromLatin1(bom),
+            bom);
     }
 
     // Read, and saved again three times without an edit.
@@ -69,19 +70,19 @@ private slots:
     void encodings_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("ASCII") << "abc" << QByteArray("abc\r\n");
-        QTest::newRow("Portuguese in Windows-1252") << "Atenção: €5 · ok"
-                                                    << QByteArray("Aten\xe7\xe3o: \x80"
-                                                                  "5 \xb7 ok\r\n");
-        QTest::newRow("outside Windows-1252: UTF-8 with BOM")
-            << "Привет ✓" << QByteArray("\xEF\xBB\xBF") + QString("Привет ✓\r\n").toUtf8();
-        QTest::newRow("empty text") << "" << QByteArray("\r\n");
-        QTest::newRow("Windows-1252 that reads as UTF-8 is written as UTF-8")
-            << "Ã©" << QByteArray("\xEF\xBB\xBF\xC3\x83\xC2\xA9\r\n");
-        QTest::newRow("a text that starts with a byte-order mark of its own")
-            << QString(QChar(0xFEFF)) + "x" << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\r\n");
-        QTest::newRow("a text that starts like a byte-order mark")
-            << "ï»¿x" << QByteArray("\xEF\xBB\xBF") + QString("ï»¿x\r\n").toUtf8();
+        row("ASCII", "abc", QByteArray("abc\r\n"));
+        row("Portuguese in Windows-1252", "Atenção: €5 · ok",
+            QByteArray("Aten\xe7\xe3o: \x80"
+                       "5 \xb7 ok\r\n"));
+        row("outside Windows-1252: UTF-8 with BOM", "Привет ✓",
+            QByteArray("\xEF\xBB\xBF") + QString("Привет ✓\r\n").toUtf8());
+        row("empty text", "", QByteArray("\r\n"));
+        row("Windows-1252 that reads as UTF-8 is written as UTF-8", "Ã©",
+            QByteArray("\xEF\xBB\xBF\xC3\x83\xC2\xA9\r\n"));
+        row("a text that starts with a byte-order mark of its own", QString(QChar(0xFEFF)) + "x",
+            QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\r\n"));
+        row("a text that starts like a byte-order mark", "ï»¿x",
+            QByteArray("\xEF\xBB\xBF") + QString("ï»¿x\r\n").toUtf8());
     }
 
     void encodings() {
@@ -95,10 +96,10 @@ private slots:
 
     void namesNeverLeaveTheFolder_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("slash") << "../config.txt";
-        QTest::newRow("dot") << ".";
-        QTest::newRow("dot dot") << "..";
-        QTest::newRow("empty") << "";
+        row("slash", "../config.txt");
+        row("dot", ".");
+        row("dot dot", "..");
+        row("empty", "");
     }
 
     void namesNeverLeaveTheFolder() {
@@ -118,23 +119,16 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("open");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("a saved text") << "notas.txt"
-                                      << "*" << true;
-        QTest::newRow("the open text itself") << "notas.txt"
-                                              << "notas.txt" << false;
+        row("a saved text", "notas.txt", "*", true);
+        row("the open text itself", "notas.txt", "notas.txt", false);
         // Windows's file names ignore case: there it is the same file.
-        QTest::newRow("another case") << "Notas.txt"
-                                      << "*" << support::onWindows;
-        QTest::newRow("a sub-folder") << "velhos"
-                                      << "*" << true;
+        row("another case", "Notas.txt", "*", support::onWindows);
+        row("a sub-folder", "velhos", "*", true);
         // What is on the disk counts, shown in the list or not.
-        QTest::newRow("a dot name") << ".segredo.txt"
-                                    << "*" << true;
+        row("a dot name", ".segredo.txt", "*", true);
         if (!support::unsupportedSetup("link"))
-            QTest::newRow("a link that leads nowhere") << "quebrado.txt"
-                                                       << "*" << true;
-        QTest::newRow("nothing") << "nada.txt"
-                                 << "*" << false;
+            row("a link that leads nowhere", "quebrado.txt", "*", true);
+        row("nothing", "nada.txt", "*", false);
     }
 
     void nameCheck() {
@@ -150,8 +144,8 @@ private slots:
 
     void readOnlyIsLeftAlone_data() {
         QTest::addColumn<bool>("folderReadOnly");
-        QTest::newRow("read-only text") << false;
-        QTest::newRow("read-only folder") << true;
+        row("read-only text", false);
+        row("read-only folder", true);
     }
 
     void readOnlyIsLeftAlone() {
@@ -176,9 +170,9 @@ private slots:
         QTest::addColumn<bool>("config");
         QTest::addColumn<int>("size");
         QTest::addColumn<int>("limit"); // bytes a file may reach before the disk is "full"
-        QTest::newRow("a short text") << false << 40 << 16;
-        QTest::newRow("a long text") << false << 200000 << 100000;
-        QTest::newRow("config.txt") << true << 60 << 10;
+        row("a short text", false, 40, 16);
+        row("a long text", false, 200000, 100000);
+        row("config.txt", true, 60, 10);
     }
 
     // The disk fills up in a child process: a limit on the size of the files it
@@ -221,9 +215,9 @@ private slots:
     void linksNeverLeadOut_data() {
         QTest::addColumn<QString>("target"); // where the link leads, from the text folder
         QTest::addColumn<bool>("inside");
-        QTest::newRow("a file outside") << "../fora.txt" << false;
-        QTest::newRow("nowhere") << "../nada.txt" << false;
-        QTest::newRow("a text of the folder") << "notas.txt" << true;
+        row("a file outside", "../fora.txt", false);
+        row("nowhere", "../nada.txt", false);
+        row("a text of the folder", "notas.txt", true);
     }
 
     void linksNeverLeadOut() {

@@ -1,8 +1,11 @@
 #include "core/textfolder.h"
 #include "platform/widgets.h"
 #include "support/datafolder.h"
+#include "support/rows.h"
 
 #include <QTest>
+
+using support::row;
 
 // The platform's widgets where they do more than Qt's: the text box keeps
 // every character of a text, and a path in a notice keeps its file name.
@@ -15,16 +18,16 @@ private slots:
         for (int b = 0; b < 256; ++b)
             if (b != '\r' && b != '\n')
                 every += char(b);
-        QTest::newRow("every Windows-1252 character") << every + "\r\n";
-        QTest::newRow("a no-break space") << QByteArray("a\xA0"
-                                                        "b\r\n");
+        row("every Windows-1252 character", every + "\r\n");
+        row("a no-break space", QByteArray("a\xA0"
+                                           "b\r\n"));
         const QString breakers = QStringLiteral("a\u00A0b\u2028c\u2029d\uFDD0e\uFDD1f\r\n");
-        QTest::newRow("paragraph, line and frame marks in UTF-8")
-            << QByteArray("\xEF\xBB\xBF") + breakers.toUtf8();
-        QTest::newRow("beside the characters that stand in for them")
-            << QByteArray("\xEF\xBB\xBF") +
-                   (QStringLiteral("\uFDD2\uFDD3\uE000") + breakers).toUtf8();
-        QTest::newRow("several lines") << QByteArray("um\r\n\r\ndois\xA0\r\n");
+        row("paragraph, line and frame marks in UTF-8",
+            QByteArray("\xEF\xBB\xBF") + breakers.toUtf8());
+        row("beside the characters that stand in for them",
+            QByteArray("\xEF\xBB\xBF") +
+                (QStringLiteral("\uFDD2\uFDD3\uE000") + breakers).toUtf8());
+        row("several lines", QByteArray("um\r\n\r\ndois\xA0\r\n"));
     }
 
     // A text opened into the real text box and saved again without an edit.
@@ -49,18 +52,13 @@ private slots:
         const QString folders = "/home/maria.fernanda/.local/share/corvale-scrivulets/textos/";
         const QString unreadable = "Não foi possível abrir o arquivo ", missing = "este arquivo ";
         // The list window's notice is one line of 273 pixels.
-        QTest::newRow("short: as it is") << missing << "/t/notas.txt"
-                                         << " não existe" << 400 << 3 << true;
-        QTest::newRow("long, one line: the folders' middle goes")
-            << missing << folders + "lista de compras.txt"
-            << " não existe" << 273 << 1 << false;
-        QTest::newRow("long, after a long message") << unreadable << folders + "notas.txt"
-                                                    << "" << 273 << 1 << false;
-        QTest::newRow("long, three lines: as it is") << unreadable << folders + "notas.txt"
-                                                     << "" << 400 << 3 << true;
-        QTest::newRow("a name wider than the line: its middle goes too")
-            << missing << folders + QString(80, u'n') + ".txt"
-            << " não existe" << 273 << 1 << false;
+        row("short: as it is", missing, "/t/notas.txt", " não existe", 400, 3, true);
+        row("long, one line: the folders' middle goes", missing, folders + "lista de compras.txt",
+            " não existe", 273, 1, false);
+        row("long, after a long message", unreadable, folders + "notas.txt", "", 273, 1, false);
+        row("long, three lines: as it is", unreadable, folders + "notas.txt", "", 400, 3, true);
+        row("a name wider than the line: its middle goes too", missing,
+            folders + QString(80, u'n') + ".txt", " não existe", 273, 1, false);
     }
 
     void fitPath() {

@@ -42,14 +42,6 @@ DataFolder::~DataFolder() {
             QFile::setPermissions(it.filePath(), all);
 }
 
-void stringRows(std::initializer_list<std::initializer_list<const char *>> rows) {
-    for (const auto &row : rows) {
-        QTestData &data = QTest::newRow(*row.begin());
-        for (auto cell = row.begin() + 1; cell != row.end(); ++cell)
-            data << QString::fromUtf8(*cell);
-    }
-}
-
 QByteArray configBytes(const QMap<int, QString> &changes, int lineCount) {
     core::config::Lines lines = core::config::defaultLines();
     for (auto it = changes.begin(); it != changes.end(); ++it)

@@ -20,9 +20,6 @@ constexpr bool onWindows = false;
 // folder's read-only attribute means nothing there.
 const char *unsupportedSetup(const QString &setup);
 
-// The rows of a table whose columns are all strings, each row's name first.
-void stringRows(std::initializer_list<std::initializer_list<const char *>> rows);
-
 // config.txt as the program writes it: the default lines, some replaced
 // (line numbers count from 1), cut after `lineCount` lines.
 QByteArray configBytes(const QMap<int, QString> &changes = {},

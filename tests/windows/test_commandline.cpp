@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "platform/display.h"
+#include "support/rows.h"
 
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -7,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+using support::row;
 
 // What the program says before its first window: Qt's texts in Portuguese,
 // the command line, and the display it needs.
@@ -49,24 +52,20 @@ void TestCommandLine::displayProblem_data() {
     const QString noDisplay =
         QStringLiteral("^não há tela gráfica: a variável DISPLAY está vazia$");
     const QString deadDisplay = QStringLiteral("^não foi possível abrir a tela gráfica \":9999\"$");
-    QTest::newRow("X11 by default, no DISPLAY") << QStringList() << QStringList() << noDisplay;
-    QTest::newRow("X11 by default, no server")
-        << QStringList{"DISPLAY=:9999"} << QStringList() << deadDisplay;
-    QTest::newRow("named X11 with options")
-        << QStringList{"QT_QPA_PLATFORM=xcb:foo=1"} << QStringList() << noDisplay;
-    QTest::newRow("-display wins over DISPLAY")
-        << QStringList{"DISPLAY=:0"} << QStringList{"-display", ":9999"} << deadDisplay;
-    QTest::newRow("offscreen") << QStringList{"QT_QPA_PLATFORM=offscreen"} << QStringList()
-                               << QString();
-    QTest::newRow("X11, then offscreen")
-        << QStringList{"QT_QPA_PLATFORM=xcb;offscreen"} << QStringList() << QString();
-    QTest::newRow("Wayland session")
-        << QStringList{"XDG_SESSION_TYPE=wayland"} << QStringList() << QString();
-    QTest::newRow("-platform wins over QT_QPA_PLATFORM")
-        << QStringList{"QT_QPA_PLATFORM=xcb"} << QStringList{"--platform", "offscreen"}
-        << QString();
-    QTest::newRow("-platform xcb")
-        << QStringList{"QT_QPA_PLATFORM=offscreen"} << QStringList{"-platform", "xcb"} << noDisplay;
+    row("X11 by default, no DISPLAY", QStringList(), QStringList(), noDisplay);
+    row("X11 by default, no server", QStringList{"DISPLAY=:9999"}, QStringList(), deadDisplay);
+    row("named X11 with options", QStringList{"QT_QPA_PLATFORM=xcb:foo=1"}, QStringList(),
+        noDisplay);
+    row("-display wins over DISPLAY", QStringList{"DISPLAY=:0"}, QStringList{"-display", ":9999"},
+        deadDisplay);
+    row("offscreen", QStringList{"QT_QPA_PLATFORM=offscreen"}, QStringList(), QString());
+    row("X11, then offscreen", QStringList{"QT_QPA_PLATFORM=xcb;offscreen"}, QStringList(),
+        QString());
+    row("Wayland session", QStringList{"XDG_SESSION_TYPE=wayland"}, QStringList(), QString());
+    row("-platform wins over QT_QPA_PLATFORM", QStringList{"QT_QPA_PLATFORM=xcb"},
+        QStringList{"--platform", "offscreen"}, QString());
+    row("-platform xcb", QStringList{"QT_QPA_PLATFORM=offscreen"}, QStringList{"-platform", "xcb"},
+        noDisplay);
 }
 
 void TestCommandLine::displayProblem() {
@@ -100,23 +99,21 @@ void TestCommandLine::commandLine_data() {
     QTest::addColumn<QString>("errors");
 
     const QString version = QStringLiteral("^corvale-scrivulets " SCRIVULETS_VERSION "\n$");
-    QTest::newRow("--version") << QStringList{"--version"} << QString() << 0 << version << "^$";
-    QTest::newRow("-v") << QStringList{"-v"} << QString() << 0 << version << "^$";
-    QTest::newRow("--help") << QStringList{"--help"} << QString() << 0
-                            << "^Uso: \\S+ \\[opções\\]\n(.*\n)*  -v, --version +Mostra a versão"
-                            << "^$";
+    row("--version", QStringList{"--version"}, QString(), 0, version, "^$");
+    row("-v", QStringList{"-v"}, QString(), 0, version, "^$");
+    row("--help", QStringList{"--help"}, QString(), 0,
+        "^Uso: \\S+ \\[opções\\]\n(.*\n)*  -v, --version +Mostra a versão", "^$");
 #ifndef Q_OS_WIN // where there is always a display
-    QTest::newRow("no display") << QStringList() << QString() << 1 << "^$"
-                                << "^corvale-scrivulets: [^\n]*DISPLAY[^\n]*\n$";
+    row("no display", QStringList(), QString(), 1, "^$",
+        "^corvale-scrivulets: [^\n]*DISPLAY[^\n]*\n$");
 #endif
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << "offscreen" << 1 << "^$"
-                                    << "^corvale-scrivulets: Opção desconhecida 'bogus'.\n$";
+    row("unknown option", QStringList{"--bogus"}, "offscreen", 1, "^$",
+        "^corvale-scrivulets: Opção desconhecida 'bogus'.\n$");
     // Qt takes its own options (-reverse, -style) before anything is judged.
-    QTest::newRow("unknown option after Qt's")
-        << QStringList{"-reverse", "-style", "fusion", "-x"} << "offscreen" << 1 << "^$"
-        << "^corvale-scrivulets: Opção desconhecida 'x'.\n$";
-    QTest::newRow("file name") << QStringList{"notas.txt"} << "offscreen" << 1 << "^$"
-                               << "^corvale-scrivulets: argumento inesperado: \"notas.txt\"\n$";
+    row("unknown option after Qt's", QStringList{"-reverse", "-style", "fusion", "-x"}, "offscreen",
+        1, "^$", "^corvale-scrivulets: Opção desconhecida 'x'.\n$");
+    row("file name", QStringList{"notas.txt"}, "offscreen", 1, "^$",
+        "^corvale-scrivulets: argumento inesperado: \"notas.txt\"\n$");
 }
 
 void TestCommandLine::commandLine() {

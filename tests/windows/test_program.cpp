@@ -1,5 +1,6 @@
 #include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "support/rows.h"
 #include "support/windows.h"
 #include "windows/FormIni.h"
 #include "windows/FormMain.h"
@@ -49,12 +50,10 @@ private slots:
         QTest::addColumn<Sides>("open");
         QTest::addColumn<bool>("alwaysOnTop");
         QTest::addColumn<bool>("maximized");
-        QTest::newRow("list and settings open")
-            << Sides{Side::List, Side::Config} << false << false;
-        QTest::newRow("save and About open, always on top")
-            << Sides{Side::Save, Side::About} << true << false;
-        QTest::newRow("nothing open, always on top") << Sides{} << true << false;
-        QTest::newRow("maximized") << Sides{} << false << true;
+        row("list and settings open", Sides{Side::List, Side::Config}, false, false);
+        row("save and About open, always on top", Sides{Side::Save, Side::About}, true, false);
+        row("nothing open, always on top", Sides{}, true, false);
+        row("maximized", Sides{}, false, true);
     }
 
     void collapseAndExpand() {
@@ -103,10 +102,10 @@ private slots:
         QTest::addColumn<bool>("collapsed");
         QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
         QTest::addColumn<bool>("comesToFront");
-        QTest::newRow("left click, strip") << false << QSystemTrayIcon::Trigger << true;
-        QTest::newRow("left click, collapsed") << true << QSystemTrayIcon::Trigger << true;
-        QTest::newRow("right click") << false << QSystemTrayIcon::Context << false;
-        QTest::newRow("double click") << true << QSystemTrayIcon::DoubleClick << false;
+        row("left click, strip", false, QSystemTrayIcon::Trigger, true);
+        row("left click, collapsed", true, QSystemTrayIcon::Trigger, true);
+        row("right click", false, QSystemTrayIcon::Context, false);
+        row("double click", true, QSystemTrayIcon::DoubleClick, false);
     }
 
     void trayIcon() {
@@ -149,10 +148,10 @@ private slots:
 
     void closingEndsEverything_data() {
         QTest::addColumn<QString>("how");
-        support::stringRows({{"the power button", "btnClose"},
-                             {"the strip closed by the window system", "strip"},
-                             {"the collapsed window closed by the window system", "collapsed"},
-                             {"the tray's menu", "tray"}});
+        row("the power button", "btnClose");
+        row("the strip closed by the window system", "strip");
+        row("the collapsed window closed by the window system", "collapsed");
+        row("the tray's menu", "tray");
     }
 
     void closingEndsEverything() {
@@ -190,9 +189,9 @@ private slots:
 
     void startupWindowMovesWithAnyButton_data() {
         QTest::addColumn<Qt::MouseButton>("button");
-        QTest::newRow("left") << Qt::LeftButton;
-        QTest::newRow("right") << Qt::RightButton;
-        QTest::newRow("middle") << Qt::MiddleButton;
+        row("left", Qt::LeftButton);
+        row("right", Qt::RightButton);
+        row("middle", Qt::MiddleButton);
     }
 
     void startupWindowMovesWithAnyButton() {
@@ -222,10 +221,9 @@ private slots:
         QTest::addColumn<QString>("align");
         QTest::addColumn<QPoint>("at");
         // The strip stands at 67, 67, 294 x 225 pixels.
-        QTest::newRow("save, left: does not fit, right") << Side::Save << "1" << QPoint(365, 67);
-        QTest::newRow("settings, left: right") << Side::Config << "1" << QPoint(365, 67);
-        QTest::newRow("save, centre: 30.5 px, on a whole pixel")
-            << Side::Save << "2" << QPoint(67, 30);
+        row("save, left: does not fit, right", Side::Save, "1", QPoint(365, 67));
+        row("settings, left: right", Side::Config, "1", QPoint(365, 67));
+        row("save, centre: 30.5 px, on a whole pixel", Side::Save, "2", QPoint(67, 30));
     }
 
     void sideWindowsOpenOnTheScreen() {
@@ -272,13 +270,13 @@ private slots:
     void closingASideWindow_data() {
         QTest::addColumn<Side>("side");
         QTest::addColumn<QString>("how");
-        QTest::newRow("save: close button") << Side::Save << "button";
-        QTest::newRow("save: Escape in the title box") << Side::Save << "Escape";
-        QTest::newRow("list: Escape") << Side::List << "Escape";
-        QTest::newRow("settings: Escape in a number box") << Side::Config << "Escape";
-        QTest::newRow("settings: the window manager") << Side::Config << "window manager";
-        QTest::newRow("About: Escape") << Side::About << "Escape";
-        QTest::newRow("help: Escape") << Side::Help << "Escape";
+        row("save: close button", Side::Save, "button");
+        row("save: Escape in the title box", Side::Save, "Escape");
+        row("list: Escape", Side::List, "Escape");
+        row("settings: Escape in a number box", Side::Config, "Escape");
+        row("settings: the window manager", Side::Config, "window manager");
+        row("About: Escape", Side::About, "Escape");
+        row("help: Escape", Side::Help, "Escape");
     }
 
     // However a side window goes, the strip gets its place in front back.
@@ -309,10 +307,10 @@ private slots:
     void loadStepGivesUpTheFront_data() {
         QTest::addColumn<Side>("side");
         QTest::addColumn<bool>("givesUp");
-        QTest::newRow("save keeps it") << Side::Save << false;
-        QTest::newRow("list") << Side::List << true;
-        QTest::newRow("settings") << Side::Config << true;
-        QTest::newRow("About") << Side::About << true;
+        row("save keeps it", Side::Save, false);
+        row("list", Side::List, true);
+        row("settings", Side::Config, true);
+        row("About", Side::About, true);
     }
 
     // Every side window but the save window gives up the strip's place in front
@@ -331,10 +329,9 @@ private slots:
         QTest::addColumn<QString>("align");
         QTest::addColumn<QPoint>("dragTo"); // where the About window was dragged, if at all
         QTest::addColumn<bool>("helpOpen");
-        QTest::newRow("left") << "1" << QPoint() << false;
-        QTest::newRow("dragged away") << "1" << QPoint(517, 233) << false;
-        QTest::newRow("help already open: it moves to the new About window")
-            << "3" << QPoint(41, 59) << true;
+        row("left", "1", QPoint(), false);
+        row("dragged away", "1", QPoint(517, 233), false);
+        row("help already open: it moves to the new About window", "3", QPoint(41, 59), true);
     }
 
     void helpTakesTheAboutPlace() {
@@ -371,12 +368,12 @@ private slots:
         QTest::addColumn<Side>("side");
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<bool>("drags");
-        QTest::newRow("save: background") << Side::Save << QPoint(150, 50) << true;
-        QTest::newRow("save: the white band") << Side::Save << QPoint(9, 82) << true;
-        QTest::newRow("save: the title") << Side::Save << QPoint(20, 25) << false;
-        QTest::newRow("save: the title box") << Side::Save << QPoint(100, 95) << false;
-        QTest::newRow("settings: a frame") << Side::Config << QPoint(270, 160) << false;
-        QTest::newRow("settings: background") << Side::Config << QPoint(150, 45) << true;
+        row("save: background", Side::Save, QPoint(150, 50), true);
+        row("save: the white band", Side::Save, QPoint(9, 82), true);
+        row("save: the title", Side::Save, QPoint(20, 25), false);
+        row("save: the title box", Side::Save, QPoint(100, 95), false);
+        row("settings: a frame", Side::Config, QPoint(270, 160), false);
+        row("settings: background", Side::Config, QPoint(150, 45), true);
     }
 
     void dragsOnlyByTheBackground() {

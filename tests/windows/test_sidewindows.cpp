@@ -1,4 +1,5 @@
 #include "platform/widgets.h"
+#include "support/rows.h"
 #include "support/windows.h"
 #include "windows/FormAbout.h"
 #include "windows/FormMain.h"
@@ -81,12 +82,10 @@ private slots:
         QTest::addColumn<QString>("open");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("extension");
-        support::stringRows({
-            {"a new text", "*", "", ""},
-            {"notas.txt", "notas.txt", "notas", "txt"},
-            {"the last dot splits", "a.b.md", "a.b", "md"},
-            {"no dot", "leia-me", "leia-me", ""},
-        });
+        row("a new text", "*", "", "");
+        row("notas.txt", "notas.txt", "notas", "txt");
+        row("the last dot splits", "a.b.md", "a.b", "md");
+        row("no dot", "leia-me", "leia-me", "");
     }
 
     void saveWindowBoxes() {
@@ -129,18 +128,16 @@ private slots:
         QTest::addColumn<QString>("notice"); // empty: the window closes
         QTest::addColumn<QString>("interval");
         // The open text is notas.txt; outra.txt exists too.
-        support::stringRows({
-            {"Salvar: empty title", "", "  ", "btnSave", "O título não pode ficar vazio!", "2000"},
-            {"Salvar como: name taken", "", "outra", "btnRename", "Este nome já existe!", "2000"},
-            {"Salvar: a pasted path", "", "../fora", "btnSave",
-             "Estes caracteres não são permitidos: \\ / * : ? \" <> |", "5000"},
-            {"Salvar: read-only text", "read-only", "notas", "btnSave",
-             "Não foi possível salvar o texto!", "5000"},
-            {"Salvar como: the file went meanwhile", "removed", "nova", "btnRename",
-             "Não foi possível renomear o arquivo!", "5000"},
-            {"Salvar: saved", "", "nova", "btnSave", "", ""},
-            {"Criar novo arquivo em branco", "", "", "btnNew", "", ""},
-        });
+        row("Salvar: empty title", "", "  ", "btnSave", "O título não pode ficar vazio!", "2000");
+        row("Salvar como: name taken", "", "outra", "btnRename", "Este nome já existe!", "2000");
+        row("Salvar: a pasted path", "", "../fora", "btnSave",
+            "Estes caracteres não são permitidos: \\ / * : ? \" <> |", "5000");
+        row("Salvar: read-only text", "read-only", "notas", "btnSave",
+            "Não foi possível salvar o texto!", "5000");
+        row("Salvar como: the file went meanwhile", "removed", "nova", "btnRename",
+            "Não foi possível renomear o arquivo!", "5000");
+        row("Salvar: saved", "", "nova", "btnSave", "", "");
+        row("Criar novo arquivo em branco", "", "", "btnNew", "", "");
     }
 
     void saveWindowAnswers() {
@@ -202,35 +199,24 @@ private slots:
         QTest::addColumn<bool>("stays");
         const char *missing = "este arquivo …notas.txt não existe",
                    *unreadable = "Não foi possível abrir o arquivo …mem";
-        const struct {
-            const char *row, *how;
-            bool check1;
-            const char *chosen, *setup, *box, *notice;
-            bool opened, stays;
-        } rows[] = {
-            {"double-click, Check1 on: opened, closed", "double-click", true, "notas.txt", "", "",
-             "", true, false},
-            {"Enter, Check1 off: opened, stays", "Enter", false, "notas.txt", "", "", "", true,
-             true},
-            {"Enter with nothing selected", "Enter", true, "", "", "",
-             "É preciso selecionar um item!", false, true},
-            {"double-click beside the rows", "double-click", true, "<beside>", "", "", "", false,
-             true},
-            {"Enter, removed meanwhile", "Enter", true, "notas.txt", "removed", "", missing, false,
-             true},
-            {"double-click, removed meanwhile, Check1 on: told, closed", "double-click", true,
-             "notas.txt", "removed", missing, "", false, false},
-            {"double-click, removed meanwhile, Check1 off: told, stays", "double-click", false,
-             "notas.txt", "removed", missing, "", false, true},
-            {"Enter, unreadable", "Enter", true, "mem", "proc", "", unreadable, false, true},
-            {"double-click, config.txt read-only: opened, told, stays", "double-click", true,
-             "notas.txt", "read-only config.txt", "", "Não foi possível salvar a configuração!",
-             true, true},
-        };
-        for (const auto &r : rows)
-            QTest::newRow(r.row) << QString(r.how) << r.check1 << QString(r.chosen)
-                                 << QString(r.setup) << QString::fromUtf8(r.box)
-                                 << QString::fromUtf8(r.notice) << r.opened << r.stays;
+        row("double-click, Check1 on: opened, closed", "double-click", true, "notas.txt", "", "",
+            "", true, false);
+        row("Enter, Check1 off: opened, stays", "Enter", false, "notas.txt", "", "", "", true,
+            true);
+        row("Enter with nothing selected", "Enter", true, "", "", "",
+            "É preciso selecionar um item!", false, true);
+        row("double-click beside the rows", "double-click", true, "<beside>", "", "", "", false,
+            true);
+        row("Enter, removed meanwhile", "Enter", true, "notas.txt", "removed", "", missing, false,
+            true);
+        row("double-click, removed meanwhile, Check1 on: told, closed", "double-click", true,
+            "notas.txt", "removed", missing, "", false, false);
+        row("double-click, removed meanwhile, Check1 off: told, stays", "double-click", false,
+            "notas.txt", "removed", missing, "", false, true);
+        row("Enter, unreadable", "Enter", true, "mem", "proc", "", unreadable, false, true);
+        row("double-click, config.txt read-only: opened, told, stays", "double-click", true,
+            "notas.txt", "read-only config.txt", "", "Não foi possível salvar a configuração!",
+            true, true);
     }
 
     void listOpens() {
@@ -293,13 +279,12 @@ private slots:
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("notice");
-        QTest::newRow("the open text: gone from the list, kept in the strip")
-            << "notas.txt" << false << QStringList{"nova.txt", "outra.txt"} << "fica";
-        QTest::newRow("nothing selected: the list read again")
-            << "" << false << QStringList{"notas.txt", "nova.txt", "outra.txt"} << "fica";
-        QTest::newRow("read-only: told")
-            << "notas.txt" << true << QStringList{"notas.txt", "nova.txt", "outra.txt"}
-            << "Não foi possível deletar o arquivo ";
+        row("the open text: gone from the list, kept in the strip", "notas.txt", false,
+            QStringList{"nova.txt", "outra.txt"}, "fica");
+        row("nothing selected: the list read again", "", false,
+            QStringList{"notas.txt", "nova.txt", "outra.txt"}, "fica");
+        row("read-only: told", "notas.txt", true, QStringList{"notas.txt", "nova.txt", "outra.txt"},
+            "Não foi possível deletar o arquivo ");
     }
 
     void listDeletes() {
@@ -356,12 +341,10 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("kept");
         // A paste goes around the key filter; it keeps what typing would.
-        support::stringRows({
-            {"typed", "txtLargura", "typed", "1a-.,2 3", "123"},
-            {"Ctrl+V is a key like any other", "txtAlturaMin", "Ctrl+V", "99", ""},
-            {"pasted", "txtAlturaMax", "insert", "ab,-1\n5", "1"},
-            {"Shift+Insert", "txtTransparencia", "Shift+Insert", "ab,-1\n5", "1"},
-        });
+        row("typed", "txtLargura", "typed", "1a-.,2 3", "123");
+        row("Ctrl+V is a key like any other", "txtAlturaMin", "Ctrl+V", "99", "");
+        row("pasted", "txtAlturaMax", "insert", "ab,-1\n5", "1");
+        row("Shift+Insert", "txtTransparencia", "Shift+Insert", "ab,-1\n5", "1");
     }
 
     void settingsNumberBoxes() {
@@ -416,9 +399,8 @@ private slots:
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("notice");
         QTest::addColumn<int>("interval");
-        QTest::newRow("an empty box") << false << "Nenhum campo pode ficar vazio!" << 2000;
-        QTest::newRow("config.txt read-only")
-            << true << "Não foi possível salvar a configuração!" << 5000;
+        row("an empty box", false, "Nenhum campo pode ficar vazio!", 2000);
+        row("config.txt read-only", true, "Não foi possível salvar a configuração!", 5000);
     }
 
     void settingsNotices() {
@@ -457,13 +439,11 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<bool>("browser");
         QTest::addColumn<QString>("address"); // empty: no link
-        QTest::newRow("home page") << "lblBrenvaldo" << true << "https://scrivulets.example/";
-        QTest::newRow("donations page")
-            << "lblPayPal" << true << "https://scrivulets.example/doacoes/";
-        QTest::newRow("no browser: the address shown")
-            << "lblBrenvaldo" << false << "https://scrivulets.example/";
-        QTest::newRow("the text is no link") << "lblSobre" << true << "";
-        QTest::newRow("the name is no link") << "lblVersao" << true << "";
+        row("home page", "lblBrenvaldo", true, "https://scrivulets.example/");
+        row("donations page", "lblPayPal", true, "https://scrivulets.example/doacoes/");
+        row("no browser: the address shown", "lblBrenvaldo", false, "https://scrivulets.example/");
+        row("the text is no link", "lblSobre", true, "");
+        row("the name is no link", "lblVersao", true, "");
     }
 
     void aboutLinks() {

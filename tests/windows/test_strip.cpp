@@ -1,5 +1,6 @@
 #include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "support/rows.h"
 #include "support/windows.h"
 #include "windows/FormIni.h"
 #include "windows/FormMain.h"
@@ -63,23 +64,20 @@ private slots:
         QTest::addColumn<QPoint>("startupWindow");
         QTest::addColumn<QString>("font");
         QTest::addColumn<int>("alpha");
-        QTest::newRow("defaults") << Lines{} << QRect(67, 67, 294, 225) << QPoint(67, 67) << "Arial"
-                                  << 230;
-        QTest::newRow("500 wide, Verdana")
-            << Lines{{1, "500"}, {7, "Verdana"}, {8, "1500|3000|6000|1500"}}
-            << QRect(400, 100, 500, 225) << QPoint(100, 200) << "Verdana" << 230;
-        QTest::newRow("lower-case font: Arial; only the start-up window moves")
-            << Lines{{1, "200"}, {4, "30"}, {7, "verdana"}, {8, "1500|1500"}}
-            << QRect(-1, 0, 294, 225) << QPoint(100, 100) << "Arial" << 76;
+        row("defaults", Lines{}, QRect(67, 67, 294, 225), QPoint(67, 67), "Arial", 230);
+        row("500 wide, Verdana", Lines{{1, "500"}, {7, "Verdana"}, {8, "1500|3000|6000|1500"}},
+            QRect(400, 100, 500, 225), QPoint(100, 200), "Verdana", 230);
+        row("lower-case font: Arial; only the start-up window moves",
+            Lines{{1, "200"}, {4, "30"}, {7, "verdana"}, {8, "1500|1500"}}, QRect(-1, 0, 294, 225),
+            QPoint(100, 100), "Arial", 76);
         // 286331554 px once wrapped around to a 410-px strip.
-        QTest::newRow("a width wider than any screen")
-            << Lines{{1, "286331554"}} << QRect(13, 67, screenWidth() - 20, 225) << QPoint(67, 67)
-            << "Arial" << 230;
+        row("a width wider than any screen", Lines{{1, "286331554"}},
+            QRect(13, 67, screenWidth() - 20, 225), QPoint(67, 67), "Arial", 230);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QTest::newRow("places far off the screen: brought onto it")
-            << Lines{{8, "-99999999|-99999999|99999999|99999999"}}
-            << QRect(screen.right() + 1 - 294, screen.bottom() + 1 - 225, 294, 225)
-            << screen.topLeft() << "Arial" << 230;
+        row("places far off the screen: brought onto it",
+            Lines{{8, "-99999999|-99999999|99999999|99999999"}},
+            QRect(screen.right() + 1 - 294, screen.bottom() + 1 - 225, 294, 225), screen.topLeft(),
+            "Arial", 230);
     }
 
     void startPlacesTheWindows() {
@@ -150,11 +148,9 @@ private slots:
     void reopenedTextHasItsHeightAtOnce_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("atMaximum");
-        QTest::newRow("one paragraph that wraps")
-            << QString("palavra ").repeated(50).toLatin1() << false;
+        row("one paragraph that wraps", QString("palavra ").repeated(50).toLatin1(), false);
         // 50 MB in 500,000 lines, opened and saved again unchanged.
-        QTest::newRow("half a million lines")
-            << (QByteArray(98, 'a') + "\r\n").repeated(500'000) << true;
+        row("half a million lines", (QByteArray(98, 'a') + "\r\n").repeated(500'000), true);
     }
 
     void reopenedTextHasItsHeightAtOnce() {
@@ -176,8 +172,8 @@ private slots:
     void quickSave_data() {
         QTest::addColumn<QString>("line9");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("an open text: written in place") << "notas.txt" << true;
-        QTest::newRow("no open text: the save window") << "*" << false;
+        row("an open text: written in place", "notas.txt", true);
+        row("no open text: the save window", "*", false);
     }
 
     void quickSave() {
@@ -212,10 +208,8 @@ private slots:
     void failedWritesAreReported_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("file"); // the file that could not be written
-        QTest::newRow("Ctrl+S, read-only text") << "Ctrl+S"
-                                                << "textos/notas.txt";
-        QTest::newRow("positions button, read-only config.txt") << "btnPosicao"
-                                                                << "config.txt";
+        row("Ctrl+S, read-only text", "Ctrl+S", "textos/notas.txt");
+        row("positions button, read-only config.txt", "btnPosicao", "config.txt");
     }
 
     void failedWritesAreReported() {
@@ -267,8 +261,8 @@ private slots:
     void selectAll_data() {
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<bool>("selects");
-        QTest::newRow("Ctrl+A") << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
-        QTest::newRow("Ctrl+Shift+A") << (Qt::ControlModifier | Qt::ShiftModifier) << false;
+        row("Ctrl+A", Qt::KeyboardModifiers(Qt::ControlModifier), true);
+        row("Ctrl+Shift+A", (Qt::ControlModifier | Qt::ShiftModifier), false);
     }
 
     void selectAll() {
@@ -294,13 +288,9 @@ private slots:
         const QString b = QStringLiteral("\u00B7 ");
         // The rule's cases are in the rules test; these go through the text box's
         // own positions (CR LF counted) and its selection.
-        QTest::newRow("start of second line") << "abc\r\ndef"
-                                              << "" << 5 << 0 << "abc\r\n" + b + "def" << 7;
-        QTest::newRow("second and third letters selected")
-            << "abcd"
-            << "" << 1 << 2 << "a\r\n" + b + "bcd" << 5;
-        QTest::newRow("after typing") << ""
-                                      << "abc" << 3 << 0 << "abc\r\n" + b << 7;
+        row("start of second line", "abc\r\ndef", "", 5, 0, "abc\r\n" + b + "def", 7);
+        row("second and third letters selected", "abcd", "", 1, 2, "a\r\n" + b + "bcd", 5);
+        row("after typing", "", "abc", 3, 0, "abc\r\n" + b, 7);
     }
 
     void bulletIsOneUndoableEdit() {
@@ -386,10 +376,10 @@ private slots:
     void doubleClick_data() {
         QTest::addColumn<QString>("on");
         QTest::addColumn<bool>("toggles");
-        QTest::newRow("the top band") << "FormMain" << true;
-        QTest::newRow("the text box") << "Text1" << false;
-        QTest::newRow("the toolbar between its buttons") << "Frame1" << false;
-        QTest::newRow("the collapse button") << "btnUpDown" << false;
+        row("the top band", "FormMain", true);
+        row("the text box", "Text1", false);
+        row("the toolbar between its buttons", "Frame1", false);
+        row("the collapse button", "btnUpDown", false);
     }
 
     void doubleClick() {
@@ -419,17 +409,14 @@ private slots:
         QTest::addColumn<QPoint>("move");  // from the press
         QTest::addColumn<QRect>("after");  // twips; the strip stands at 3000, 1500
         QTest::addColumn<Qt::CursorShape>("cursor");
-        QTest::newRow("left edge: snaps to it, then widens")
-            << Qt::LeftButton << QPoint(3, 100) << QPoint(-103, 0) << QRect(1500, 1500, 5910, 3375)
-            << Qt::SizeHorCursor;
-        QTest::newRow("the middle moves") << Qt::LeftButton << QPoint(150, 100) << QPoint(100, 50)
-                                          << QRect(4500, 2250, 4410, 3375) << Qt::SizeAllCursor;
-        QTest::newRow("right button, middle")
-            << Qt::RightButton << QPoint(150, 100) << QPoint(-100, 50)
-            << QRect(3000, 1500, 4410, 3375) << Qt::ArrowCursor;
-        QTest::newRow("right button, left edge")
-            << Qt::RightButton << QPoint(2, 100) << QPoint(-100, 50)
-            << QRect(3000, 1500, 4410, 3375) << Qt::SizeHorCursor;
+        row("left edge: snaps to it, then widens", Qt::LeftButton, QPoint(3, 100), QPoint(-103, 0),
+            QRect(1500, 1500, 5910, 3375), Qt::SizeHorCursor);
+        row("the middle moves", Qt::LeftButton, QPoint(150, 100), QPoint(100, 50),
+            QRect(4500, 2250, 4410, 3375), Qt::SizeAllCursor);
+        row("right button, middle", Qt::RightButton, QPoint(150, 100), QPoint(-100, 50),
+            QRect(3000, 1500, 4410, 3375), Qt::ArrowCursor);
+        row("right button, left edge", Qt::RightButton, QPoint(2, 100), QPoint(-100, 50),
+            QRect(3000, 1500, 4410, 3375), Qt::SizeHorCursor);
     }
 
     void drag() {
