@@ -40,36 +40,6 @@ QString listing(const support::DataFolder &data) {
     return files.join(u' ');
 }
 
-void replaceByFolder(const QString &path) {
-    QFile::remove(path);
-    QDir().mkpath(path);
-}
-
-// Prepares the data folder as a row describes it.
-void prepare(const support::DataFolder &data, const QString &setup) {
-    if (setup == u"read-only text")
-        data.setReadOnly("textos/notas.txt");
-    else if (setup == u"read-only folder")
-        data.setReadOnly("textos");
-    else if (setup == u"read-only config.txt")
-        data.setReadOnly("config.txt");
-    else if (setup == u"config.txt a folder")
-        replaceByFolder(data.file("config.txt"));
-    else if (setup == u"text a folder")
-        replaceByFolder(data.text("notas.txt"));
-    else if (setup == u"no text folder")
-        QDir(data.file("textos")).removeRecursively();
-    else if (setup == u"text folder a file") {
-        QDir(data.file("textos")).removeRecursively();
-        data.put("textos", "x");
-    } else if (setup == u"proc") {
-        // A plain file whose reading fails whoever reads it, root included:
-        // the text folder is the process's own /proc entry.
-        QDir(data.file("textos")).removeRecursively();
-        QFile::link("/proc/self", data.file("textos"));
-    }
-}
-
 } // namespace
 
 // The program core over real files and fake windows: start-up, every file
@@ -192,9 +162,8 @@ private slots:
         c.data.putText("notas.txt", "antigo\r\n");
         c.core.start();
         const QString openName = c.core.openName();
-        if (const char *why = support::unsupportedSetup(setup))
+        if (const char *why = c.data.prepare(setup))
             QSKIP(why);
-        prepare(c.data, setup);
         // Twice in a row: the file is replaced, never appended to.
         for (int i = 0; i < 2; ++i) {
             QTEST(c.core.quickSave(text), "result");
@@ -268,9 +237,8 @@ private slots:
         c.data.putText("outra.txt", "o\r\n");
         c.core.start();
         c.windows.text = "texto";
-        if (const char *why = support::unsupportedSetup(setup))
+        if (const char *why = c.data.prepare(setup))
             QSKIP(why);
-        prepare(c.data, setup);
         QTEST(rename ? c.core.renameText(title, extension) : c.core.saveText(title, extension),
               "outcome");
         QTEST(c.core.openName(), "openAfter");
@@ -342,9 +310,8 @@ private slots:
                             {8, "1005|1010|2000|3000"}});
         c.data.putText("notas.txt", "abc\r\n");
         QVERIFY(QDir().mkpath(c.data.text("velhos")));
-        if (const char *why = support::unsupportedSetup(setup))
+        if (const char *why = c.data.prepare(setup))
             QSKIP(why);
-        prepare(c.data, setup);
         const QByteArray before = c.data.config();
         c.core.start();
         c.core.setReopenLastText(reopen);
@@ -448,9 +415,8 @@ private slots:
         c.core.start();
         c.core.setReopenLastText(reopen);
         c.windows.strip.moveTo(6000, 1500);
-        if (const char *why = support::unsupportedSetup(setup))
+        if (const char *why = c.data.prepare(setup))
             QSKIP(why);
-        prepare(c.data, setup);
         const QByteArray before = c.data.config();
         QTEST(c.core.saveSettings(
                   {boxes[0], boxes[1], boxes[2], boxes[3], align, minimized, "Verdana"}),
@@ -504,9 +470,8 @@ private slots:
             c.core.newText();
         if (then == u"save")
             QCOMPARE(c.core.saveText("outra", ""), Outcome::Done);
-        if (const char *why = support::unsupportedSetup(setup))
+        if (const char *why = c.data.prepare(setup))
             QSKIP(why);
-        prepare(c.data, setup);
         c.windows.strip = strip;
         c.windows.startupWindow = startupWindow;
         QCOMPARE(c.core.savePositions(), setup.isEmpty());

@@ -104,15 +104,11 @@ private slots:
 
     void namesNeverLeaveTheFolder() {
         QFETCH(QString, name);
-        QFile outside(data->file("config.txt"));
-        QVERIFY(outside.open(QIODevice::WriteOnly));
-        outside.write("keep\r\n");
-        outside.close();
+        data->put("config.txt", "keep\r\n");
         QVERIFY(!folder->read(name));
         QVERIFY(!folder->write(name, "x"));
         QVERIFY(!folder->exists(name));
-        QVERIFY(outside.open(QIODevice::ReadOnly));
-        QCOMPARE(outside.readAll(), QByteArray("keep\r\n"));
+        QCOMPARE(data->config(), "keep\r\n");
     }
 
     void nameCheck_data() {
@@ -184,11 +180,8 @@ private slots:
         QFETCH(bool, config);
         QFETCH(int, size);
         QFETCH(int, limit);
-        const QString path = config ? data->file("config.txt") : folder->path() + "/notas.txt";
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old\r\n");
-        old.close();
+        const QString file = config ? "config.txt" : "textos/notas.txt", path = data->file(file);
+        data->put(file, "old\r\n");
         const pid_t child = fork();
         QVERIFY(child >= 0);
         if (child == 0) {
@@ -205,8 +198,7 @@ private slots:
         int status = -1;
         QCOMPARE(waitpid(child, &status, 0), child);
         QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the write reported success");
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("old\r\n"));
+        QCOMPARE(data->bytes(file), "old\r\n");
         QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden).filter(".tmp"),
                  QStringList());
 #endif
@@ -243,13 +235,8 @@ private slots:
         if (support::onWindows)
             QSKIP("Windows's file names are UTF-16 and always text");
         // A name made elsewhere, with a Latin-1 byte and a save's leftover beside it.
-        const QByteArray native = QFile::encodeName(folder->path());
-        for (const QByteArray &name : {QByteArray("/caf\xE9.txt"), QByteArray("/ ~k2j9.tmp")}) {
-            FILE *f = fopen(native + name, "wb");
-            QVERIFY(f);
-            fputs("abc\r\n", f);
-            fclose(f);
-        }
+        data->putNative("textos/caf\xE9.txt", "abc\r\n");
+        put(" ~k2j9.tmp", "abc\r\n");
         const QStringList names = folder->list();
         QCOMPARE(names.size(), 1);
         const QString name = names.first();

@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTest>
+#include <cstdio>
 
 namespace support {
 
@@ -68,6 +69,14 @@ void DataFolder::putText(const QString &name, const QByteArray &bytes) const {
     put(QStringLiteral("textos/") + name, bytes);
 }
 
+void DataFolder::putNative(const QByteArray &relative, const QByteArray &bytes) const {
+    FILE *f = std::fopen(QFile::encodeName(path()) + '/' + relative, "wb");
+    if (!f || std::fwrite(bytes.constData(), 1, bytes.size(), f) != size_t(bytes.size()))
+        QTest::qFail(("cannot write " + relative).constData(), __FILE__, __LINE__);
+    if (f)
+        std::fclose(f);
+}
+
 QByteArray DataFolder::bytes(const QString &relative) const {
     QFile f(file(relative));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
@@ -106,6 +115,40 @@ void DataFolder::setReadOnly(const QString &relative, bool readOnly) const {
          {QFile::WriteOwner, QFile::WriteUser, QFile::WriteGroup, QFile::WriteOther})
         p.setFlag(write, !readOnly);
     QFile::setPermissions(file(relative), p);
+}
+
+const char *DataFolder::prepare(const QString &setup) const {
+    if (const char *why = unsupportedSetup(setup))
+        return why;
+    const auto replaceByFolder = [](const QString &path) {
+        QFile::remove(path);
+        QDir().mkpath(path);
+    };
+    if (setup == u"read-only text")
+        setReadOnly("textos/notas.txt");
+    else if (setup == u"read-only folder")
+        setReadOnly("textos");
+    else if (setup == u"read-only config.txt")
+        setReadOnly("config.txt");
+    else if (setup == u"config.txt a folder")
+        replaceByFolder(file("config.txt"));
+    else if (setup == u"text a folder")
+        replaceByFolder(text("notas.txt"));
+    else if (setup == u"text removed")
+        QFile::remove(text("notas.txt"));
+    else if (setup == u"no text folder")
+        QDir(file("textos")).removeRecursively();
+    else if (setup == u"text folder a file") {
+        QDir(file("textos")).removeRecursively();
+        put("textos", "x");
+    } else if (setup == u"proc") {
+        QDir(file("textos")).removeRecursively();
+        QFile::link("/proc/self", file("textos"));
+    } else if (!setup.isEmpty()) {
+        // A misspelt setup would leave the row testing nothing.
+        qFatal("no such setup: %s", qPrintable(setup));
+    }
+    return nullptr;
 }
 
 Core::Core(const DataFolder *shared)

@@ -48,6 +48,8 @@ public:
     // Writes a file, making its folders; "<none>" reads back from a file that is not there.
     void put(const QString &relative, const QByteArray &bytes) const;
     void putText(const QString &name, const QByteArray &bytes) const;
+    // The same under a name given in the system's own bytes, which need not be text.
+    void putNative(const QByteArray &relative, const QByteArray &bytes) const;
     QByteArray bytes(const QString &relative) const;
     QByteArray textBytes(const QString &name) const;
 
@@ -57,6 +59,14 @@ public:
 
     // Takes away (or gives back) the owner's write permission.
     void setReadOnly(const QString &relative, bool readOnly = true) const;
+
+    // Sets the folder up as a test row names it, the text being notas.txt:
+    // "read-only text", "read-only folder", "read-only config.txt", "text a
+    // folder", "config.txt a folder", "text removed", "no text folder", "text
+    // folder a file", "proc" (the text folder a link to /proc/self, whose files
+    // fail whoever reads them, root included); empty leaves it as it is.
+    // Returns why this system cannot, as unsupportedSetup(), and then does nothing.
+    const char *prepare(const QString &setup) const;
 
 private:
     QTemporaryDir m_dir;
