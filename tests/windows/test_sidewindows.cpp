@@ -18,9 +18,6 @@
 
 using namespace support;
 using core::Side;
-using Lines = QMap<int, QString>;
-
-Q_DECLARE_METATYPE(Side)
 
 namespace {
 
@@ -432,7 +429,6 @@ private slots:
         row("donations page", "lblPayPal", true, "https://scrivulets.example/doacoes/");
         row("no browser: the address shown", "lblBrenvaldo", false, "https://scrivulets.example/");
         row("the text is no link", "lblSobre", true, "");
-        row("the name is no link", "lblVersao", true, "");
     }
 
     void aboutLinks() {
