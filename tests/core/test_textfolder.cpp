@@ -59,11 +59,11 @@ private slots:
     // Read, and saved again three times without an edit.
     void readAndSavedAgain() {
         QFETCH(QByteArray, file);
-        put("t.txt", file);
+        data->putText("t.txt", file);
         QTEST(folder->read("t.txt").value_or("<none>"), "text");
         for (int round = 0; round < 3; ++round) {
             QVERIFY(folder->write("t.txt", *folder->read("t.txt")));
-            QTEST(bytesOf("t.txt"), "saved");
+            QTEST(data->textBytes("t.txt"), "saved");
         }
     }
 
@@ -89,7 +89,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         QVERIFY(folder->write("e.txt", text));
-        QCOMPARE(bytesOf("e.txt"), bytes);
+        QCOMPARE(data->textBytes("e.txt"), bytes);
         const QString back = text.isEmpty() ? "\r\n" : text + "\r\n";
         QCOMPARE(folder->read("e.txt").value_or("<none>"), back);
     }
@@ -130,8 +130,8 @@ private slots:
     void nameCheck() {
         QFETCH(QString, name);
         QFETCH(QString, open);
-        put("notas.txt", "x");
-        put(".segredo.txt", "x");
+        data->putText("notas.txt", "x");
+        data->putText(".segredo.txt", "x");
         QVERIFY(QDir(folder->path()).mkdir("velhos"));
         if (!support::unsupportedSetup("link"))
             QVERIFY(QFile::link("/nowhere/at/all", folder->path() + "/quebrado.txt"));
@@ -148,7 +148,7 @@ private slots:
         QFETCH(bool, folderReadOnly);
         if (const char *why = support::unsupportedSetup(folderReadOnly ? "read-only folder" : ""))
             QSKIP(why);
-        put("ro.txt", "old\r\n");
+        data->putText("ro.txt", "old\r\n");
         const QString path = folderReadOnly ? folder->path() : folder->path() + "/ro.txt";
         const QFile::Permissions before = QFile::permissions(path);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
@@ -159,7 +159,7 @@ private slots:
         QVERIFY(!wrote);
         QVERIFY(!renamed);
         QVERIFY(!deleted);
-        QCOMPARE(bytesOf("ro.txt"), QByteArray("old\r\n"));
+        QCOMPARE(data->textBytes("ro.txt"), QByteArray("old\r\n"));
         QCOMPARE(folder->list(), QStringList{"ro.txt"});
     }
     void fullDiskKeepsTheOldFile_data() {
@@ -217,18 +217,18 @@ private slots:
             QSKIP(why);
         QFETCH(QString, target);
         QFETCH(bool, inside);
-        put("notas.txt", "dentro\r\n");
+        data->putText("notas.txt", "dentro\r\n");
         if (target != "../nada.txt")
-            put("../fora.txt", "fora\r\n");
+            data->putText("../fora.txt", "fora\r\n");
         QVERIFY(QFile::link(target, folder->path() + "/elo.txt"));
         QCOMPARE(folder->list().contains("elo.txt"), inside);
         QCOMPARE(folder->exists("elo.txt"), inside);
         QCOMPARE(folder->read("elo.txt").has_value(), inside);
         QCOMPARE(folder->write("elo.txt", "novo"), inside);
         QVERIFY(folder->isNameTaken("elo.txt", "*"));
-        QCOMPARE(bytesOf("../fora.txt"),
+        QCOMPARE(data->textBytes("../fora.txt"),
                  target == "../nada.txt" ? QByteArray("<none>") : "fora\r\n");
-        QCOMPARE(bytesOf("notas.txt"), inside ? "novo\r\n" : "dentro\r\n");
+        QCOMPARE(data->textBytes("notas.txt"), inside ? "novo\r\n" : "dentro\r\n");
     }
 
     void namesThatAreNotUtf8() {
@@ -236,7 +236,7 @@ private slots:
             QSKIP("Windows's file names are UTF-16 and always text");
         // A name made elsewhere, with a Latin-1 byte and a save's leftover beside it.
         data->putNative("textos/caf\xE9.txt", "abc\r\n");
-        put(" ~k2j9.tmp", "abc\r\n");
+        data->putText(" ~k2j9.tmp", "abc\r\n");
         const QStringList names = folder->list();
         QCOMPARE(names.size(), 1);
         const QString name = names.first();
@@ -244,16 +244,10 @@ private slots:
         QCOMPARE(folder->read(name).value_or("<none>"), "abc\r\n");
         QVERIFY(folder->write(name, "novo"));
         QVERIFY(folder->rename(name, "café.txt"));
-        QCOMPARE(bytesOf("café.txt"), QByteArray("novo\r\n"));
+        QCOMPARE(data->textBytes("café.txt"), QByteArray("novo\r\n"));
     }
 
 private:
-    void put(const QString &name, const QByteArray &bytes) {
-        data->putText(name, bytes);
-    }
-    QByteArray bytesOf(const QString &name) {
-        return data->textBytes(name);
-    }
     std::unique_ptr<support::DataFolder> data;
     std::unique_ptr<TextFolder> folder;
 };
