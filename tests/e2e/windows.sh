@@ -59,10 +59,8 @@ start_x
 # on no key by mapping a spare key for the moment, and Wine does not always
 # take that up in time.
 setxkbmap -layout br
-# The fonts the program offers, where Debian has a metric twin (Wine brings
-# none, and its own MS Sans Serif is a bitmap face that draws no capital I).
-for pair in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Verdana=DejaVu Sans" \
-  "MS Sans Serif=Liberation Sans"; do
+# The fonts the program offers, where Debian has a metric twin (Wine brings none).
+for pair in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Verdana=DejaVu Sans"; do
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}" /f \
     >/dev/null 2>&1
 done
