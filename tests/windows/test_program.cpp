@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QWindow>
 
 using namespace support;
@@ -360,6 +361,44 @@ private slots:
         QVERIFY(!about->isVisible());
         runDeferredDeletes();
         QVERIFY(about.isNull());
+    }
+
+    // A strip beside other programs is rarely the active window; its tooltips
+    // and its side windows' show on hover all the same.
+    void tooltipsShowWhileAnotherWindowIsActive_data() {
+        QTest::addColumn<bool>("inAbout");
+        QTest::addColumn<QString>("tip");
+        row("the strip's save button", false, " Salvar texto ");
+        row("the About window's help link", true, " Abrir janela de AJUDA do programa ");
+    }
+
+    void tooltipsShowWhileAnotherWindowIsActive() {
+        QFETCH(bool, inAbout);
+        QFETCH(QString, tip);
+        Started s;
+        QWidget *window =
+            inAbout ? static_cast<QWidget *>(open(s.program, Side::About)) : &s.main();
+        QWidget *target = nullptr;
+        for (QWidget *w : window->findChildren<QWidget *>())
+            if (w->toolTip() == tip)
+                target = w;
+        QVERIFY(target);
+        QWidget other; // away from the strip and its side windows
+        other.setGeometry(QRect(
+            window->screen()->availableGeometry().bottomRight() - QPoint(80, 80), QSize(80, 80)));
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        // A change of active application stops a tooltip's wake-up: let it land.
+        QTRY_COMPARE(QGuiApplication::applicationState(), Qt::ApplicationActive);
+        QVERIFY(!window->isActiveWindow());
+        // The pointer lands on the control and moves a step, through the window
+        // system: Qt wakes tooltips only for its events, and only for a move.
+        const QPoint at = target->rect().center();
+        QCursor::setPos(target->mapToGlobal(at));
+        QTest::mouseMove(window->windowHandle(), target->mapTo(window, at + QPoint(1, 0)));
+        QTRY_COMPARE(QToolTip::text(), tip);
+        QToolTip::hideText();
     }
 
     void dragsOnlyByTheBackground_data() {
