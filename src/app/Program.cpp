@@ -92,6 +92,8 @@ void Program::start() {
     connect(m_tray.get(), &Tray::closeRequested, this, &Program::closeProgram);
     // The session ends: what the user typed and did not save is kept.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { m_core.closing(); });
+    connect(&m_termination, &platform::TerminationRequests::requested, this,
+            &Program::endAtTheSystemsRequest);
     connect(&m_core, &core::AppCore::writeFailed, this, [this](const QString &path) {
         QMessageBox::warning(m_main.get(), QStringLiteral("Corvale Scrivulets"),
                              QStringLiteral("Não foi possível salvar o arquivo ") + path);
@@ -229,6 +231,17 @@ void Program::closeProgram() {
                                                 "não se perca."));
         return;
     }
+    endRun();
+}
+
+void Program::endAtTheSystemsRequest() {
+    if (m_closing)
+        return;
+    m_core.closing();
+    endRun();
+}
+
+void Program::endRun() {
     m_closing = true;
     discardSideWindow(core::Side::About);
     discardSideWindow(core::Side::Config);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppCore.h"
+#include "platform/termination.h"
 
 #include <QObject>
 #include <QPointer>
@@ -54,8 +55,15 @@ public slots:
     // then the tray icon, then the event loop. Unsaved text is kept in a
     // recovery copy first; where that cannot be written, the program stays.
     void closeProgram();
+    // The system asks the program to end (a kill, a session that ends its
+    // programs without asking): nobody is there to answer, so it ends, its
+    // unsaved text in a recovery copy, or left in its draft for the next start
+    // where that copy cannot be written.
+    void endAtTheSystemsRequest();
 
 private:
+    // Every window in the program's closing order, then the event loop.
+    void endRun();
     QString stripText() const override;
     QRectF stripPlaceTwips() const override;
     QPointF startupWindowPlaceTwips() const override;
@@ -71,5 +79,6 @@ private:
     // After the windows it brings to the front, so it goes first.
     std::unique_ptr<Tray> m_tray;
     QPointer<SideWindow> m_sides[5];
+    platform::TerminationRequests m_termination;
     bool m_closing = false;
 };

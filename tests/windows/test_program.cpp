@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <QWindow>
+#include <csignal>
 
 using namespace support;
 using core::Side;
@@ -153,6 +154,9 @@ private slots:
         row("the strip closed by the window system", "strip");
         row("the collapsed window closed by the window system", "collapsed");
         row("the tray's menu", "tray");
+#ifndef Q_OS_WIN // which ends programs through their windows
+        row("a kill, or a session that ends its programs so", "SIGTERM");
+#endif
     }
 
     void closingEndsEverything() {
@@ -173,8 +177,10 @@ private slots:
                 m.windowHandle()->close();
             else if (how == u"collapsed")
                 s.program.ini().windowHandle()->close();
-            else
+            else if (how == u"tray")
                 s.program.tray().menu()->actions().constLast()->trigger();
+            else
+                std::raise(SIGTERM);
         });
         QCOMPARE(exitCode, 0);
         QVERIFY(!s.program.sideWindow(Side::Config));
