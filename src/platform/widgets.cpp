@@ -71,6 +71,17 @@ bool isActivationKey(const QKeyEvent *event) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
+// Enter and Return press a focused button. Held down, the key presses it
+// once, as the space bar does: a held key must not delete text after text.
+bool pressedByEnter(QAbstractButton *button, QKeyEvent *event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    event->accept();
+    if (!event->isAutoRepeat())
+        button->click();
+    return true;
+}
+
 } // namespace
 
 PictureButton::PictureButton(const QString &picture, const QString &toolTip, QWidget *parent)
@@ -90,6 +101,11 @@ void PictureButton::setPicture(const QString &picture) {
     m_picture = picture;
     m_cache = QPixmap();
     update();
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event) {
+    if (!pressedByEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 void PictureButton::enterEvent(QEnterEvent *event) {
@@ -127,6 +143,13 @@ void PictureButton::paintEvent(QPaintEvent *) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+PushButton::PushButton(const QString &text, QWidget *parent) : QPushButton(text, parent) {}
+
+void PushButton::keyPressEvent(QKeyEvent *event) {
+    if (!pressedByEnter(this, event))
+        QPushButton::keyPressEvent(event);
 }
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QString>
 #include <functional>
 #include <limits>
@@ -29,6 +30,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -40,6 +42,17 @@ private:
     // The focus is drawn only when the keyboard brought it: a window that
     // opens keeps its look at rest.
     bool m_keyboardFocus = false;
+};
+
+// A push button that Enter and Return press too, as on every desktop: Qt
+// leaves those keys to a dialog's default button.
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    PushButton(const QString &text, QWidget *parent);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // A label that is a link: it takes the keyboard focus by Tab, and a click,

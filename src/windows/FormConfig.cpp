@@ -82,7 +82,7 @@ FormConfig::FormConfig(core::AppCore &core)
     Combo1 = named(new QComboBox(this), "Combo1");
     placeTwips(Combo1, 2240, 3270, 2030, 315);
 
-    btnSave = named(new QPushButton(QStringLiteral("Salvar"), this), "btnSave");
+    btnSave = named(new platform::PushButton(QStringLiteral("Salvar"), this), "btnSave");
     placeTwips(btnSave, 3240, 3870, 990, 375);
     chkLast = named(new QCheckBox(QStringLiteral("Abrir último arquivo editado ao iniciar"), this),
                     "chkLast");

@@ -36,7 +36,7 @@ FormList::FormList(core::AppCore &core)
     // which keeps a folder of thousands of texts quick to list.
     List1->setUniformItemSizes(true);
     List1->installEventFilter(this);
-    btnDel = new QPushButton(QStringLiteral("Deletar"), this);
+    btnDel = new platform::PushButton(QStringLiteral("Deletar"), this);
     btnDel->setObjectName(QStringLiteral("btnDel"));
     placeTwips(btnDel, 3400, 3480, 855, 300);
     Check1 = new QCheckBox(QStringLiteral("Fechar lista ao abrir arquivo"), this);

@@ -100,6 +100,59 @@ private slots:
         }
     }
 
+    // Enter and Return press the focused button, as the space bar does, once
+    // however long the key is held; check boxes and option buttons keep their
+    // state.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("presses");
+        row("a toolbar button, Return", "strip", "btnList", int(Qt::Key_Return), 1);
+        row("a toolbar button, keypad Enter", "strip", "btnPosicao", int(Qt::Key_Enter), 1);
+        row("the collapse button", "strip", "btnUpDown", int(Qt::Key_Return), 1);
+        row("the collapsed window's button", "collapsed", "btnShow", int(Qt::Key_Enter), 1);
+        row("Salvar", "Save", "btnSave", int(Qt::Key_Return), 1);
+        row("Salvar como", "Save", "btnRename", int(Qt::Key_Return), 1);
+        row("Criar novo arquivo em branco", "Save", "btnNew", int(Qt::Key_Enter), 1);
+        row("Deletar", "List", "btnDel", int(Qt::Key_Return), 1);
+        row("the settings' Salvar", "Config", "btnSave", int(Qt::Key_Return), 1);
+        row("a side window's close button", "About", "btnClose", int(Qt::Key_Return), 1);
+        row("a side window's arrow", "Help", "btnEsq", int(Qt::Key_Enter), 1);
+        row("a check box", "List", "Check1", int(Qt::Key_Return), 0);
+        row("an option button", "Config", "optIniSim", int(Qt::Key_Return), 0);
+    }
+
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        Started s;
+        QWidget *w = &s.main();
+        if (window == u"collapsed") {
+            s.program.collapseMainWindow();
+            w = &s.program.ini();
+        } else if (window != u"strip") {
+            const QMap<QString, Side> sides{{"Save", Side::Save},
+                                            {"List", Side::List},
+                                            {"Config", Side::Config},
+                                            {"About", Side::About},
+                                            {"Help", Side::Help}};
+            w = open(s.program, sides.value(window));
+        }
+        auto *b = child<QAbstractButton>(w, qPrintable(button));
+        b->setEnabled(true); // "Salvar como" waits for a key in the title box
+        const bool checked = b->isChecked();
+        QSignalSpy clicked(b, &QAbstractButton::clicked);
+        b->setFocus(Qt::TabFocusReason);
+        QTest::keyPress(b, Qt::Key(key));
+        QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(b, &held);
+        QTest::keyRelease(b, Qt::Key(key));
+        QTEST(int(clicked.count()), "presses");
+        QCOMPARE(b->isChecked(), checked);
+    }
+
     void trayIcon_data() {
         QTest::addColumn<bool>("collapsed");
         QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
