@@ -32,6 +32,16 @@ FormList::FormList(core::AppCore &core)
     List1->setObjectName(QStringLiteral("List1"));
     placeTwips(List1, 120, 720, 4140, 2760);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // As in an ordinary list box, the row the keys or the mouse put the
+    // cursor on is the selected one. Qt's list can hold a current row that is
+    // not selected (the first row when the list takes the focus, a row
+    // Ctrl+clicked off), which looks chosen and is not.
+    const auto selectCurrent = [this] {
+        if (QListWidgetItem *current = List1->currentItem(); current && !current->isSelected())
+            current->setSelected(true);
+    };
+    connect(List1, &QListWidget::currentItemChanged, this, selectCurrent);
+    connect(List1, &QListWidget::itemSelectionChanged, this, selectCurrent);
     // Every row is one line of the same font: measuring one serves them all,
     // which keeps a folder of thousands of texts quick to list.
     List1->setUniformItemSizes(true);
@@ -55,6 +65,9 @@ FormList::FormList(core::AppCore &core)
     List1->setFocus();
 
     refreshTextList();
+    // Opened with texts, the first is chosen, ready for Enter. Refilled after
+    // "Deletar", the list has none chosen: a second click deletes nothing.
+    List1->setCurrentRow(0);
 }
 
 void FormList::refreshTextList() {

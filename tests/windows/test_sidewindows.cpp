@@ -194,7 +194,7 @@ private slots:
             "", true, false);
         row("Enter, Check1 off: opened, stays", "Enter", false, "notas.txt", "", "", "", true,
             true);
-        row("Enter with nothing selected", "Enter", true, "", "", "",
+        row("Enter on an empty list", "Enter", true, "", "no text folder", "",
             "É preciso selecionar um item!", false, true);
         row("double-click beside the rows", "double-click", true, "<beside>", "", "", "", false,
             true);
@@ -260,6 +260,44 @@ private slots:
             QCOMPARE(shown, how == u"Enter" || row == u"<beside>" ? "antes" : "");
     }
 
+    // The keys of an ordinary list box: the row they reach is the one
+    // chosen, and Enter opens it.
+    void listKeys_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("chosen");
+        row("on opening, the first", "", "a.txt");
+        row("Up at the first", "Up", "a.txt");
+        row("Home", "Down Down Home", "a.txt");
+        row("Down", "Down", "b.txt");
+        row("End", "End", "c.txt");
+        row("Down past the last", "Down Down Down", "c.txt");
+        row("Up", "End Up", "b.txt");
+        row("Ctrl+Space does not leave the row unchosen", "Down Ctrl+Space", "b.txt");
+    }
+
+    void listKeys() {
+        QFETCH(QString, keys);
+        QFETCH(QString, chosen);
+        Started s({}, [](const DataFolder &d) {
+            for (const char *name : {"a", "b", "c"})
+                d.putText(QString(name) + ".txt", QByteArray(name) + "\r\n");
+        });
+        SideWindow *w = open(s.program, Side::List);
+        auto *list = child<QListWidget>(w, "List1");
+        // The window opens with the keyboard in the list, whose first row
+        // the focus makes Qt's current one.
+        QTRY_VERIFY(list->hasFocus());
+        for (const QString &key : keys.split(u' ', Qt::SkipEmptyParts)) {
+            const QKeyCombination k = QKeySequence::fromString(key)[0];
+            QTest::keyClick(list, k.key(), k.keyboardModifiers());
+        }
+        QVERIFY(list->currentItem());
+        QCOMPARE(list->currentItem()->text(), chosen);
+        QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->currentItem()});
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), chosen.left(1) + "\r\n");
+    }
+
     void listDeletes_data() {
         QTest::addColumn<QString>("row");
         QTest::addColumn<bool>("readOnly");
@@ -267,8 +305,8 @@ private slots:
         QTest::addColumn<QString>("notice");
         row("the open text: gone from the list, kept in the strip", "notas.txt", false,
             QStringList{"nova.txt", "outra.txt"}, "fica");
-        row("nothing selected: the list read again", "", false,
-            QStringList{"notas.txt", "nova.txt", "outra.txt"}, "fica");
+        row("the first row, chosen on opening", "", false, QStringList{"nova.txt", "outra.txt"},
+            "fica");
         row("read-only: told", "notas.txt", true, QStringList{"notas.txt", "nova.txt", "outra.txt"},
             "Não foi possível deletar o arquivo ");
     }
@@ -289,6 +327,9 @@ private slots:
         ::notice(w)->setText("fica");
         if (!row.isEmpty())
             select(list, row);
+        // A double-click on "Deletar" deletes one text: refilled, the list has
+        // none chosen.
+        click(child(w, "btnDel"));
         click(child(w, "btnDel"));
         QTEST(rows(list), "after");
         QVERIFY2(::notice(w)->text().startsWith(notice), qPrintable(::notice(w)->text()));
