@@ -119,7 +119,10 @@ void Program::keepWindowsReachable() {
         screens << screen->availableGeometry();
     for (QWidget *window :
          {static_cast<QWidget *>(m_ini.get()), static_cast<QWidget *>(m_main.get())}) {
-        const QRect here(window->pos(), window->size());
+        // Where the windows stand, not Qt's idea of it, which can be stale.
+        const QPointF at =
+            window == m_ini.get() ? m_ini->placeTwips() : m_main->placeTwips().topLeft();
+        const QRect here(QPoint(core::px(at.x()), core::px(at.y())), window->size());
         const QRect there = core::reachablePlace(here, screens);
         if (there == here)
             continue;

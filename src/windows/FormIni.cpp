@@ -26,7 +26,7 @@ FormIni::FormIni() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
 }
 
 QPointF FormIni::placeTwips() const {
-    const QPoint at = platform::windowPosition(this);
+    const QPoint at = isVisible() ? platform::windowPosition(this) : m_lastShownPx.value_or(pos());
     if (at == m_placedPx)
         return m_placedTwips;
     return QPointF(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
@@ -38,6 +38,18 @@ void FormIni::moveTwips(std::optional<double> left, std::optional<double> top) {
     move(core::px(to.x()), core::px(to.y()));
     m_placedTwips = to;
     m_placedPx = pos();
+    m_lastShownPx.reset();
+}
+
+void FormIni::setVisible(bool visible) {
+    // Under a reparenting window manager Qt's idea of the place can be left
+    // at (0, 0): the manager's first ConfigureNotify can come while it is
+    // still placing its frame there, and the frame's later move does not
+    // reach Qt. The window system knows while the window is shown; once
+    // hidden, nobody does, so the place is taken as it goes.
+    if (!visible && isVisible())
+        m_lastShownPx = platform::windowPosition(this);
+    QWidget::setVisible(visible);
 }
 
 void FormIni::setTopmost(bool on) {

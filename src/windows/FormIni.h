@@ -18,9 +18,12 @@ class FormIni : public QWidget {
 public:
     FormIni();
 
-    // Where it stands, in twips; until it moves, the twips it was put at.
+    // Where it stands, in twips, or hidden where it last stood; until it
+    // moves, the twips it was put at.
     QPointF placeTwips() const;
     void moveTwips(std::optional<double> left, std::optional<double> top);
+
+    void setVisible(bool visible) override;
 
     // In front of other windows or not (and shown).
     void setTopmost(bool on);
@@ -41,4 +44,6 @@ private:
     bool m_topmost = false;
     QPointF m_placedTwips;
     QPoint m_placedPx{INT_MIN, INT_MIN};
+    // Where the window system last showed it, taken as it goes.
+    std::optional<QPoint> m_lastShownPx;
 };
