@@ -37,9 +37,7 @@ void AppCore::start() {
     if (!platform::entryAt(path).exists)
         platform::writeFileAtomically(path, config::fileText(config::defaultLines()));
     // An unreadable file reads as an empty one: every line takes its replacement.
-    m_settings =
-        config::accept(config::readValues(platform::readFile(path).value_or(QByteArray())));
-    m_stripWidthTwips = clampPixels(*parseNumber(m_settings.width)) * TwipsPerPixel;
+    takeSettings(platform::readFile(path).value_or(QByteArray()));
 
     m_recoveredAfterCrash = m_recovery.adoptDrafts(QDateTime::currentDateTime());
 
@@ -261,7 +259,7 @@ AppCore::Open AppCore::openText(const QString &name) {
     dropText();
     replaceText(*text, name);
     // Line 1 is the configured start width, so opening a text never resets
-    // it; lines 2 to 8 are the values in force since start-up.
+    // it; lines 2 to 8 are the values in force.
     QStringList positions;
     for (const std::optional<QString> &part : m_settings.positions)
         positions << part.value_or(QStringLiteral("0"));
@@ -285,6 +283,11 @@ bool AppCore::writeConfig(const config::Lines &lines) {
     return platform::writeFileAtomically(config::path(m_dataFolder), config::fileText(lines));
 }
 
+void AppCore::takeSettings(const QByteArray &configBytes) {
+    m_settings = config::accept(config::readValues(configBytes));
+    m_stripWidthTwips = clampPixels(*parseNumber(m_settings.width)) * TwipsPerPixel;
+}
+
 QString AppCore::positionsNow() const {
     const QPointF ini = m_facts ? m_facts->startupWindowPlaceTwips() : QPointF();
     const QRectF strip = stripPlaceTwips();
@@ -299,11 +302,23 @@ AppCore::Settings AppCore::saveSettings(const SettingsForm &f) {
     for (const QString *box : {&f.width, &f.txtMin, &f.txtMax, &f.transparency})
         if (box->isEmpty())
             return Settings::EmptyField;
-    const bool written =
-        writeConfig({f.width, f.txtMin, f.txtMax, f.transparency, QString::number(f.align),
-                     f.startMinimized ? QStringLiteral("1") : QStringLiteral("2"), f.font,
-                     positionsNow(), config::lastTextLine(m_reopenLastText, m_openName)});
-    return written ? Settings::Saved : Settings::Failed;
+    const config::Lines lines{f.width,
+                              f.txtMin,
+                              f.txtMax,
+                              f.transparency,
+                              QString::number(f.align),
+                              f.startMinimized ? QStringLiteral("1") : QStringLiteral("2"),
+                              f.font,
+                              positionsNow(),
+                              config::lastTextLine(m_reopenLastText, m_openName)};
+    if (!writeConfig(lines))
+        return Settings::Failed;
+    // In force now exactly as the next start will read them from the file,
+    // the reader's limits and replacements included, so that every later
+    // writer puts back what the user saved.
+    takeSettings(config::fileText(lines));
+    emit settingsSaved();
+    return Settings::Saved;
 }
 
 bool AppCore::savePositions() {

@@ -48,8 +48,8 @@ public:
     const TextFolder &textFolder() const { return m_texts; }
     QString configDisplayPath() const;
 
-    // The settings in force since start-up, as read (the writers put them
-    // back as they were), and as numbers.
+    // The settings in force, as read at start-up or as saved since (the
+    // writers put them back as they were), and as numbers.
     const config::Accepted &settings() const { return m_settings; }
     double textMinPx() const;
     double textMaxPx() const;
@@ -121,6 +121,8 @@ public:
         QString font;
     };
     enum class Settings { Saved, EmptyField, Failed };
+    // "Salvar": the form into config.txt, and what the next start will read
+    // from it in force from now on (settingsSaved).
     Settings saveSettings(const SettingsForm &form);
 
     // The positions button: the strip's width and both windows' places.
@@ -141,11 +143,14 @@ signals:
     // The strip's place in front of other windows, on or off (and shown).
     void stripTopmostRequested(bool on);
     void alwaysOnTopChanged(bool on);
+    // New settings are in force: the windows apply what they show of them.
+    void settingsSaved();
     // A write that no window asked for (a draft) failed.
     void writeFailed(const QString &displayPath);
 
 private:
     bool writeConfig(const config::Lines &lines);
+    void takeSettings(const QByteArray &configBytes);
     QString positionsNow() const;
     // Unsaved text that leaves the strip goes into a recovery copy first.
     bool dropText();

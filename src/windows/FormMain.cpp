@@ -109,6 +109,7 @@ FormMain::FormMain(core::AppCore &core)
     connect(&m_core, &core::AppCore::textReplaced, Text1, &platform::TextBox::setText);
     connect(&m_core, &core::AppCore::stripTopmostRequested, this, &FormMain::setTopmost);
     connect(&m_core, &core::AppCore::alwaysOnTopChanged, this, &FormMain::showAlwaysOnTop);
+    connect(&m_core, &core::AppCore::settingsSaved, this, &FormMain::applySavedSettings);
 
     // Only the window's own surface drags, double-clicks and shows the sizing
     // cursors. Qt hands a press a child leaves alone to its parent and lets
@@ -158,12 +159,28 @@ int FormMain::screenWidthTwips() const {
     return (s ? s->geometry().width() : 1920) * TwipsPerPixel;
 }
 
-void FormMain::applySettings() {
+void FormMain::applyFont() {
     QFont font = Text1->font();
     font.setFamily(m_core.settings().font);
     Text1->setFont(font);
+}
+
+void FormMain::applySettings() {
+    applyFont();
     m_maximize.restoreWidth = float(m_core.stripWidthTwips());
     setOpacity(m_core.opacityPercent());
+}
+
+void FormMain::applySavedSettings() {
+    applyFont();
+    // Through the layout rule, as at start: the screen bounds the width and
+    // the new heights refit the text box. A maximize in force stays so, and
+    // its double-click gives back the width it saved.
+    place(std::nullopt, m_core.stripWidthTwips());
+    const QRect here(platform::windowPosition(this), size());
+    setOpacity(core::pointerOverWindow(QCursor::pos(), core::twipsRect(here))
+                   ? 100
+                   : m_core.opacityPercent());
 }
 
 void FormMain::fitTextBox(int widthTwips) {

@@ -422,8 +422,53 @@ private slots:
                   {boxes[0], boxes[1], boxes[2], boxes[3], align, minimized, "Verdana"}),
               "result");
         QCOMPARE(c.data.config(), config == Unchanged ? before : config);
-        // Saved settings wait for the next start.
-        QCOMPARE(settingsOf(c.core), "4410 140 280 90 1");
+        // In force at once as the next start reads them from the file; a file
+        // not written changes nothing.
+        support::Core next(&c.data);
+        next.core.start();
+        QCOMPARE(settingsOf(c.core), settingsOf(next.core));
+        QCOMPARE(c.core.settings().font, next.core.settings().font);
+        QCOMPARE(c.core.startMinimized(), next.core.startMinimized());
+    }
+
+    // The writers that come after a save put back what the user saved: the
+    // positions button with the places the windows have now, the list window
+    // with those saved.
+    void savedSettingsAreWrittenBack_data() {
+        QTest::addColumn<QStringList>("boxes"); // width, heights, transparency as typed
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QByteArray>("config");
+        const QStringList typed{"300", "150", "400", "80"}, outOfBounds{"100", "1", "0", "999"};
+        const QByteArray saved = "300\r\n150\r\n400\r\n80\r\n2\r\n1\r\nVerdana\r\n",
+                         bounded = "294\r\n140\r\n140\r\n100\r\n2\r\n1\r\nVerdana\r\n",
+                         placesNow = "1005|1005|7500|3000\r\nnotas.txt\r\n",
+                         placesSaved = "1005|1005|6000|1500\r\noutra.txt\r\n";
+        row("the positions button", typed, "positions", saved + placesNow);
+        row("opening a text", typed, "open", saved + placesSaved);
+        // As the next start reads them: the reader's limits and replacements.
+        row("out of bounds, the positions button", outOfBounds, "positions", bounded + placesNow);
+        row("out of bounds, opening a text", outOfBounds, "open", bounded + placesSaved);
+    }
+
+    void savedSettingsAreWrittenBack() {
+        QFETCH(QStringList, boxes);
+        QFETCH(QString, then);
+        support::Core c;
+        c.data.writeConfig({{9, "notas.txt"}});
+        c.data.putText("outra.txt", "o\r\n");
+        c.core.start();
+        c.windows.strip.moveTo(6000, 1500);
+        // The strip takes the width in force, as the real one does.
+        QObject::connect(&c.core, &AppCore::settingsSaved,
+                         [&c] { c.windows.strip.setWidth(c.core.stripWidthTwips()); });
+        QCOMPARE(c.core.saveSettings({boxes[0], boxes[1], boxes[2], boxes[3], 2, true, "Verdana"}),
+                 AppCore::Settings::Saved);
+        c.windows.strip.moveTo(7500, 3000);
+        if (then == u"positions")
+            QVERIFY(c.core.savePositions());
+        else
+            QCOMPARE(c.core.openText("outra.txt"), Open::Opened);
+        QTEST(c.data.config(), "config");
     }
 
     void savePositions_data() {

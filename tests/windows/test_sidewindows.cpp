@@ -1,3 +1,4 @@
+#include "core/striprules.h"
 #include "platform/widgets.h"
 #include "support/rows.h"
 #include "support/windows.h"
@@ -8,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -416,10 +418,18 @@ private slots:
         click(child(w, "optIniSim"));
         auto *fonts = child<QComboBox>(w, "Combo1");
         fonts->setCurrentIndex(fonts->findText("Verdana"));
+        QCursor::setPos(10, 500); // away from the strip
         click(child(w, "btnSave"));
         QCOMPARE(s.data.config(),
                  "300\r\n150\r\n400\r\n80\r\n2\r\n1\r\nVerdana\r\n1000|1000|6000|1500\r\n*\r\n");
         QVERIFY(!s.program.sideWindow(Side::Config));
+        // In force at once, where it stands.
+        FormMain &m = s.main();
+        auto *text = child<platform::TextBox>(&m, "Text1");
+        QCOMPARE(text->font().family(), "Verdana");
+        QCOMPARE(m.geometry(), QRect(400, 100, 300, 150 + 85));
+        QCOMPARE(text->height(), 150);
+        QCOMPARE(qRound(m.windowOpacity() * 255), core::alphaFor(80));
     }
 
     void settingsNotices_data() {
