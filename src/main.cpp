@@ -26,10 +26,11 @@ int main(int argc, char *argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     const QString dataFolder = platform::appFolderPath();
     SingleInstance instance(dataFolder);
-    if (!instance.claim())
-        return 0;
+    if (const auto status = instance.claim())
+        return *status;
     Program program(dataFolder);
     QObject::connect(&instance, &SingleInstance::showRequested, &program, &Program::showStrip);
     program.start();
+    instance.listen();
     return application.exec();
 }

@@ -1,71 +1,182 @@
 #include "app/SingleInstance.h"
 
+#include "platform/files.h"
+#include "platform/runtime.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QThread>
+#include <QTimer>
+#include <cstdio>
 
 namespace {
 
-// Where the lock and the requests live: the user's own runtime folder where
-// there is one, the temporary folder otherwise.
-QString meetingPlace(const QString &dataFolder) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    const QString canonical = QFileInfo(dataFolder).canonicalFilePath();
-    const QByteArray key = qgetenv("USER") + qgetenv("USERNAME") + '\n' +
-                           (canonical.isEmpty() ? dataFolder : canonical).toUtf8();
-    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex();
-    return folder + QStringLiteral("/corvale-scrivulets-") + QString::fromLatin1(hash.left(16));
+using Request = SingleInstance::Request;
+
+// Each request's word on the line. The command line may choose another
+// request for the launch; the running copy learns it here.
+struct RequestWord {
+    Request request;
+    const char *word;
+};
+constexpr RequestWord Words[] = {
+    {Request::Show, "mostrar"},
+};
+
+const QByteArray Done = "ok";
+const QByteArray Unknown = "desconhecido";
+
+// How long a launch waits for the copy that holds the folder: its start-up,
+// before it listens, included.
+constexpr int RunningCopyWaitMs = 10000;
+constexpr int RetryMs = 50;
+// A caller that asks nothing, or does not hang up, is not kept.
+constexpr int CallerTimeoutMs = 5000;
+constexpr qint64 MaxLineBytes = 256;
+
+QByteArray wordFor(Request request) {
+    for (const RequestWord &w : Words)
+        if (w.request == request)
+            return w.word;
+    return {};
 }
 
-constexpr int AnswerWaitMs = 3000;
+std::optional<Request> requestFor(const QByteArray &word) {
+    for (const RequestWord &w : Words)
+        if (word == w.word)
+            return w.request;
+    return std::nullopt;
+}
+
+void say(const QString &message) {
+    std::fputs(qPrintable(QStringLiteral("corvale-scrivulets: ") + message + u'\n'), stderr);
+    std::fflush(stderr);
+}
+
+const QString StartsAnyway = QStringLiteral("esta cópia abre sem saber se outra já está aberta");
+
+// Named for the user and the folder itself: the folder is made first, so
+// that a link to it or a trailing '/' lead to the same name as its own path.
+QString meetingName(const QString &dataFolder) {
+    platform::makeFolder(dataFolder);
+    QString folder = platform::canonicalPath(dataFolder);
+    if (folder.isEmpty())
+        folder = QDir::cleanPath(QDir(dataFolder).absolutePath());
+    const QByteArray key = platform::userId().toUtf8() + '\n' + folder.toUtf8();
+    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("corvale-scrivulets-") + QString::fromLatin1(hash.left(16));
+}
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &dataFolder) {
-    const QString base = meetingPlace(dataFolder);
-    m_lock = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
-    // Never stale by age: only a lock whose process is gone is.
-    m_lock->setStaleLockTime(0);
-    m_requests = base + QStringLiteral(".requests");
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &SingleInstance::readRequests);
+SingleInstance::SingleInstance(const QString &dataFolder, QObject *parent)
+    : QObject(parent), m_name(meetingName(dataFolder)) {}
+
+SingleInstance::~SingleInstance() = default;
+
+std::optional<int> SingleInstance::claim(Request request) {
+    const platform::RuntimeFolder folder = platform::privateRuntimeFolder();
+    if (folder.path.isEmpty()) {
+        say(QStringLiteral("nenhuma pasta privada para encontrar outra cópia (%1): %2")
+                .arg(folder.problem, StartsAnyway));
+        return std::nullopt;
+    }
+    m_serverName = platform::localServerName(folder.path, m_name);
+    const QString lockPath = folder.path + u'/' + m_name + QStringLiteral(".lock");
+    const QDeadlineTimer deadline(RunningCopyWaitMs);
+    for (;;) {
+        QString problem;
+        switch (platform::FileLock::take(lockPath, m_lock, problem)) {
+        case platform::FileLock::Outcome::Taken:
+            return std::nullopt;
+        case platform::FileLock::Outcome::Failed:
+            say(QStringLiteral("não foi possível travar %1 (%2): %3")
+                    .arg(QDir::toNativeSeparators(lockPath), problem, StartsAnyway));
+            return std::nullopt;
+        case platform::FileLock::Outcome::Held:
+            break;
+        }
+        // A copy holds the folder: it answers once it listens.
+        if (const std::optional<QByteArray> answer = ask(request, int(deadline.remainingTime()))) {
+            if (*answer == Done)
+                return 0;
+            say(QStringLiteral("a cópia aberta não atendeu o pedido \"%1\": \"%2\"")
+                    .arg(QString::fromLatin1(wordFor(request)), QString::fromUtf8(*answer)));
+            return 1;
+        }
+        if (deadline.hasExpired()) {
+            say(QStringLiteral("a cópia aberta não respondeu: esta abre também"));
+            return std::nullopt;
+        }
+        QThread::msleep(RetryMs);
+    }
 }
 
-bool SingleInstance::claim() {
-    if (m_lock->tryLock(0)) {
-        QFile requests(m_requests);
-        if (requests.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            requests.close();
-        m_watcher.addPath(m_requests);
-        return true;
-    }
-    // A copy is running: it is asked, and answers by emptying the file.
-    QFile requests(m_requests);
-    if (requests.open(QIODevice::Append)) {
-        requests.write("show\n");
-        requests.close();
-    }
-    const QDeadlineTimer deadline(AnswerWaitMs);
-    while (!deadline.hasExpired() && QFileInfo(m_requests).size() > 0)
-        QThread::msleep(20);
-    return false;
+std::optional<QByteArray> SingleInstance::ask(Request request, int timeoutMs) const {
+    const QDeadlineTimer deadline(timeoutMs);
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(int(deadline.remainingTime())))
+        return std::nullopt;
+    socket.write(wordFor(request) + '\n');
+    socket.flush();
+    while (!socket.canReadLine())
+        if (!socket.waitForReadyRead(int(deadline.remainingTime())))
+            return std::nullopt;
+    return socket.readLine(MaxLineBytes).trimmed();
 }
 
-void SingleInstance::readRequests() {
-    QFile requests(m_requests);
-    if (!requests.open(QIODevice::ReadWrite))
+void SingleInstance::listen() {
+    if (!m_lock || m_server)
         return;
-    const bool asked = requests.readAll().contains("show");
-    requests.resize(0);
-    requests.close();
-    // Some systems stop watching a file that was rewritten.
-    if (!m_watcher.files().contains(m_requests))
-        m_watcher.addPath(m_requests);
-    if (asked)
-        emit showRequested();
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // The lock is this process's, so a socket of that name was left by a
+    // copy that ended without closing it.
+    QLocalServer::removeServer(m_serverName);
+    if (!m_server->listen(m_serverName)) {
+        say(QStringLiteral("não foi possível esperar outras aberturas em %1 (%2): elas vão abrir "
+                           "outra cópia")
+                .arg(QDir::toNativeSeparators(m_serverName), m_server->errorString()));
+        return;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::answerNewCallers);
+}
+
+void SingleInstance::answerNewCallers() {
+    while (QLocalSocket *caller = m_server->nextPendingConnection()) {
+        // The caller hangs up once it has read the answer: a named pipe
+        // closed from this end drops what the caller has not read yet.
+        connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
+        connect(caller, &QLocalSocket::readyRead, this, [this, caller] { answer(caller); });
+        QTimer::singleShot(CallerTimeoutMs, caller, [caller] {
+            caller->abort();
+            caller->deleteLater();
+        });
+        answer(caller);
+    }
+}
+
+void SingleInstance::answer(QLocalSocket *caller) {
+    while (caller->canReadLine()) {
+        const QByteArray line = caller->readLine(MaxLineBytes);
+        if (!line.endsWith('\n')) {
+            caller->abort();
+            return;
+        }
+        const std::optional<Request> request = requestFor(line.trimmed());
+        if (request) {
+            switch (*request) {
+            case Request::Show:
+                emit showRequested();
+                break;
+            }
+        }
+        caller->write((request ? Done : Unknown) + '\n');
+    }
+    if (caller->bytesAvailable() >= MaxLineBytes)
+        caller->abort();
 }

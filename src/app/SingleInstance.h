@@ -1,36 +1,60 @@
 #pragma once
 
-#include <QFileSystemWatcher>
-#include <QLockFile>
 #include <QObject>
 #include <memory>
+#include <optional>
 
-// One running copy per data folder: two copies would overwrite each other's
-// texts and settings without a word. The first copy holds a lock for the
-// folder; a later launch asks it to show its strip and leaves. A lock left by
-// a copy that crashed belongs to no live process and is taken over.
+class QLocalServer;
+class QLocalSocket;
+namespace platform {
+class FileLock;
+}
+
+// One running copy per user and data folder: two copies would overwrite each
+// other's texts and settings without a word. A later launch hands its
+// request to the running copy and ends.
 //
-// The request goes through a file beside the lock that the running copy
-// watches: Qt Core alone does it on every system the program runs on.
+// The copy of a folder is the process that holds a lock on a file named for
+// the user and the folder, in a folder only the user can write in; it
+// listens on a local socket of the same name (a Unix socket, a named pipe on
+// Windows) that only the user can reach. A request is one line holding one
+// word, answered with one line once it has been carried out. The system
+// drops the lock with its process, so a copy that crashed or was killed
+// leaves nothing that stops the next start, whatever is left in the folder.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // Per user and per data folder: other users and other folders each get
-    // their own copy.
-    explicit SingleInstance(const QString &dataFolder);
+    // What a later launch may ask of the running copy.
+    enum class Request {
+        Show, // "mostrar": the strip in front, expanded, with the keyboard
+    };
 
-    // True when this process is the copy for the folder. Otherwise the
-    // running copy has been asked to show itself (and has answered, or did
-    // not within a few seconds).
-    bool claim();
+    explicit SingleInstance(const QString &dataFolder, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // Claims the folder for this process, or hands the request to the copy
+    // that has it. Returns the exit status when this process is done (0: the
+    // running copy did what was asked); nothing when it is to start. It
+    // starts too, saying why on standard error, when no private folder or
+    // lock can be had, or when the copy that holds the folder does not
+    // answer within a few seconds: better a second copy than none at all.
+    std::optional<int> claim(Request request = Request::Show);
+
+    // Takes requests from later launches from now on. Until then they wait
+    // for this copy (a few seconds), so it may come after the start-up.
+    void listen();
 
 signals:
     void showRequested();
 
 private:
-    void readRequests();
+    std::optional<QByteArray> ask(Request request, int timeoutMs) const;
+    void answerNewCallers();
+    void answer(QLocalSocket *caller);
 
-    std::unique_ptr<QLockFile> m_lock;
-    QString m_requests;
-    QFileSystemWatcher m_watcher;
+    QString m_name;
+    QString m_serverName;
+    QString m_lockPath;
+    std::unique_ptr<platform::FileLock> m_lock;
+    QLocalServer *m_server = nullptr;
 };

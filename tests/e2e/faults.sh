@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The real program under a kill, beside a second launch of itself and on a
-# full disk: a text being saved is either the old or the new text, never a
-# mix or nothing; a second launch hands over to the running copy; a write
-# that the disk refuses is reported and leaves the old file whole.
+# The real program under a kill and on a full disk: a text being saved is
+# either the old or the new text, never a mix or nothing; a write that the
+# disk refuses is reported and leaves the old file whole.
 . "$(dirname "$0")/lib.sh" "$1"
 
 start_x
@@ -41,41 +40,6 @@ xdotool key ctrl+Home type X
 xdotool key ctrl+s
 saved() { cmp -s "$DATA/textos/grande.txt" "$WORK/new.txt"; }
 check "an uninterrupted save writes the new text" eventually saved
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
-
-# A second launch on the same data folder hands over to the running copy:
-# it shows its strip again, from the collapsed window too, and the second
-# process leaves with status 0.
-rm -f "$DATA/textos/grande.txt"
-printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\n' > "$DATA/config.txt"
-start_app; first=$APP_PID
-main=$(find_window 200) || window_missing "the first copy appears"
-# The collapse button, 450 x 330 twips at the top of the strip.
-xdotool mousemove --window "$main" 147 25 click 1
-check "the strip collapses" eventually lacks_window "$main"
-"$APP" >"$WORK/second.log" 2>&1 &
-second=$!
-ended=1
-for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || { ended=0; break; }; sleep 0.1; done
-status=0
-wait "$second" || status=$?
-check "the second launch ends by itself" test "$ended" -eq 0
-check "with status 0" test "$status" -eq 0
-check "the first copy shows its strip again" eventually is_viewable "$main"
-check "one copy runs" test "$(pgrep -c -f "^$APP\$")" -eq 1
-APP_PID=$first
-
-# The same folder for another user's copy is another folder: a second data
-# folder gets a copy of its own.
-XDG_DATA_HOME=$WORK/other "$APP" >"$WORK/other.log" 2>&1 &
-other=$!
-check "another data folder starts its own copy" eventually test "$(pgrep -c -f "^$APP\$")" -eq 2
-kill "$other" 2>/dev/null; wait "$other" 2>/dev/null || true
-
-# A copy killed without a word leaves its lock behind; the next start takes it over.
-kill -9 "$first"; wait "$first" 2>/dev/null || true
-start_app
-check "a lock left by a killed copy does not stop the next start" eval 'find_window 200 >/dev/null'
 kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
 
 # A full disk: the data folder on a file system of 64 KB, filled up. Ctrl+S

@@ -23,7 +23,7 @@ deb=${debs[0]}
 [ "$(dpkg-deb -f "$deb" Package)" = corvale-scrivulets ] || fail "wrong package name"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 qt6-translations-l10n; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6svg6 qt6-translations-l10n; do
   grep -q -E "(^|, )$lib([ ,]|$)" <<<"$depends" || fail "Depends lacks $lib"
 done
 
