@@ -141,6 +141,8 @@ void SingleInstance::listen() {
         say(QStringLiteral("não foi possível esperar outras aberturas em %1 (%2): elas vão abrir "
                            "outra cópia")
                 .arg(QDir::toNativeSeparators(m_serverName), m_server->errorString()));
+        // Held, the lock would only make them wait for an answer that never comes.
+        m_lock.reset();
         return;
     }
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::answerNewCallers);

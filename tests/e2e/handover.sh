@@ -138,6 +138,21 @@ for left in "its socket and lock" "garbage in its lock" "an empty lock"; do
   stop_app
 done
 
+# A runtime folder with no room for the lock: the program starts anyway, and
+# says why on standard error.
+if [ "$uid" -eq 0 ] && mkdir -m 700 "$WORK/full" &&
+  mount -t tmpfs -o size=4k,nr_inodes=4,mode=700 tmpfs "$WORK/full" 2>/dev/null; then
+  trap 'umount "$WORK/full" 2>/dev/null || true; cleanup' EXIT
+  for n in 1 2 3 4 5; do { : >"$WORK/full/$n"; } 2>/dev/null || break; done
+  start_app_with XDG_RUNTIME_DIR="$WORK/full"
+  find_window 200 >/dev/null || window_missing "a full runtime folder: the program starts"
+  check "a full runtime folder: the program says why" grep -q '^corvale-scrivulets: ' "$WORK/app.log"
+  stop_app
+  umount "$WORK/full"
+else
+  echo "skipped: a full runtime folder needs root to mount a small tmpfs"
+fi
+
 # Other ways to the same data folder lead to the same copy; another folder
 # has a copy of its own. Each row starts on a data folder not made yet.
 row=0
