@@ -186,7 +186,7 @@ ROWS
 export XDG_DATA_HOME=$WORK/together
 pids=()
 for _ in 1 2 3; do "$APP" >>"$WORK/together.log" 2>&1 & pids+=($!); done
-running() { for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && echo "$pid"; done; }
+running() { for pid in "${pids[@]}"; do if kill -0 "$pid" 2>/dev/null; then echo "$pid"; fi; done; }
 one_left() { [ "$(running | wc -l)" -eq 1 ]; }
 check "three launches at once: two end" eventually_long one_left
 APP_PID=$(running | head -1)
