@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/runtime.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -33,6 +35,12 @@ const QByteArray Unknown = "desconhecido";
 // before it listens, included.
 constexpr int RunningCopyWaitMs = 10000;
 constexpr int RetryMs = 50;
+// A caller unanswered for that long calls again. Under Wine (8.0) a caller
+// that reaches the pipe while the server sets up its pipe instances is only
+// reported to the server with the next caller.
+constexpr int AnswerWaitMs = 2000;
+// The launches whose request has been carried out, against a second call.
+constexpr int RecentLaunches = 16;
 // A caller that asks nothing, or does not hang up, is not kept.
 constexpr int CallerTimeoutMs = 5000;
 constexpr qint64 MaxLineBytes = 256;
@@ -100,7 +108,8 @@ std::optional<int> SingleInstance::claim(Request request) {
             break;
         }
         // A copy holds the folder: it answers once it listens.
-        if (const std::optional<QByteArray> answer = ask(request, int(deadline.remainingTime()))) {
+        const int wait = int(std::min<qint64>(deadline.remainingTime(), AnswerWaitMs));
+        if (const std::optional<QByteArray> answer = ask(request, wait)) {
             if (*answer == Done)
                 return 0;
             say(QStringLiteral("a cópia aberta não atendeu o pedido \"%1\": \"%2\"")
@@ -121,7 +130,8 @@ std::optional<QByteArray> SingleInstance::ask(Request request, int timeoutMs) co
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         return std::nullopt;
-    socket.write(wordFor(request) + '\n');
+    socket.write(wordFor(request) + ' ' + QByteArray::number(QCoreApplication::applicationPid()) +
+                 '\n');
     socket.flush();
     while (!socket.canReadLine())
         if (!socket.waitForReadyRead(int(deadline.remainingTime())))
@@ -169,8 +179,13 @@ void SingleInstance::answer(QLocalSocket *caller) {
             caller->abort();
             return;
         }
-        const std::optional<Request> request = requestFor(line.trimmed());
-        if (request) {
+        const QList<QByteArray> words = line.trimmed().split(' ');
+        const std::optional<Request> request =
+            words.size() == 2 ? requestFor(words[0]) : std::nullopt;
+        if (request && !m_recentLaunches.contains(words[1])) {
+            m_recentLaunches.append(words[1]);
+            if (m_recentLaunches.size() > RecentLaunches)
+                m_recentLaunches.removeFirst();
             switch (*request) {
             case Request::Show:
                 emit showRequested();

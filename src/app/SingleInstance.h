@@ -17,14 +17,16 @@ class FileLock;
 // The copy of a folder is the process that holds a lock on a file named for
 // the user and the folder, in a folder only the user can write in; it
 // listens on a local socket of the same name (a Unix socket, a named pipe on
-// Windows) that only the user can reach. A request is one line holding one
-// word, answered with one line once it has been carried out. The system
-// drops the lock with its process, so a copy that crashed or was killed
-// leaves nothing that stops the next start, whatever is left in the folder.
+// Windows) that only the user can reach. A request is one line, a word and
+// the launch's process id, answered with one line once it has been carried
+// out. The system drops the lock with its process, so a copy that crashed or
+// was killed leaves nothing that stops the next start, whatever is left in
+// the folder.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // What a later launch may ask of the running copy.
+    // What a later launch may ask of the running copy, carried out once per
+    // launch however often it has to ask.
     enum class Request {
         Show, // "mostrar": the strip in front, expanded, with the keyboard
     };
@@ -54,7 +56,7 @@ private:
 
     QString m_name;
     QString m_serverName;
-    QString m_lockPath;
     std::unique_ptr<platform::FileLock> m_lock;
     QLocalServer *m_server = nullptr;
+    QList<QByteArray> m_recentLaunches;
 };
