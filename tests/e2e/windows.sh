@@ -46,7 +46,7 @@ version_is() { wrestool -x --raw -t16 "$EXE" | tr -d '\000' | grep -aq "ProductV
 tray_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
 override_redirect() { win_info "$1" | grep -q 'Override Redirect State: yes'; }
 
-expected_files="./Qt6Core.dll ./Qt6Gui.dll ./Qt6Svg.dll ./Qt6Widgets.dll ./corvale-scrivulets.exe \
+expected_files="./Qt6Core.dll ./Qt6Gui.dll ./Qt6Network.dll ./Qt6Svg.dll ./Qt6Widgets.dll ./corvale-scrivulets.exe \
 ./iconengines/qsvgicon.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll \
 ./platforms/qwindows.dll ./styles/qwindowsvistastyle.dll"
 check "the zip holds the program, the DLLs it loads and three plugins, nothing else" test \
