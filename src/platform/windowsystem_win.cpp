@@ -24,6 +24,28 @@ LONG_PTR extendedStyle(HWND handle) {
     return GetWindowLongPtrW(handle, GWL_EXSTYLE);
 }
 
+bool underWine() {
+    static const bool wine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+// Wine 8's X11 driver maps a window that was shown without being activated,
+// as Qt shows tool windows, as an unmanaged (override-redirect) X window.
+// A click activates it and gives it the keyboard; but the first change of
+// its place, size or opacity while it is active hands it to the X window
+// manager, which unmaps and maps it again, and the keyboard is lost on the
+// way. The strip changes its opacity with the pointer and its size with the
+// text, so typing went nowhere moments after the click. Wine manages a
+// pop-up window with a system menu from its first map, and the window
+// manager gives it the keyboard on a click. Under Wine alone: on Windows the
+// style would add Alt+Space's menu to the strip.
+void letWineManage(HWND handle) {
+    const LONG_PTR style = GetWindowLongPtrW(handle, GWL_STYLE);
+    if (underWine() && !(style & WS_SYSMENU))
+        SetWindowLongPtrW(handle, GWL_STYLE, style | WS_SYSMENU);
+}
+
 // Changes the stacking group only: the window keeps its place, its size and
 // whatever activation it had.
 void setTopmostStyle(HWND handle, bool on) {
@@ -43,6 +65,7 @@ void applyWindowStates(QWidget *window, bool topmost) {
     if (!nativeWindows())
         return;
     const HWND handle = reinterpret_cast<HWND>(window->winId());
+    letWineManage(handle);
     const LONG_PTR style = extendedStyle(handle);
     // The shell gives a button to every unowned window that is not a tool
     // window, and to any window marked as an app window.

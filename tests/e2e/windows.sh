@@ -11,13 +11,9 @@
 # WINEPREFIX: the Wine prefix to use (a new one otherwise, some seconds more).
 # WINDOWS_SCREENSHOT: where to write a picture of the strip and the save window.
 #
-# What Wine shows the X server differs from a window manager's view of a
-# Windows desktop: Wine maps a window that was shown without being activated
-# (as Qt shows tool windows) as an unmanaged, override-redirect X window, and
-# gives it no keyboard focus. Once the window is active, the next change of
-# its place or stacking hands it to the window manager for good, with the
-# states of its extended styles. Here xdotool gives the focus as a window
-# manager would on a click.
+# Wine hands the program's frameless windows to the window manager (openbox
+# here) from their first map, so that a click gives them the keyboard as on
+# Windows; the platform layer sees to that.
 # shellcheck source=tests/e2e/lib.sh
 . "$(dirname "$0")/lib.sh" "$1"
 ZIP=$(realpath "$APP")
@@ -44,7 +40,7 @@ file_is() { [ -f "$1" ] && [ "$(od -An -c "$1")" = "$(printf '%b' "$2" | od -An 
 has_resource() { wrestool -l "$EXE" | grep -q "$1"; }
 version_is() { wrestool -x --raw -t16 "$EXE" | tr -d '\000' | grep -aq "ProductVersion$1"; }
 tray_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
-override_redirect() { win_info "$1" | grep -q 'Override Redirect State: yes'; }
+has_keyboard() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
 
 expected_files="./Qt6Core.dll ./Qt6Gui.dll ./Qt6Network.dll ./Qt6Svg.dll ./Qt6Widgets.dll ./corvale-scrivulets.exe \
 ./iconengines/qsvgicon.dll ./libgcc_s_seh-1.dll ./libstdc++-6.dll ./libwinpthread-1.dll \
@@ -74,7 +70,8 @@ check "the strip stands at 1000 twips from the top" near "$(win_y "$main")" 67
 check "the strip is 294 pixels wide" test "$(win_width "$main")" -eq 294
 check "the strip is 1270 twips taller than its 140-pixel text box" near "$(win_height "$main")" 225
 check "translucent at 90 % before the pointer comes" test "$(win_alpha "$main")" -eq 230
-check "not yet activated, no window manager and so no task bar sees it" override_redirect "$main"
+check "the window manager has the strip from the start, off the task bar" \
+  eventually has_state "$main" _NET_WM_STATE_SKIP_TASKBAR
 # With no tray on the X server, Wine shows the notification area as a window
 # of its own, and only once a program puts an icon there.
 check "the tray icon is there" eventually tray_shown
@@ -96,7 +93,6 @@ main=$(find_window 200) || { fail "the strip appears again"; finish; }
 check "the strip stands where config.txt beside the executable puts it" \
   test "$(win_x "$main"),$(win_y "$main")" = "400,100"
 
-xdotool windowfocus "$main"
 h=$(win_height "$main")
 xdotool mousemove --window "$main" 108 $((h - 13)) click 1
 check "the pin keeps the strip in front" eventually has_state "$main" _NET_WM_STATE_ABOVE
@@ -105,11 +101,17 @@ xdotool mousemove --window "$main" 108 $((h - 13)) click 1
 check "a second click lets it go" eventually lacks_state "$main" _NET_WM_STATE_ABOVE
 check "still off the task bar" has_state "$main" _NET_WM_STATE_SKIP_TASKBAR
 
+# A click on the text box gives it the keyboard, and it keeps it when the
+# strip, active now, turns opaque under the pointer (which the strip sees
+# once the pointer moves).
 xdotool mousemove --window "$main" 150 60 click 1
+moves=0
+pointer_moves_opaque() { xdotool mousemove --window "$main" $((150 + ++moves % 2)) 60; alpha_is "$main" 255; }
+check "opaque under the pointer" eventually_long pointer_moves_opaque
+check "the strip has the keyboard" has_keyboard "$main"
 xdotool type --delay 60 "Preço do almoço"
 xdotool key ctrl+s
 save=$(eventually side_window) || { fail "Ctrl+S opens the save window"; finish; }
-xdotool windowfocus "$save"
 xdotool mousemove --window "$save" 100 95 click 1
 xdotool type --delay 60 "lembrete"
 if [ -n "${WINDOWS_SCREENSHOT:-}" ]; then

@@ -8,7 +8,8 @@
 #include <windows.h>
 
 // The Windows side of the platform layer, read back through Win32 from real
-// native windows: the window states a window manager never sees under Wine.
+// native windows: the window states as Windows holds them, whatever a window
+// manager under Wine makes of them.
 class TestWindowSystemWin : public QObject {
     Q_OBJECT
 
