@@ -1,8 +1,10 @@
-# What the Windows build adds: the executable's icon and version
-# information, the tests run under Wine when cross-built, and the portable zip
-# (`cpack -G ZIP`): the program with the DLLs and plugins it loads, nothing
-# else, in one folder that can go anywhere. scripts/build-windows drives it.
-# Included once the executable target exists and before the tests.
+# What the Windows build adds: the executable's icon, manifest and version
+# information, the tests run under Wine when cross-built, and the two
+# downloads made from one install tree: the portable zip (`cpack -G ZIP`), one
+# folder that can go anywhere, and the installer (`cpack -G NSIS`, from
+# cmake/NSIS.template.in). Both hold the program with the DLLs and plugins it
+# loads, a read-me and the licences they carry. scripts/build-windows drives
+# it. Included once the executable target exists and before the tests.
 
 set(SCRIVULETS_VENDOR "Equipe Corvale")
 
@@ -30,11 +32,17 @@ add_custom_command(
   COMMENT "Rendering the program's icon for Windows"
   VERBATIM)
 
+# The version information's copyright is LICENSE's.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE license_text)
+string(REGEX MATCH "Copyright \\(c\\) [^\n]+" SCRIVULETS_COPYRIGHT "${license_text}")
+set(SCRIVULETS_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/corvale-scrivulets.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/resources/windows/corvale-scrivulets.manifest.in
+               ${SCRIVULETS_MANIFEST} @ONLY)
 enable_language(RC)
 configure_file(${PROJECT_SOURCE_DIR}/resources/windows/corvale-scrivulets.rc.in
                ${CMAKE_CURRENT_BINARY_DIR}/corvale-scrivulets.rc @ONLY)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/corvale-scrivulets.rc PROPERTIES
-                            OBJECT_DEPENDS ${SCRIVULETS_ICO})
+                            OBJECT_DEPENDS "${SCRIVULETS_ICO};${SCRIVULETS_MANIFEST}")
 target_sources(corvale-scrivulets PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/corvale-scrivulets.rc)
 
 # Qt's own texts in Portuguese (the text box's menu, standard dialogs): Windows
@@ -90,10 +98,61 @@ install(CODE "
   include(\"${CMAKE_CURRENT_LIST_DIR}/windows-deploy.cmake\")
 ")
 
+# The read-me and the licences, beside the executable and in licencas\: in
+# UTF-8 with the byte-order mark by which every Notepad knows it, with
+# Windows' line ends. Each is made of its parts, read in order.
+set(texts ${CMAKE_CURRENT_BINARY_DIR}/windows-texts)
+function(scrivulets_windows_text name)
+  string(ASCII 239 187 191 text)
+  foreach(part IN LISTS ARGN)
+    file(READ ${part} part_text)
+    string(APPEND text "${part_text}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${part})
+  endforeach()
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${texts}/${name} "${text}")
+endfunction()
+set(windows_resources ${PROJECT_SOURCE_DIR}/resources/windows)
+# Debian's mingw GCC gives its version as 12.0.0, whatever its release.
+string(REGEX MATCH "^[0-9]+" SCRIVULETS_GCC_MAJOR "${CMAKE_CXX_COMPILER_VERSION}")
+foreach(part LEIA-ME.txt licencas/qt.txt licencas/gcc-runtime.txt)
+  configure_file(${windows_resources}/${part}.in ${texts}/parts/${part} @ONLY)
+endforeach()
+# Debian's own copies of the GNU licences.
+find_file(SCRIVULETS_LGPL3 LGPL-3 PATHS /usr/share/common-licenses NO_DEFAULT_PATH
+          NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+find_file(SCRIVULETS_GPL3 GPL-3 PATHS /usr/share/common-licenses NO_DEFAULT_PATH
+          NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+scrivulets_windows_text(LEIA-ME.txt ${texts}/parts/LEIA-ME.txt)
+scrivulets_windows_text(licencas/corvale-scrivulets.txt ${PROJECT_SOURCE_DIR}/LICENSE)
+scrivulets_windows_text(licencas/qt-lgpl-3.0.txt ${texts}/parts/licencas/qt.txt ${SCRIVULETS_LGPL3})
+scrivulets_windows_text(licencas/qt-terceiros.txt ${windows_resources}/licencas/qt-terceiros.txt)
+scrivulets_windows_text(licencas/gpl-3.0.txt ${SCRIVULETS_GPL3})
+scrivulets_windows_text(licencas/gcc-runtime.txt ${texts}/parts/licencas/gcc-runtime.txt)
+scrivulets_windows_text(licencas/winpthreads.txt ${windows_resources}/licencas/winpthreads.txt)
+install(FILES ${texts}/LEIA-ME.txt DESTINATION .)
+install(FILES ${texts}/licencas/corvale-scrivulets.txt ${texts}/licencas/qt-lgpl-3.0.txt
+              ${texts}/licencas/qt-terceiros.txt ${texts}/licencas/gpl-3.0.txt
+              ${texts}/licencas/gcc-runtime.txt ${texts}/licencas/winpthreads.txt
+        DESTINATION licencas)
+
 set(CPACK_PACKAGE_NAME "corvale-scrivulets")
 set(CPACK_PACKAGE_VENDOR "${SCRIVULETS_VENDOR}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME "corvale-scrivulets-${PROJECT_VERSION}-win64")
-set(CPACK_GENERATOR "ZIP")
+set(CPACK_GENERATOR "ZIP;NSIS")
 set(CPACK_STRIP_FILES ON)
+# The installer: CPack's own template asks for administrator rights and writes
+# for all users; this one installs for the user alone.
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Corvale Scrivulets")
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Corvale Scrivulets")
+set(CPACK_NSIS_PACKAGE_NAME "Corvale Scrivulets")
+set(CPACK_NSIS_DISPLAY_NAME "Corvale Scrivulets")
+set(CPACK_NSIS_INSTALLED_ICON_NAME "corvale-scrivulets.exe")
+set(CPACK_NSIS_UNINSTALL_NAME "Desinstalar")
+set(CPACK_NSIS_MUI_ICON ${SCRIVULETS_ICO})
+set(CPACK_NSIS_MUI_UNIICON ${SCRIVULETS_ICO})
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 include(CPack)
