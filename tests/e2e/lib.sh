@@ -6,7 +6,8 @@
 set -euo pipefail
 
 APP=${1:?usage: scenario.sh path/to/corvale-scrivulets}
-WORK=$(mktemp -d /tmp/scrivulets-e2e.XXXXXX)
+# A scenario may name its folder (SCENARIO=soak) to tell it from the others.
+WORK=$(mktemp -d "/tmp/scrivulets-${SCENARIO:-e2e}.XXXXXX")
 export XDG_DATA_HOME=$WORK/data
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
