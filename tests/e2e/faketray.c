@@ -1,6 +1,6 @@
 /* A notification area for the real-window tests, the least that takes an
  * icon: it owns the screen's system-tray selection, announces itself, and
- * embeds every icon that asks to dock into its own 24 x 24 cell, mapped,
+ * embeds every icon that asks to dock into a 24 x 24 cell, mapped,
  * printing "docked WINDOW" for each. Started after the program, it is the
  * tray that comes late at log-in. */
 #include <stdio.h>
@@ -61,7 +61,9 @@ int main(void) {
             /* SYSTEM_TRAY_REQUEST_DOCK is opcode 0; the icon's window is data[2]. */
             if (m->type == opcode && m->data.data32[1] == 0) {
                 const xcb_window_t icon = m->data.data32[2];
-                xcb_reparent_window(c, icon, tray, (int16_t)(24 * icons++), 0);
+                /* Ten cells, taken in turn: a program restarted again and
+                 * again docks a new icon each time, its old one long gone. */
+                xcb_reparent_window(c, icon, tray, (int16_t)(24 * (icons++ % 10)), 0);
                 const uint32_t size[] = {24, 24};
                 xcb_configure_window(c, icon, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
                                      size);
