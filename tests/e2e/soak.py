@@ -893,7 +893,9 @@ class Soak:
         menu = eventually(self.popup)
         if not menu:
             raise Failed("tray-show", "a right click on the icon opens no menu")
-        xdo("key", *(["Down"] * item), "Return")
+        # A click on the item: keys may come before the menu has the keyboard.
+        g = geometry(menu)
+        self.click(menu, g.w // 2, g.h * (2 * item - 1) // 4)
 
     def act_tray_show(self):
         self.tray_menu(1)
