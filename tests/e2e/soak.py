@@ -134,9 +134,12 @@ def clipboard():
 
 
 def set_clipboard(text):
-    # xclip stays behind to serve the selection until someone else takes it.
+    # xclip leaves a process behind to serve the selection until someone else
+    # takes it, and returns before that process has taken it.
     subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode(),
                    stdout=DEVNULL, stderr=DEVNULL, timeout=20, check=False)
+    if not eventually(lambda: clipboard() == text, 10):
+        raise Failed("driver", "xclip does not take the clipboard")
 
 
 def keys_for(text):
@@ -348,6 +351,10 @@ class Soak:
                 return [int(line.split()[1]) for line in f if line.startswith("docked ")]
         except OSError:
             return []
+
+    def tray_window(self):
+        with open(self.tray_log) as f:
+            return next(int(line.split()[1]) for line in f if line.startswith("tray "))
 
     def classify(self):
         """The program's visible windows: strip, collapsed window, side
@@ -889,6 +896,8 @@ class Soak:
         icons = self.tray_icons()
         if not icons:
             raise Failed("tray-show", "no icon in the notification area")
+        # A panel stands above the windows, a pinned strip too.
+        xdo("windowraise", self.tray_window())
         xdo("mousemove", "--window", icons[-1], 12, 12, "click", 3)
         menu = eventually(self.popup)
         if not menu:
@@ -1152,7 +1161,7 @@ class Soak:
             eventually(self.strip_active, 3)
         xdo("key", "Escape")
         self.toolbar_focus = False
-        sentinel = f"soak-{self.seed}-{self.step}-{time.monotonic()}"
+        sentinel = f"soak: not copied yet, step {self.step}"
         set_clipboard(sentinel)
         xdo("key", "ctrl+a", "ctrl+c")
         got = eventually(lambda: (lambda c: c if c != sentinel else None)(clipboard()),
