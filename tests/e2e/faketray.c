@@ -31,11 +31,15 @@ int main(void) {
     xcb_create_window(c, XCB_COPY_FROM_PARENT, tray, screen->root, 900, 0, 240, 24, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
-    /* A panel, as a real notification area stands in: the window manager
-     * keeps it where it asks to be and above ordinary windows. */
+    /* A panel along the screen's top edge, as a real notification area
+     * stands in: the window manager keeps it where it asks to be (the
+     * position the user gave, in WM_NORMAL_HINTS) and above ordinary windows. */
     const xcb_atom_t dock = atom(c, "_NET_WM_WINDOW_TYPE_DOCK");
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, tray, atom(c, "_NET_WM_WINDOW_TYPE"),
                         XCB_ATOM_ATOM, 32, 1, &dock);
+    uint32_t hints[18] = {1 /* USPosition */, 900, 0, 240, 24};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, tray, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
     xcb_map_window(c, tray);
 
     char name[32];

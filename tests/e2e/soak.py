@@ -42,6 +42,8 @@ DEVNULL = subprocess.DEVNULL
 TICKS = os.sysconf("SC_CLK_TCK")
 SIDE_SIZE = (294, 298)
 INI_SIZE = (56, 56)
+# The fake notification area is a panel 24 pixels high along the top edge.
+PANEL = 30
 # The toolbar's buttons, their centres from the strip's left edge; the
 # toolbar stands 13 pixels above the strip's bottom edge.
 TOOLS = ["ident", "save", "list", "config", "about", "top", "positions", "close"]
@@ -812,7 +814,8 @@ class Soak:
         g = self.strip_geometry()
         sw, sh = self.screen
         tx = self.rng.randint(0, max(0, sw - g.w))
-        ty = self.rng.randint(0, max(0, sh - g.h - 40))
+        # Below the panel along the top edge, where the notification area is.
+        ty = self.rng.randint(PANEL, max(PANEL, sh - g.h - 40))
         xdo("mousemove", "--window", self.app.strip, 60, 8, "mousedown", 1)
         xdo("mousemove", (g.x + 60 + tx + 60) // 2, (g.y + 8 + ty + 8) // 2)
         xdo("mousemove", tx + 60, ty + 8, "mouseup", 1)
@@ -929,7 +932,7 @@ class Soak:
         button = self.rng.choice([1, 2, 3])
         sw, sh = self.screen
         dx = self.rng.randint(-g.x, sw - 56 - g.x) // 2
-        dy = self.rng.randint(-g.y, sh - 56 - g.y) // 2
+        dy = self.rng.randint(PANEL - g.y, max(PANEL - g.y, sh - 56 - g.y)) // 2
         xdo("mousemove", "--window", self.app.ini, 10, 10, "mousedown", button)
         if button == 1:
             # The window manager takes the move over: give it the moment a hand would.
