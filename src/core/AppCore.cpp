@@ -324,10 +324,21 @@ AppCore::Settings AppCore::saveSettings(const SettingsForm &f) {
 bool AppCore::savePositions() {
     const QRectF strip = stripPlaceTwips();
     m_savedLeft = float(strip.x());
-    return writeConfig({formatNumber(float(strip.width()) / float(TwipsPerPixel)),
-                        m_settings.txtMin, m_settings.txtMax, m_settings.transparency,
-                        m_settings.align, m_settings.optIni, m_settings.font, positionsNow(),
-                        config::lastTextLine(m_reopenLastText, m_openName)});
+    const config::Lines lines{formatNumber(float(strip.width()) / float(TwipsPerPixel)),
+                              m_settings.txtMin,
+                              m_settings.txtMax,
+                              m_settings.transparency,
+                              m_settings.align,
+                              m_settings.optIni,
+                              m_settings.font,
+                              positionsNow(),
+                              config::lastTextLine(m_reopenLastText, m_openName)};
+    if (!writeConfig(lines))
+        return false;
+    // The width and places just saved are the ones in force: opening a text,
+    // which writes them back, must not put older ones in their stead.
+    takeSettings(config::fileText(lines));
+    return true;
 }
 
 } // namespace core
