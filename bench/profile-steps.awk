@@ -13,11 +13,12 @@
 # when it starts with "-":
 #   F          everything F cost, with what it called (its inclusive cost)
 #   F -> G     what F's calls to G cost
-#   F*         the inclusive costs of every function whose name starts with F
 #   @OBJECT    what calls from other objects into objects whose path holds
 #              OBJECT cost (several objects: @A,B)
-# Function names are callgrind's, arguments and all. An empty cost is a step
-# the floor does not take.
+# Function names are callgrind's, arguments and all; a name ending in "*"
+# stands for every name that starts with what comes before it. An empty cost
+# is a step the floor does not take. A name found in no call is reported on
+# standard error: the program has changed under the steps.
 
 function resolve(kind, text,   end, id, rest) {
     # Callgrind names a thing once as "(id) name", then as "(id)".
@@ -71,9 +72,16 @@ function inObjects(path, list,   k, n, o) {
     return 0
 }
 
-function term(p, t,   arrow, from, to, prefix, key, sum, k, pair, ends) {
+function named(name, pattern) {
+    if (substr(pattern, length(pattern)) == "*")
+        return index(name, substr(pattern, 1, length(pattern) - 1)) == 1
+    return name == pattern
+}
+
+function term(p, t,   arrow, from, to, key, sum, found, k, pair, ends) {
+    sum = 0
+    found = 0
     if (substr(t, 1, 1) == "@") {
-        sum = 0
         for (k = 1; k <= npairs[p]; k++) {
             split(pairs[p, k], pair, SUBSEP)
             if (inObjects(callObject[p, pair[1], pair[2]], substr(t, 2)) &&
@@ -86,19 +94,25 @@ function term(p, t,   arrow, from, to, prefix, key, sum, k, pair, ends) {
     if (arrow) {
         from = substr(t, 1, arrow - 1)
         to = substr(t, arrow + 4)
-        return calls[p, from, to] + 0
-    }
-    if (substr(t, length(t)) == "*") {
-        prefix = substr(t, 1, length(t) - 1)
-        sum = 0
+        for (k = 1; k <= npairs[p]; k++) {
+            split(pairs[p, k], pair, SUBSEP)
+            if (named(pair[1], from) && named(pair[2], to)) {
+                sum += calls[p, pair[1], pair[2]]
+                found = 1
+            }
+        }
+    } else {
         for (key in inclusive) {
             split(key, ends, SUBSEP)
-            if (ends[1] == p && index(ends[2], prefix) == 1)
+            if (ends[1] == p && named(ends[2], t)) {
                 sum += inclusive[key]
+                found = 1
+            }
         }
-        return sum
     }
-    return inclusive[p, t] + 0
+    if (!found)
+        printf "profile-steps: nothing matches %s in %s\n", t, ARGV[p + 1] > "/dev/stderr"
+    return sum
 }
 
 function cost(p, e,   n, t, k, sum, s) {
