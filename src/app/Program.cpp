@@ -18,7 +18,8 @@
 #include <QScreen>
 #include <QTimer>
 
-Program::Program(const QString &dataFolder) : m_core(dataFolder) {
+Program::Program(const QString &dataFolder, platform::FileSystem &files)
+    : m_core(dataFolder, files) {
     m_core.setWindowFacts(this);
 }
 

@@ -19,7 +19,10 @@ class Tray;
 class Program : public QObject, private core::WindowFacts {
     Q_OBJECT
 public:
-    explicit Program(const QString &dataFolder);
+    // Every file operation goes through `files`: the system's own, or in a
+    // test one that fails on demand.
+    explicit Program(const QString &dataFolder,
+                     platform::FileSystem &files = platform::FileSystem::system());
     ~Program() override;
 
     // The start-up sequence: config.txt, the windows where it puts them, the

@@ -18,10 +18,10 @@ bool noTextOpen(const QString &openName) {
 
 } // namespace
 
-AppCore::AppCore(QString dataFolder, QObject *parent)
-    : QObject(parent), m_dataFolder(std::move(dataFolder)),
-      m_texts(m_dataFolder + QStringLiteral("/textos")),
-      m_recovery(m_dataFolder + QStringLiteral("/recuperados")) {
+AppCore::AppCore(QString dataFolder, platform::FileSystem &files, QObject *parent)
+    : QObject(parent), m_dataFolder(std::move(dataFolder)), m_files(&files),
+      m_texts(m_dataFolder + QStringLiteral("/textos"), files),
+      m_recovery(m_dataFolder + QStringLiteral("/recuperados"), files) {
     m_draftTimer.setSingleShot(true);
     m_draftTimer.setInterval(DraftDelayMs);
     connect(&m_draftTimer, &QTimer::timeout, this, &AppCore::writeDraft);
@@ -32,12 +32,12 @@ QString AppCore::configDisplayPath() const {
 }
 
 void AppCore::start() {
-    platform::makeFolder(m_dataFolder);
+    m_files->makeFolder(m_dataFolder);
     const QString path = config::path(m_dataFolder);
     if (!platform::entryAt(path).exists)
-        platform::writeFileAtomically(path, config::fileText(config::defaultLines()));
+        m_files->writeFileAtomically(path, config::fileText(config::defaultLines()));
     // An unreadable file reads as an empty one: every line takes its replacement.
-    takeSettings(platform::readFile(path).value_or(QByteArray()));
+    takeSettings(m_files->readFile(path).value_or(QByteArray()));
 
     m_recoveredAfterCrash = m_recovery.adoptDrafts(QDateTime::currentDateTime());
 
@@ -280,7 +280,7 @@ bool AppCore::deleteText(const QString &name) {
 // --- config.txt
 
 bool AppCore::writeConfig(const config::Lines &lines) {
-    return platform::writeFileAtomically(config::path(m_dataFolder), config::fileText(lines));
+    return m_files->writeFileAtomically(config::path(m_dataFolder), config::fileText(lines));
 }
 
 void AppCore::takeSettings(const QByteArray &configBytes) {

@@ -35,7 +35,11 @@ public:
 class AppCore : public QObject {
     Q_OBJECT
 public:
-    explicit AppCore(QString dataFolder, QObject *parent = nullptr);
+    // Every file operation goes through `files`: the system's own, or in a
+    // test one that fails on demand.
+    explicit AppCore(QString dataFolder,
+                     platform::FileSystem &files = platform::FileSystem::system(),
+                     QObject *parent = nullptr);
 
     void setWindowFacts(const WindowFacts *facts) { m_facts = facts; }
 
@@ -130,6 +134,7 @@ public:
 
     // The text changed: a draft follows once typing pauses.
     void textEdited();
+    void setDraftDelay(int pauseMs) { m_draftTimer.setInterval(pauseMs); }
     // The program ends: unsaved text goes into a recovery copy. False when
     // that copy could not be written.
     bool closing();
@@ -160,6 +165,7 @@ private:
     void writeDraft();
 
     QString m_dataFolder;
+    platform::FileSystem *m_files;
     TextFolder m_texts;
     Recovery m_recovery;
     const WindowFacts *m_facts = nullptr;

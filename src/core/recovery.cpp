@@ -43,7 +43,7 @@ QString Recovery::freeName(const QString &stem) const {
 
 QStringList Recovery::copies() const {
     QStringList names;
-    for (const QString &name : platform::folderEntries(m_path))
+    for (const QString &name : m_files->folderEntries(m_path))
         if (isCopyName(name))
             names << name;
     names.sort();
@@ -52,44 +52,44 @@ QStringList Recovery::copies() const {
 
 QStringList Recovery::drafts() const {
     QStringList names;
-    for (const QString &name : platform::folderEntries(m_path))
+    for (const QString &name : m_files->folderEntries(m_path))
         if (name.startsWith(DraftPrefix) && name.endsWith(Extension))
             names << name;
     return names;
 }
 
 bool Recovery::keep(const QString &text, const QString &title, const QDateTime &when) const {
-    if (!platform::makeFolder(m_path))
+    if (!m_files->makeFolder(m_path))
         return false;
     // A title that cannot be part of a file name is left out of it.
     const QString stem = recoveryCopyStem(when, isSafeTextName(title) ? title : QString());
     const QString name =
         isSafeTextName(stem + Extension) ? freeName(stem) : freeName(recoveryCopyStem(when, {}));
-    if (!platform::writeFileAtomically(m_path + u'/' + name, fileBytes(text)))
+    if (!m_files->writeFileAtomically(m_path + u'/' + name, fileBytes(text)))
         return false;
     const QStringList all = copies();
     for (qsizetype i = 0; i + Kept < all.size(); ++i)
-        platform::deleteFile(m_path + u'/' + all[i]);
+        m_files->deleteFile(m_path + u'/' + all[i]);
     return true;
 }
 
 bool Recovery::writeDraft(const QString &text, const QString &title) const {
-    if (!platform::makeFolder(m_path))
+    if (!m_files->makeFolder(m_path))
         return false;
     QString name = DraftPrefix + Extension;
     if (!title.isEmpty() && title != u"*" && isSafeTextName(DraftPrefix + u' ' + title + Extension))
         name = DraftPrefix + u' ' + title + Extension;
-    if (!platform::writeFileAtomically(m_path + u'/' + name, fileBytes(text)))
+    if (!m_files->writeFileAtomically(m_path + u'/' + name, fileBytes(text)))
         return false;
     for (const QString &old : drafts())
         if (old != name)
-            platform::deleteFile(m_path + u'/' + old);
+            m_files->deleteFile(m_path + u'/' + old);
     return true;
 }
 
 void Recovery::removeDraft() const {
     for (const QString &name : drafts())
-        platform::deleteFile(m_path + u'/' + name);
+        m_files->deleteFile(m_path + u'/' + name);
 }
 
 bool Recovery::adoptDrafts(const QDateTime &now) const {
@@ -97,7 +97,7 @@ bool Recovery::adoptDrafts(const QDateTime &now) const {
     for (const QString &draft : drafts()) {
         QString title = draft.chopped(Extension.size()).mid(DraftPrefix.size()).trimmed();
         const QString name = freeName(recoveryCopyStem(now, title));
-        adopted |= platform::renameFile(m_path + u'/' + draft, m_path + u'/' + name);
+        adopted |= m_files->renameFile(m_path + u'/' + draft, m_path + u'/' + name);
     }
     return adopted;
 }

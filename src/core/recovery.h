@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,8 @@ namespace core {
 // loses at most the last seconds. Files are in the program's own text format.
 class Recovery {
 public:
-    explicit Recovery(QString path) : m_path(std::move(path)) {}
+    explicit Recovery(QString path, platform::FileSystem &files = platform::FileSystem::system())
+        : m_path(std::move(path)), m_files(&files) {}
 
     static constexpr int Kept = 50;
 
@@ -41,6 +44,7 @@ private:
     QString freeName(const QString &stem) const;
 
     QString m_path;
+    platform::FileSystem *m_files;
 };
 
 // The name of a recovery copy: "2026-12-07 14-05-09 Lembretes.txt", without

@@ -93,13 +93,13 @@ QString TextFolder::displayPath(const QString &name) const {
 }
 
 bool TextFolder::ensure() const {
-    return platform::makeFolder(m_path);
+    return m_files->makeFolder(m_path);
 }
 
 QStringList TextFolder::list() const {
     const QString canonical = platform::canonicalPath(m_path);
     QStringList names;
-    for (const QString &name : platform::folderEntries(m_path))
+    for (const QString &name : m_files->folderEntries(m_path))
         if (find(name, canonical) != Found::Outside)
             names << name;
     return names;
@@ -120,7 +120,7 @@ bool TextFolder::exists(const QString &name) const {
 std::optional<QString> TextFolder::read(const QString &name) const {
     if (find(name) != Found::Text)
         return std::nullopt;
-    const auto bytes = platform::readFile(pathOf(name));
+    const auto bytes = m_files->readFile(pathOf(name));
     if (!bytes)
         return std::nullopt;
     return textFromFileContent(platform::decodeText(*bytes));
@@ -131,19 +131,19 @@ bool TextFolder::write(const QString &name, const QString &text) const {
     if (found != Found::Nothing && found != Found::Text)
         return false;
     const QString content = text.endsWith(CrLf) ? text : text + CrLf;
-    return platform::writeFileAtomically(pathOf(name), platform::encodeText(content));
+    return m_files->writeFileAtomically(pathOf(name), platform::encodeText(content));
 }
 
 bool TextFolder::rename(const QString &from, const QString &to) const {
     if (find(from) != Found::Text || !isSafeTextName(to))
         return false;
-    return platform::renameFile(pathOf(from), pathOf(to));
+    return m_files->renameFile(pathOf(from), pathOf(to));
 }
 
 bool TextFolder::remove(const QString &name) const {
     if (find(name) != Found::Text)
         return false;
-    return platform::removeFile(pathOf(name)) != platform::Removal::Failed;
+    return m_files->removeFile(pathOf(name)) != platform::Removal::Failed;
 }
 
 } // namespace core

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -30,7 +32,8 @@ QStringList sortedTextNames(QStringList names);
 // path, nor through a link.
 class TextFolder {
 public:
-    explicit TextFolder(QString path) : m_path(std::move(path)) {}
+    explicit TextFolder(QString path, platform::FileSystem &files = platform::FileSystem::system())
+        : m_path(std::move(path)), m_files(&files) {}
 
     const QString &path() const { return m_path; }
 
@@ -76,6 +79,7 @@ private:
     QString pathOf(const QString &name) const { return m_path + u'/' + name; }
 
     QString m_path;
+    platform::FileSystem *m_files;
 };
 
 // A name that stays inside a folder: no path separator, not "." or "..", no

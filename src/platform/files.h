@@ -78,4 +78,23 @@ bool deleteFile(const QString &path);
 QString displayPath(const QString &path);
 QString displayName(const QString &name);
 
+// The operations above that change or read files, as one object the core is
+// handed: the program hands it the system's own, and a test one that fails
+// on demand as a full or read-only device would. Each calls the function of
+// the same name.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // The system's files, for the whole run.
+    static FileSystem &system();
+
+    virtual bool makeFolder(const QString &path);
+    virtual QStringList folderEntries(const QString &folder);
+    virtual std::optional<QByteArray> readFile(const QString &path);
+    virtual bool writeFileAtomically(const QString &path, const QByteArray &bytes);
+    virtual bool renameFile(const QString &from, const QString &to);
+    virtual Removal removeFile(const QString &path);
+    virtual bool deleteFile(const QString &path);
+};
+
 } // namespace platform

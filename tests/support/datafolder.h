@@ -85,10 +85,12 @@ public:
     QPointF startupWindowPlaceTwips() const override { return startupWindow; }
 };
 
-// The program core over a data folder of its own, with fake windows.
-// A second core over the same data folder is the program's next run.
+// The program core over a data folder of its own, with fake windows, on
+// the system's files or on others. A second core over the same data folder
+// is the program's next run.
 struct Core {
-    explicit Core(const DataFolder *shared = nullptr);
+    explicit Core(const DataFolder *shared = nullptr,
+                  platform::FileSystem &files = platform::FileSystem::system());
 
     std::unique_ptr<DataFolder> ownData;
     const DataFolder &data;

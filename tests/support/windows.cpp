@@ -9,8 +9,9 @@
 namespace support {
 
 Started::Started(const QMap<int, QString> &config,
-                 const std::function<void(const DataFolder &)> &prepare)
-    : program(data.path()) {
+                 const std::function<void(const DataFolder &)> &prepare,
+                 platform::FileSystem &files)
+    : program(data.path(), files) {
     if (!config.isEmpty())
         data.writeConfig(config);
     if (prepare)
