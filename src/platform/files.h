@@ -72,6 +72,7 @@ enum class Removal { Trashed, Deleted, Failed };
 Removal removeFile(const QString &path);
 
 // Deletes a file for good: the program's own drafts and old recovery copies.
+// Read-only files and files in read-only folders stay.
 bool deleteFile(const QString &path);
 
 // A path or a name as the user's system writes it, stray bytes shown as U+FFFD.

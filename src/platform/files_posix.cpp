@@ -311,7 +311,7 @@ Removal removeFile(const QString &path) {
 }
 
 bool deleteFile(const QString &path) {
-    return ::unlink(encodeName(path).constData()) == 0;
+    return mayChange(path) && ::unlink(encodeName(path).constData()) == 0;
 }
 
 QString displayName(const QString &name) {

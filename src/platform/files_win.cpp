@@ -149,7 +149,7 @@ Removal removeFile(const QString &path) {
 }
 
 bool deleteFile(const QString &path) {
-    return QFile::remove(path);
+    return mayChange(path) && QFile::remove(path);
 }
 
 QString displayName(const QString &name) {

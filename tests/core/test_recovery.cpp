@@ -74,18 +74,6 @@ private slots:
         QCOMPARE(c.data.recoveryCopies(), copies);
     }
 
-    void newestFiftyKept() {
-        support::DataFolder data;
-        const core::Recovery recovery(data.file("recuperados"));
-        const QDateTime start(QDate(2026, 12, 7), QTime(9, 0));
-        for (int i = 0; i < 55; ++i)
-            QVERIFY(recovery.keep(QString::number(i), "nota", start.addSecs(i)));
-        const QStringList copies = data.recoveryCopies();
-        QCOMPARE(copies.size(), 50);
-        QCOMPARE(copies.first(), "2026-12-07 09-00-05 nota.txt");
-        QCOMPARE(copies.last(), "2026-12-07 09-00-54 nota.txt");
-    }
-
     void closingReportsACopyNotWritten() {
         support::FailingFiles files;
         support::Core c(nullptr, files);
@@ -124,6 +112,97 @@ private slots:
         c.data.put("recuperados/rascunho notas.txt", "rascunho\r\n");
         QCOMPARE(c.core.quickSave(c.windows.text), AppCore::QuickSave::Saved);
         QCOMPARE(c.data.recoveryCopies(), copies);
+    }
+    // A draft becomes its copy at the next start whatever its title's length,
+    // and is never removed before: one that cannot be renamed stays a draft.
+    void draftsOfLongTitlesAreAdopted_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("renameFails"); // at the first start after the crash
+        row("a title of 240 letters", QString(240, u'a'), false);
+        row("a title of 120 two-byte letters", QString(120, u'ã'), false);
+        row("a draft that cannot be renamed waits for the next start", "notas", true);
+    }
+
+    void draftsOfLongTitlesAreAdopted() {
+        QFETCH(QString, title);
+        QFETCH(bool, renameFails);
+        support::Core c;
+        c.data.writeConfig({{9, title + ".txt"}});
+        c.data.putText(title + ".txt", "salvo\r\n");
+        c.core.start();
+        c.core.setDraftDelay(0);
+        c.windows.text = "perdido";
+        c.core.textEdited();
+        QTRY_COMPARE(c.data.recoveryCopies().size(), 1);
+        const QString draft = c.data.recoveryCopies()[0];
+
+        // The run ends without a word (a crash).
+        support::FailingFiles files;
+        if (renameFails)
+            files.failMatching("/rascunho");
+        support::Core next(&c.data, files);
+        next.core.start();
+        QCOMPARE(next.core.recoveredAfterCrash(), !renameFails);
+        if (renameFails) {
+            QCOMPARE(c.data.recoveryCopies(), QStringList{draft});
+            files.heal();
+            support::Core third(&c.data);
+            third.core.start();
+            QVERIFY(third.core.recoveredAfterCrash());
+        }
+        const QStringList copies = c.data.recoveryCopies();
+        QCOMPARE(copies.size(), 1);
+        QVERIFY2(copies[0].contains(QRegularExpression(
+                     "^\\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d-\\d\\d " + title.left(50))),
+                 qPrintable(copies[0]));
+        QCOMPARE(c.data.bytes("recuperados/" + copies[0]), "perdido\r\n");
+    }
+
+    // The newest 50 of the program's copies stay. What the user put in the
+    // folder is never pruned nor taken for a draft, whatever its name, and
+    // neither is a copy the user made read-only.
+    void onlyTheProgramsOwnCopiesArePruned_data() {
+        QTest::addColumn<QString>("userFile"); // in the recovery folder before the copies
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("copies"); // of the program's, after 55 copies
+        row("the newest 50 stay", "", "", 50);
+        row("a name that starts with a number", "1234-lista-de-compras.txt", "", 50);
+        row("a name like a copy's", "1999-12-31 23-59-59 copia que guardei.txt", "", 50);
+        row("a name like a draft's", "rascunho de carta.txt", "", 50);
+        row("the oldest copy made read-only", "", "read-only", 51);
+        row("the record lost: nothing pruned", "", "record lost", 55);
+    }
+
+    void onlyTheProgramsOwnCopiesArePruned() {
+        QFETCH(QString, userFile);
+        QFETCH(QString, setup);
+        QFETCH(int, copies);
+        support::DataFolder data;
+        if (!userFile.isEmpty())
+            data.put("recuperados/" + userFile, "meu\r\n");
+        std::optional<core::Recovery> recovery(std::in_place, data.file("recuperados"));
+        const QDateTime start(QDate(2026, 12, 7), QTime(9, 0));
+        for (int i = 0; i < 55; ++i) {
+            QVERIFY(recovery->keep(QString::number(i), "nota", start.addSecs(i)));
+            if (i == 0 && setup == u"read-only")
+                data.setReadOnly("recuperados/2026-12-07 09-00-00 nota.txt");
+            // Lost between two runs.
+            if (i == 49 && setup == u"record lost") {
+                QVERIFY(QFile::remove(data.file("recuperados/.registro")));
+                recovery.emplace(data.file("recuperados"));
+            }
+        }
+        QStringList made = data.recoveryCopies();
+        made.removeOne(userFile);
+        QCOMPARE(made.size(), copies);
+        QCOMPARE(made.last(), "2026-12-07 09-00-54 nota.txt");
+        if (userFile.isEmpty())
+            return;
+        QCOMPARE(data.bytes("recuperados/" + userFile), "meu\r\n");
+        support::Core next(&data);
+        next.core.start();
+        QVERIFY(!next.core.recoveredAfterCrash());
+        QCOMPARE(data.bytes("recuperados/" + userFile), "meu\r\n");
     }
 };
 

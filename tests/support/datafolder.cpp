@@ -91,7 +91,9 @@ QStringList DataFolder::texts() const {
 }
 
 QStringList DataFolder::recoveryCopies() const {
-    return entries(file(QStringLiteral("recuperados")));
+    QStringList names = entries(file(QStringLiteral("recuperados")));
+    names.removeOne(core::Recovery::RecordName);
+    return names;
 }
 
 const char *unsupportedSetup(const QString &setup) {

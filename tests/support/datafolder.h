@@ -53,7 +53,8 @@ public:
     QByteArray bytes(const QString &relative) const;
     QByteArray textBytes(const QString &name) const;
 
-    // The entries of the text folder and of the recovery folder, sorted.
+    // The entries of the text folder and of the recovery folder (the
+    // program's record of its names aside), sorted.
     QStringList texts() const;
     QStringList recoveryCopies() const;
 

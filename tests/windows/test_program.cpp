@@ -492,8 +492,15 @@ private slots:
     // A draft left by a run that did not end is told once at the next start,
     // with the folder it went to.
     void recoveryAfterACrashIsTold() {
-        Started s({},
-                  [](const DataFolder &d) { d.put("recuperados/rascunho.txt", "perdido\r\n"); });
+        Started s({}, [](const DataFolder &d) {
+            // The run before wrote a draft, and ended without a word.
+            support::Core crashed(&d);
+            crashed.core.start();
+            crashed.core.setDraftDelay(0);
+            crashed.windows.text = "perdido";
+            crashed.core.textEdited();
+            QTRY_COMPARE(d.recoveryCopies(), QStringList{"rascunho.txt"});
+        });
         QMessageBox *told = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
