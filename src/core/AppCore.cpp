@@ -9,8 +9,11 @@ namespace core {
 
 namespace {
 
-// How long typing pauses before the unsaved text is written to a draft.
-constexpr int DraftDelayMs = 2000;
+// How long typing pauses before the unsaved text is written to a draft, and
+// the most the draft waits after the first unsaved change however steadily
+// the typing goes on: what a crash can lose.
+constexpr int DraftPauseMs = 2000;
+constexpr int DraftMostMs = 5000;
 
 bool noTextOpen(const QString &openName) {
     return openName.isEmpty() || openName == u"*";
@@ -23,8 +26,19 @@ AppCore::AppCore(QString dataFolder, platform::FileSystem &files, QObject *paren
       m_texts(m_dataFolder + QStringLiteral("/textos"), files),
       m_recovery(m_dataFolder + QStringLiteral("/recuperados"), files) {
     m_draftTimer.setSingleShot(true);
-    m_draftTimer.setInterval(DraftDelayMs);
-    connect(&m_draftTimer, &QTimer::timeout, this, &AppCore::writeDraft);
+    m_draftLimit.setSingleShot(true);
+    setDraftDelays(DraftPauseMs, DraftMostMs);
+    connect(&m_draftTimer, &QTimer::timeout, this, [this] {
+        m_draftLimit.stop();
+        writeDraft();
+    });
+    // Typing goes on past the limit: the pause still writes what came after.
+    connect(&m_draftLimit, &QTimer::timeout, this, &AppCore::writeDraft);
+}
+
+void AppCore::setDraftDelays(int pauseMs, int mostMs) {
+    m_draftTimer.setInterval(pauseMs);
+    m_draftLimit.setInterval(mostMs);
 }
 
 QString AppCore::configDisplayPath() const {
@@ -135,6 +149,7 @@ void AppCore::markSaved(const QString &text) {
     m_savedHash = qHash(text);
     m_savedSize = text.size();
     m_draftTimer.stop();
+    m_draftLimit.stop();
     m_recovery.removeDraft();
 }
 
@@ -168,8 +183,11 @@ bool AppCore::dropText() {
     return kept;
 }
 
+// Every key comes here: two timers restarted at most, nothing read or hashed.
 void AppCore::textEdited() {
     m_draftTimer.start();
+    if (!m_draftLimit.isActive())
+        m_draftLimit.start();
 }
 
 void AppCore::writeDraft() {
@@ -178,12 +196,17 @@ void AppCore::writeDraft() {
         m_recovery.removeDraft();
         return;
     }
-    if (!m_recovery.writeDraft(text, splitTextFileName(m_openName).title))
+    // Said once: a draft that keeps failing (a full or read-only folder) is
+    // retried at every pause without a word until one is written again.
+    const bool written = m_recovery.writeDraft(text, splitTextFileName(m_openName).title);
+    if (!written && !m_draftFailing)
         emit writeFailed(m_recovery.displayPath());
+    m_draftFailing = !written;
 }
 
 bool AppCore::closing() {
     m_draftTimer.stop();
+    m_draftLimit.stop();
     return dropText();
 }
 
@@ -238,9 +261,11 @@ AppCore::Outcome AppCore::renameText(const QString &title, const QString &extens
     return Outcome::Done;
 }
 
-void AppCore::newText() {
-    dropText();
+bool AppCore::newText() {
+    if (!dropText())
+        return false;
     replaceText(QString(), QStringLiteral("*"));
+    return true;
 }
 
 QStringList AppCore::listTexts() const {
@@ -256,7 +281,8 @@ AppCore::Open AppCore::openText(const QString &name) {
     // file by the next Ctrl+S.
     if (!text)
         return Open::Unreadable;
-    dropText();
+    if (!dropText())
+        return Open::NotKept;
     replaceText(*text, name);
     // Line 1 is the configured start width, so opening a text never resets
     // it; lines 2 to 8 are the values in force.

@@ -108,12 +108,15 @@ public:
     // "Salvar como": the open text's file gets the new name (its text is not
     // written); with no text open, it saves as "Salvar" does.
     Outcome renameText(const QString &title, const QString &extension);
-    // "Criar novo arquivo em branco".
-    void newText();
+    // "Criar novo arquivo em branco". False, and nothing changes, when the
+    // unsaved text's recovery copy cannot be written.
+    bool newText();
 
     // The list window: the folder's names in the list's order.
     QStringList listTexts() const;
-    enum class Open { Opened, ConfigNotWritten, Missing, Unreadable };
+    // NotKept: the unsaved text in the strip could not be kept in a
+    // recovery copy, and stays with its name and its draft.
+    enum class Open { Opened, ConfigNotWritten, Missing, Unreadable, NotKept };
     // The text into the strip, its name the open one, recorded in config.txt.
     Open openText(const QString &name);
     bool deleteText(const QString &name);
@@ -132,9 +135,10 @@ public:
     // The positions button: the strip's width and both windows' places.
     bool savePositions();
 
-    // The text changed: a draft follows once typing pauses.
+    // The text changed: a draft follows once typing pauses, and while it
+    // goes on, within a few seconds of the first change all the same.
     void textEdited();
-    void setDraftDelay(int pauseMs) { m_draftTimer.setInterval(pauseMs); }
+    void setDraftDelays(int pauseMs, int mostMs);
     // The program ends: unsaved text goes into a recovery copy. False when
     // that copy could not be written.
     bool closing();
@@ -150,7 +154,8 @@ signals:
     void alwaysOnTopChanged(bool on);
     // New settings are in force: the windows apply what they show of them.
     void settingsSaved();
-    // A write that no window asked for (a draft) failed.
+    // A write that no window asked for (a draft) failed, the first time
+    // since drafts were last written.
     void writeFailed(const QString &displayPath);
 
 private:
@@ -182,7 +187,10 @@ private:
     // What the strip's text was when it was last saved or opened.
     size_t m_savedHash = 0;
     qsizetype m_savedSize = 0;
+    // A pause in typing, or the most a steady typist waits, writes the draft.
     QTimer m_draftTimer;
+    QTimer m_draftLimit;
+    bool m_draftFailing = false;
     bool m_recoveredAfterCrash = false;
 };
 

@@ -19,7 +19,8 @@ namespace platform {
 // cannot write beside its executable.
 QString appFolderPath();
 
-// Creates the folder and its parents when missing. True when it exists afterwards.
+// Creates the folder and its parents when missing, never inside a folder
+// marked read-only. True when it exists afterwards.
 bool makeFolder(const QString &path);
 
 // True for a name that can stand for one entry of a folder: not empty, not

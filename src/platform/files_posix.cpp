@@ -149,6 +149,9 @@ bool makeFolder(const QString &path) {
     const QString parent = folderOf(path);
     if (parent != path && entryAt(parent).kind != EntryKind::Folder && !makeFolder(parent))
         return false;
+    // Root may make folders anywhere; a folder marked read-only stays as it is.
+    if (!mayChange(path))
+        return false;
     return ::mkdir(encodeName(path).constData(), 0777) == 0 || errno == EEXIST;
 }
 

@@ -18,6 +18,8 @@ const QString MissingBefore = QStringLiteral("este arquivo ");
 const QString MissingAfter = QStringLiteral(" não existe");
 const QString UnreadableBefore = QStringLiteral("Não foi possível abrir o arquivo ");
 const QString NotDeletedBefore = QStringLiteral("Não foi possível deletar o arquivo ");
+const QString NotKeptBefore = QStringLiteral("Não foi possível guardar o texto atual em ");
+const QString NotKeptAfter = QStringLiteral(". Salve-o antes.");
 
 } // namespace
 
@@ -119,6 +121,10 @@ void FormList::reportOpen(core::AppCore::Open result, const QString &name, bool 
     case core::AppCore::Open::Unreadable:
         before = UnreadableBefore;
         break;
+    case core::AppCore::Open::NotKept:
+        // Too much to say on the notice's one line.
+        return showMessageBox(platform::fitPath(
+            font(), NotKeptBefore, core().recovery().displayPath(), NotKeptAfter, 400, 3));
     }
     if (messageBox)
         showMessageBox(platform::fitPath(font(), before, path, after, 400, 3));
@@ -136,8 +142,10 @@ void FormList::openByDoubleClick() {
     const core::AppCore::Open result = core().openText(name);
     clearNotice();
     reportOpen(result, name, true);
-    // A config.txt not written is told in the window, which stays for it.
-    if (!self || isDiscarded() || result == core::AppCore::Open::ConfigNotWritten)
+    // A config.txt not written is told in the window, which stays for it;
+    // so it does where the text in the strip could not be kept.
+    if (!self || isDiscarded() || result == core::AppCore::Open::ConfigNotWritten ||
+        result == core::AppCore::Open::NotKept)
         return;
     if (Check1->isChecked())
         closeSideWindow();

@@ -2,8 +2,11 @@
 #include "support/failingfiles.h"
 #include "support/rows.h"
 
+#include <QDir>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using core::AppCore;
 using support::row;
@@ -50,7 +53,7 @@ private slots:
         if (saveFirst)
             QCOMPARE(c.core.quickSave(c.windows.text), AppCore::QuickSave::Saved);
         if (leave == u"new")
-            c.core.newText();
+            QVERIFY(c.core.newText());
         else if (leave == u"open")
             QCOMPARE(c.core.openText("outra.txt"), AppCore::Open::Opened);
         else
@@ -74,45 +77,98 @@ private slots:
         QCOMPARE(c.data.recoveryCopies(), copies);
     }
 
-    void closingReportsACopyNotWritten() {
+    // The unsaved text stays in the strip, with its name and its draft, where
+    // its recovery copy cannot be written: nothing leaves it unkept.
+    void refusedWhereTheCopyCannotBeWritten_data() {
+        QTest::addColumn<QString>("leave");
+        row("a new text", "new");
+        row("another text opened", "open");
+        row("closing", "close");
+    }
+
+    void refusedWhereTheCopyCannotBeWritten() {
+        QFETCH(QString, leave);
         support::FailingFiles files;
         support::Core c(nullptr, files);
+        c.data.writeConfig({{9, "notas.txt"}});
+        c.data.putText("notas.txt", "salvo\r\n");
+        c.data.putText("outra.txt", "outra\r\n");
         c.core.start();
+        c.core.setDraftDelays(0, 0);
+        c.windows.text = "editado";
+        c.core.textEdited();
+        QTRY_COMPARE(c.data.recoveryCopies(), QStringList{"rascunho notas.txt"});
         files.failInside(c.data.file("recuperados"));
-        c.windows.text = "importante";
-        QVERIFY(!c.core.closing());
-        // Nothing counts as kept: the next try writes again.
+        if (leave == u"new")
+            QVERIFY(!c.core.newText());
+        else if (leave == u"open")
+            QCOMPARE(c.core.openText("outra.txt"), AppCore::Open::NotKept);
+        else
+            QVERIFY(!c.core.closing());
+        QCOMPARE(c.windows.text, "editado");
+        QCOMPARE(c.core.openName(), "notas.txt");
+        QCOMPARE(c.data.recoveryCopies(), QStringList{"rascunho notas.txt"});
+        QCOMPARE(c.data.bytes("recuperados/rascunho notas.txt"), "editado\r\n");
+        // Nothing counts as kept: once the folder takes it, the copy is written.
         files.heal();
         QVERIFY(c.core.closing());
         QCOMPARE(c.data.recoveryCopies().size(), 1);
+        QVERIFY(c.data.recoveryCopies()[0].endsWith(" notas.txt"));
     }
 
-    // One pause of typing.
-    void draftWhileTyping() {
+    // However steadily the typing goes on, a draft is written within the
+    // most a draft waits; a pause writes one sooner.
+    void draftsWhileTyping_data() {
+        QTest::addColumn<int>("keyEveryMs");
+        row("steady typing, never a pause", 20);
+        row("a pause after each key", 400);
+    }
+
+    void draftsWhileTyping() {
+        QFETCH(int, keyEveryMs);
         support::Core c;
-        c.data.writeConfig({{9, "notas.txt"}});
         c.core.start();
-        c.core.setDraftDelay(0);
-        QVERIFY(!c.core.recoveredAfterCrash());
-        c.windows.text = "rascunho";
-        c.core.textEdited();
-        QTRY_COMPARE(c.data.recoveryCopies(), QStringList{"rascunho notas.txt"});
-        QCOMPARE(c.data.bytes("recuperados/rascunho notas.txt"), QByteArray("rascunho\r\n"));
-
-        // The run ends without a word (a crash): the next start keeps the draft as a copy.
-        support::Core next(&c.data);
-        next.core.start();
-        QVERIFY(next.core.recoveredAfterCrash());
-        const QStringList copies = c.data.recoveryCopies();
-        QCOMPARE(copies.size(), 1);
-        QVERIFY2(copies[0].endsWith(" notas.txt") && !copies[0].startsWith("rascunho"),
-                 qPrintable(copies[0]));
-
-        // A save removes the draft.
-        c.data.put("recuperados/rascunho notas.txt", "rascunho\r\n");
-        QCOMPARE(c.core.quickSave(c.windows.text), AppCore::QuickSave::Saved);
-        QCOMPARE(c.data.recoveryCopies(), copies);
+        c.core.setDraftDelays(200, 600);
+        QTimer typist;
+        QObject::connect(&typist, &QTimer::timeout, [&] {
+            c.windows.text += u'x';
+            c.core.textEdited();
+        });
+        typist.start(keyEveryMs);
+        QTRY_COMPARE_WITH_TIMEOUT(c.data.recoveryCopies(), QStringList{"rascunho.txt"}, 5000);
+        typist.stop();
+        // Saved, the text needs its draft no more.
+        QCOMPARE(c.core.saveText("nota", ""), AppCore::Outcome::Done);
+        QCOMPARE(c.data.recoveryCopies(), QStringList());
     }
+
+    // A draft that cannot be written is said once, until one is written again.
+    void draftFailureSaidOncePerSpell() {
+        support::FailingFiles files;
+        support::Core c(nullptr, files);
+        c.core.start();
+        c.core.setDraftDelays(0, 0);
+        QVERIFY(QDir().mkpath(c.data.file("recuperados")));
+        QSignalSpy told(&c.core, &AppCore::writeFailed);
+        const auto typeAndWait = [&](const QString &text) {
+            const int before = files.writes;
+            c.windows.text = text;
+            c.core.textEdited();
+            QTRY_VERIFY(files.writes > before);
+        };
+        files.failInside(c.data.file("recuperados"));
+        for (const char *text : {"a", "ab", "abc"})
+            typeAndWait(text);
+        QCOMPARE(told.size(), 1);
+        files.heal();
+        typeAndWait("abcd");
+        QTRY_COMPARE(c.data.bytes("recuperados/rascunho.txt"), "abcd\r\n");
+        files.failInside(c.data.file("recuperados"));
+        typeAndWait("abcde");
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told.last().first().toString(), c.core.recovery().displayPath());
+    }
+
     // A draft becomes its copy at the next start whatever its title's length,
     // and is never removed before: one that cannot be renamed stays a draft.
     void draftsOfLongTitlesAreAdopted_data() {
@@ -130,7 +186,7 @@ private slots:
         c.data.writeConfig({{9, title + ".txt"}});
         c.data.putText(title + ".txt", "salvo\r\n");
         c.core.start();
-        c.core.setDraftDelay(0);
+        c.core.setDraftDelays(0, 0);
         c.windows.text = "perdido";
         c.core.textEdited();
         QTRY_COMPARE(c.data.recoveryCopies().size(), 1);

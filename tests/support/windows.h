@@ -31,11 +31,12 @@ struct Started {
 // Opens the side window the toolbar (or, for help, the About window) opens.
 SideWindow *open(Program &program, core::Side side);
 
-// Answers every modal message box that opens while it lives with OK, and
-// keeps what the boxes said.
+// Answers every modal message box that opens while it lives with the button
+// of that caption, or else the box's default button (OK), and keeps what the
+// boxes said.
 class MessageBoxes {
 public:
-    MessageBoxes();
+    explicit MessageBoxes(const QString &answer = {});
     QStringList texts;
     QStringList titles;
 
