@@ -46,6 +46,10 @@ QString AppCore::configDisplayPath() const {
 }
 
 void AppCore::start() {
+    const QDateTime now = QDateTime::currentDateTime();
+    // One copy runs on a data folder: what its saves left is older than this start.
+    for (const QString &folder : {m_dataFolder, m_texts.path(), m_recovery.path()})
+        m_files->removeTemporaryFiles(folder, now);
     m_files->makeFolder(m_dataFolder);
     const QString path = config::path(m_dataFolder);
     if (!platform::entryAt(path).exists)
@@ -53,7 +57,7 @@ void AppCore::start() {
     // An unreadable file reads as an empty one: every line takes its replacement.
     takeSettings(m_files->readFile(path).value_or(QByteArray()));
 
-    m_recoveredAfterCrash = m_recovery.adoptDrafts(QDateTime::currentDateTime());
+    m_recoveredAfterCrash = m_recovery.adoptDrafts(now);
 
     // Line 9: "*" or missing turns the reopening off; anything else names the text.
     const std::optional<QString> &last = m_settings.lastText;

@@ -43,9 +43,10 @@ public:
 
     void setWindowFacts(const WindowFacts *facts) { m_facts = facts; }
 
-    // Start-up: config.txt (written with the default lines when missing) is
-    // read once; a draft left by a crash becomes a recovery copy; the last
-    // text is reopened when the switch says so (textReplaced).
+    // Start-up: the temporary files of saves a kill cut short go; config.txt
+    // (written with the default lines when missing) is read once; a draft
+    // left by a crash becomes a recovery copy; the last text is reopened
+    // when the switch says so (textReplaced).
     void start();
 
     const QString &dataFolder() const { return m_dataFolder; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -76,6 +77,18 @@ Removal removeFile(const QString &path);
 // Read-only files and files in read-only folders stay.
 bool deleteFile(const QString &path);
 
+// The temporary files that interrupted saves left in the folder, last
+// written before `before`, are deleted: no save of a running copy is still
+// writing them.
+void removeTemporaryFiles(const QString &folder, const QDateTime &before);
+
+// The temporary files of saves, shared by the systems' file layers: a fresh
+// name; whether a name is one (" ~…​.tmp": the listing leaves them all out);
+// whether it is one this program makes (the only ones start-up removes).
+QString newTemporaryName();
+bool isTemporaryName(const QString &name);
+bool isOwnTemporaryName(const QString &name);
+
 // A path or a name as the user's system writes it, stray bytes shown as U+FFFD.
 QString displayPath(const QString &path);
 QString displayName(const QString &name);
@@ -97,6 +110,7 @@ public:
     virtual bool renameFile(const QString &from, const QString &to);
     virtual Removal removeFile(const QString &path);
     virtual bool deleteFile(const QString &path);
+    virtual void removeTemporaryFiles(const QString &folder, const QDateTime &before);
 };
 
 } // namespace platform

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <climits>
@@ -113,13 +112,8 @@ bool mayChange(const QString &path) {
     return true;
 }
 
-// Temporary files of a save start with a blank, which no title the program
-// makes can start with (titles are trimmed), so the list can leave them out.
-const QString TemporaryPrefix = QStringLiteral(" ~");
-const QString TemporarySuffix = QStringLiteral(".tmp");
-
-bool isTemporaryName(const QString &name) {
-    return name.startsWith(TemporaryPrefix) && name.endsWith(TemporarySuffix);
+qint64 modifiedNs(const struct stat &st) {
+    return qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
 }
 
 bool writeAll(int fd, const QByteArray &bytes) {
@@ -140,6 +134,19 @@ bool writeAll(int fd, const QByteArray &bytes) {
 struct DirCloser {
     void operator()(DIR *d) const { ::closedir(d); }
 };
+
+QStringList folderEntriesWithTemporaries(const QString &folder) {
+    QStringList names;
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(encodeName(folder).constData()));
+    if (!dir)
+        return names;
+    while (const dirent *d = ::readdir(dir.get())) {
+        const QString name = decodeName(d->d_name, qsizetype(strlen(d->d_name)));
+        if (name != u"." && name != u"..")
+            names << name;
+    }
+    return names;
+}
 
 } // namespace
 
@@ -198,15 +205,8 @@ bool sameEntry(const QString &a, const QString &b) {
 }
 
 QStringList folderEntries(const QString &folder) {
-    QStringList names;
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(encodeName(folder).constData()));
-    if (!dir)
-        return names;
-    while (const dirent *d = ::readdir(dir.get())) {
-        const QString name = decodeName(d->d_name, qsizetype(strlen(d->d_name)));
-        if (name != u"." && name != u".." && !isTemporaryName(name))
-            names << name;
-    }
+    QStringList names = folderEntriesWithTemporaries(folder);
+    names.removeIf(isTemporaryName);
     return names;
 }
 
@@ -253,9 +253,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes) {
     QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = encodeName(folder + u'/' + TemporaryPrefix +
-                               QString::number(QRandomGenerator::global()->generate64(), 36) +
-                               TemporarySuffix);
+        temporary = encodeName(folder + u'/' + newTemporaryName());
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;
@@ -315,6 +313,19 @@ Removal removeFile(const QString &path) {
 
 bool deleteFile(const QString &path) {
     return mayChange(path) && ::unlink(encodeName(path).constData()) == 0;
+}
+
+void removeTemporaryFiles(const QString &folder, const QDateTime &before) {
+    const qint64 limit = before.toMSecsSinceEpoch() * 1'000'000;
+    for (const QString &name : folderEntriesWithTemporaries(folder)) {
+        if (!isOwnTemporaryName(name))
+            continue;
+        const QString path = folder + u'/' + name;
+        struct stat st {};
+        if (::lstat(encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+            modifiedNs(st) < limit && mayChange(path))
+            ::unlink(encodeName(path).constData());
+    }
 }
 
 QString displayName(const QString &name) {

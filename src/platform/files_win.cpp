@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <io.h>
 #include <windows.h>
@@ -15,13 +14,6 @@
 namespace platform {
 
 namespace {
-
-const QString TemporaryPrefix = QStringLiteral(" ~");
-const QString TemporarySuffix = QStringLiteral(".tmp");
-
-bool isTemporaryName(const QString &name) {
-    return name.startsWith(TemporaryPrefix) && name.endsWith(TemporarySuffix);
-}
 
 std::wstring native(const QString &path) {
     return QDir::toNativeSeparators(path).toStdWString();
@@ -109,8 +101,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes) {
     QString temporary;
     QFile file;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = folder + u'/' + TemporaryPrefix +
-                    QString::number(QRandomGenerator::global()->generate64(), 36) + TemporarySuffix;
+        temporary = folder + u'/' + newTemporaryName();
         file.setFileName(temporary);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             break;
@@ -150,6 +141,15 @@ Removal removeFile(const QString &path) {
 
 bool deleteFile(const QString &path) {
     return mayChange(path) && QFile::remove(path);
+}
+
+void removeTemporaryFiles(const QString &folder, const QDateTime &before) {
+    const QFileInfoList all =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (const QFileInfo &file : all)
+        if (isOwnTemporaryName(file.fileName()) && !file.isSymLink() &&
+            file.lastModified() < before && mayChange(file.filePath()))
+            QFile::remove(file.filePath());
 }
 
 QString displayName(const QString &name) {

@@ -375,6 +375,35 @@ private slots:
 #endif
     }
 
+    // A kill in the middle of a save leaves its temporary file; the next start
+    // removes those written before it, and nothing else.
+    void startRemovesTemporaryFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("ageSeconds"); // before the start; negative: after it
+        QTest::addColumn<bool>("removed");
+        row("in the text folder", "textos/ ~0k2j9x0a4mz1q.tmp", 60, true);
+        row("in the recovery folder", "recuperados/ ~3zzzzzzzzzzzz.tmp", 60, true);
+        row("in the data folder", " ~000000001abcd.tmp", 86400, true);
+        row("one a running save is writing", "textos/ ~0k2j9x0a4mz1q.tmp", -60, false);
+        row("a user's file named alike", "textos/ ~notas.tmp", 60, false);
+        row("a text", "textos/0k2j9x0a4mz1q.tmp", 60, false);
+    }
+
+    void startRemovesTemporaryFiles() {
+        QFETCH(QString, file);
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, removed);
+        support::Core c;
+        c.data.put(file, "parte de um texto");
+        QFile put(c.data.file(file));
+        QVERIFY(put.open(QIODevice::ReadWrite));
+        QVERIFY(put.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                QFileDevice::FileModificationTime));
+        put.close();
+        c.core.start();
+        QCOMPARE(!QFileInfo::exists(c.data.file(file)), removed);
+    }
+
     void saveSettings_data() {
         QTest::addColumn<QStringList>("boxes"); // width, heights, transparency as typed
         QTest::addColumn<int>("align");
