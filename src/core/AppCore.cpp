@@ -301,10 +301,14 @@ AppCore::Open AppCore::openText(const QString &name) {
     return written ? Open::Opened : Open::ConfigNotWritten;
 }
 
-bool AppCore::deleteText(const QString &name) {
-    const bool removed = m_texts.remove(name);
+platform::Removal AppCore::deleteText(const QString &name) {
+    const platform::Removal removal = m_texts.remove(name);
     m_texts.ensure();
-    return removed;
+    return removal;
+}
+
+bool AppCore::deleteTextForGood(const QString &name) {
+    return m_texts.removeForGood(name);
 }
 
 // --- config.txt

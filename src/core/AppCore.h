@@ -120,7 +120,10 @@ public:
     enum class Open { Opened, ConfigNotWritten, Missing, Unreadable, NotKept };
     // The text into the strip, its name the open one, recorded in config.txt.
     Open openText(const QString &name);
-    bool deleteText(const QString &name);
+    // "Deletar": to the user's trash. NoTrash: none could take it, and the
+    // text stays where it was until the user says to delete it for good.
+    platform::Removal deleteText(const QString &name);
+    bool deleteTextForGood(const QString &name);
 
     struct SettingsForm {
         QString width, txtMin, txtMax, transparency; // as typed

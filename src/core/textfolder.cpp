@@ -140,10 +140,14 @@ bool TextFolder::rename(const QString &from, const QString &to) const {
     return m_files->renameFile(pathOf(from), pathOf(to));
 }
 
-bool TextFolder::remove(const QString &name) const {
+platform::Removal TextFolder::remove(const QString &name) const {
     if (find(name) != Found::Text)
-        return false;
-    return m_files->removeFile(pathOf(name)) != platform::Removal::Failed;
+        return platform::Removal::Failed;
+    return m_files->removeFile(pathOf(name));
+}
+
+bool TextFolder::removeForGood(const QString &name) const {
+    return find(name) == Found::Text && m_files->deleteFile(pathOf(name));
 }
 
 } // namespace core

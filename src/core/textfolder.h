@@ -68,9 +68,11 @@ public:
     // Read-only files and folders are left alone; a taken name is never replaced.
     bool rename(const QString &from, const QString &to) const;
 
-    // Moves the text to the desktop's trash, or deletes it where there is
-    // none. Sub-folders and read-only texts stay.
-    bool remove(const QString &name) const;
+    // Moves the text to the user's trash; where none can take it, the text
+    // stays (NoTrash). Sub-folders and read-only texts stay.
+    platform::Removal remove(const QString &name) const;
+    // Deletes the text for good, as the user chose where there is no trash.
+    bool removeForGood(const QString &name) const;
 
 private:
     enum class Found { NotAName, Nothing, Text, Folder, Outside, Other };

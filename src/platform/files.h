@@ -68,13 +68,16 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 // entry, and leaves read-only files and folders alone.
 bool renameFile(const QString &from, const QString &to);
 
-// Moves a file to the desktop's trash, where a wrong click can be undone;
-// where there is no trash, deletes it. Read-only files and folders stay.
-enum class Removal { Trashed, Deleted, Failed };
+// Moves a file to the user's trash, where a wrong click can be undone. Where
+// no trash of the user's can take it, the file stays where it was (NoTrash):
+// whether to delete it for good is the user's call. Read-only files and
+// folders stay.
+enum class Removal { Trashed, NoTrash, Failed };
 Removal removeFile(const QString &path);
 
-// Deletes a file for good: the program's own drafts and old recovery copies.
-// Read-only files and files in read-only folders stay.
+// Deletes a file for good: the program's own drafts and old recovery copies,
+// and a text the user chose to delete without a trash. Read-only files and
+// files in read-only folders stay.
 bool deleteFile(const QString &path);
 
 // The temporary files that interrupted saves left in the folder, last

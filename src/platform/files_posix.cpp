@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <climits>
@@ -114,6 +116,27 @@ bool mayChange(const QString &path) {
 
 qint64 modifiedNs(const struct stat &st) {
     return qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+}
+
+QString nameOf(const QString &path) {
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+// The folders a trashed file of this user may lie in: the trash in the data
+// home, and the two a volume other than the home's may have at its top.
+bool isInUsersTrash(const QString &trashed, const QString &volumeOf) {
+    const QString folder = canonicalPath(folderOf(trashed));
+    if (folder.isEmpty() || entryAt(trashed).kind != EntryKind::File)
+        return false;
+    const QString uid = QString::number(::getuid());
+    const QString top = QStorageInfo(volumeOf).rootPath();
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    for (const QString &files :
+         {home + QStringLiteral("/Trash/files"), top + QStringLiteral("/.Trash/") + uid + "/files",
+          top + QStringLiteral("/.Trash-") + uid + "/files"})
+        if (canonicalPath(files) == folder)
+            return true;
+    return false;
 }
 
 bool writeAll(int fd, const QByteArray &bytes) {
@@ -305,10 +328,36 @@ Removal removeFile(const QString &path) {
         if (!renameFile(path, trashable))
             trashable = path;
     }
+    // Where Qt 6.4 cannot set up the user's trash (a file named Trash in its
+    // place, a volume without one) it takes the current folder for one,
+    // making files/ and info/ there: the file comes back from such a place.
+    const QString here = QDir::currentPath();
+    const bool hadFiles = entryAt(here + QStringLiteral("/files")).exists;
+    const bool hadInfo = entryAt(here + QStringLiteral("/info")).exists;
+    QString inTrash;
     // Never hand Qt a name it would encode into another file's name.
-    if (displayName(trashable) == trashable && QFile::moveToTrash(trashable))
-        return Removal::Trashed;
-    return ::unlink(encodeName(trashable).constData()) == 0 ? Removal::Deleted : Removal::Failed;
+    if (displayName(trashable) == trashable && QFile::moveToTrash(trashable, &inTrash) &&
+        !entryAt(trashable).exists) {
+        if (!inTrash.startsWith(u'/'))
+            inTrash = here + u'/' + inTrash;
+        if (isInUsersTrash(inTrash, folderOf(trashable)))
+            return Removal::Trashed;
+        if (!renameFile(inTrash, trashable))
+            return Removal::Failed;
+        const QString trash = folderOf(folderOf(inTrash));
+        ::unlink(encodeName(trash + QStringLiteral("/info/") + nameOf(inTrash) +
+                            QStringLiteral(".trashinfo"))
+                     .constData());
+        if (canonicalPath(trash) == canonicalPath(here)) {
+            if (!hadFiles)
+                ::rmdir(encodeName(here + QStringLiteral("/files")).constData());
+            if (!hadInfo)
+                ::rmdir(encodeName(here + QStringLiteral("/info")).constData());
+        }
+    }
+    if (trashable != path && !renameFile(trashable, path))
+        return Removal::Failed;
+    return Removal::NoTrash;
 }
 
 bool deleteFile(const QString &path) {

@@ -131,12 +131,16 @@ bool renameFile(const QString &from, const QString &to) {
     return MoveFileExW(native(from).c_str(), native(to).c_str(), 0);
 }
 
+// Qt asks the shell to recycle the file and gives up where the shell would
+// delete it for good instead (no Recycle Bin on the volume, a file too
+// large for it; under Wine, which has none, always): the file stays, and
+// the user is asked.
 Removal removeFile(const QString &path) {
     if (!entryAt(path).exists || !mayChange(path))
         return Removal::Failed;
-    if (QFile::moveToTrash(path))
+    if (QFile::moveToTrash(path) && !QFileInfo::exists(path))
         return Removal::Trashed;
-    return QFile::remove(path) ? Removal::Deleted : Removal::Failed;
+    return Removal::NoTrash;
 }
 
 bool deleteFile(const QString &path) {

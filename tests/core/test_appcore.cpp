@@ -10,12 +10,14 @@ using core::Side;
 using Lines = QMap<int, QString>;
 using Outcome = AppCore::Outcome;
 using Open = AppCore::Open;
+using platform::Removal;
 using support::row;
 
 Q_DECLARE_METATYPE(AppCore::QuickSave)
 Q_DECLARE_METATYPE(Outcome)
 Q_DECLARE_METATYPE(Open)
 Q_DECLARE_METATYPE(AppCore::Settings)
+Q_DECLARE_METATYPE(Removal)
 
 namespace {
 
@@ -350,29 +352,65 @@ private slots:
 
     void deleteText_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("deleted");
-        row("to the trash", "notas.txt", true);
-        row("a sub-folder", "velhos", false);
-        row("removed meanwhile", "sumiu.txt", false);
+        QTest::addColumn<bool>("usableTrash");
+        QTest::addColumn<Removal>("removal");
+        row("to the trash", "notas.txt", true, Removal::Trashed);
+        row("a sub-folder", "velhos", true, Removal::Failed);
+        row("removed meanwhile", "sumiu.txt", true, Removal::Failed);
+        // Where the trash cannot be set up, Qt 6.4 takes the current folder for one.
+        if (!support::onWindows)
+            row("no usable trash: the text stays", "notas.txt", false, Removal::NoTrash);
     }
 
     void deleteText() {
         QFETCH(QString, name);
-        QFETCH(bool, deleted);
+        QFETCH(bool, usableTrash);
+        QFETCH(Removal, removal);
         const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash";
         QDir(trash).removeRecursively();
+        if (!usableTrash)
+            QVERIFY(QFile(trash).open(QIODevice::WriteOnly));
         support::Core c;
         c.data.putText("notas.txt", "abc\r\n");
         QVERIFY(QDir().mkpath(c.data.text("velhos")));
         c.core.start();
-        QCOMPARE(c.core.deleteText(name), deleted);
+        const Removal done = c.core.deleteText(name);
+        QFile::remove(trash);
+        // Wine has no Recycle Bin: the text stays there, and the user is asked.
+        if (support::onWindows && done == Removal::NoTrash)
+            removal = Removal::NoTrash;
+        QCOMPARE(done, removal);
+        const bool trashed = removal == Removal::Trashed;
+        QCOMPARE(c.data.textBytes("notas.txt"), trashed ? "<none>" : "abc\r\n");
+        if (support::onWindows) // whose Recycle Bin is elsewhere
+            return;
+        QFile inTrash(trash + "/files/notas.txt");
+        QCOMPARE(inTrash.open(QIODevice::ReadOnly), trashed);
+        if (trashed)
+            QCOMPARE(inTrash.readAll(), QByteArray("abc\r\n"));
+        QVERIFY(!QFileInfo::exists("files") && !QFileInfo::exists("info"));
+    }
+
+    // Deleted for good where the user chose to, whatever the trash; never a
+    // read-only text.
+    void deleteForGood_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("deleted");
+        row("a text", "", true);
+        row("a read-only text", "read-only text", false);
+        row("a folder", "text a folder", false);
+    }
+
+    void deleteForGood() {
+        QFETCH(QString, setup);
+        QFETCH(bool, deleted);
+        support::Core c;
+        c.data.putText("notas.txt", "abc\r\n");
+        c.core.start();
+        if (const char *why = c.data.prepare(setup))
+            QSKIP(why);
+        QCOMPARE(c.core.deleteTextForGood("notas.txt"), deleted);
         QCOMPARE(c.core.listTexts().contains("notas.txt"), !deleted);
-#ifndef Q_OS_WIN // Windows keeps its recycle bin elsewhere.
-        QFile trashed(trash + "/files/notas.txt");
-        QCOMPARE(trashed.open(QIODevice::ReadOnly), deleted);
-        if (deleted)
-            QCOMPARE(trashed.readAll(), QByteArray("abc\r\n"));
-#endif
     }
 
     // A kill in the middle of a save leaves its temporary file; the next start

@@ -9,6 +9,7 @@ QRegularExpression FailingFiles::prefix(const QString &start) {
 void FailingFiles::heal() {
     m_patterns.clear();
     m_countdown = 0;
+    m_noTrash = false;
 }
 
 bool FailingFiles::fails(const QString &path) const {
@@ -35,7 +36,9 @@ bool FailingFiles::renameFile(const QString &from, const QString &to) {
 }
 
 platform::Removal FailingFiles::removeFile(const QString &path) {
-    return fails(path) ? platform::Removal::Failed : FileSystem::removeFile(path);
+    if (fails(path))
+        return platform::Removal::Failed;
+    return m_noTrash ? platform::Removal::NoTrash : FileSystem::removeFile(path);
 }
 
 bool FailingFiles::deleteFile(const QString &path) {

@@ -18,6 +18,8 @@ public:
     void failMatching(const QString &pattern) { m_patterns << QRegularExpression(pattern); }
     // The nth atomic write from now fails, and no other.
     void failWrite(int nth) { m_countdown = nth; }
+    // No trash takes a file: each stays where it is, as on a volume without one.
+    void takeAwayTheTrash() { m_noTrash = true; }
     // The device works again.
     void heal();
 
@@ -36,6 +38,7 @@ private:
 
     QList<QRegularExpression> m_patterns;
     int m_countdown = 0;
+    bool m_noTrash = false;
 };
 
 } // namespace support

@@ -334,24 +334,36 @@ private slots:
     void listDeletes_data() {
         QTest::addColumn<QString>("row");
         QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("noTrash"); // no usable trash: the answer to the question
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("notice");
-        row("the open text: gone from the list, kept in the strip", "notas.txt", false,
+        const QStringList all{"notas.txt", "nova.txt", "outra.txt"};
+        row("the open text: gone from the list, kept in the strip", "notas.txt", false, "",
             QStringList{"nova.txt", "outra.txt"}, "fica");
-        row("the first row, chosen on opening", "", false, QStringList{"nova.txt", "outra.txt"},
+        row("the first row, chosen on opening", "", false, "", QStringList{"nova.txt", "outra.txt"},
             "fica");
-        row("read-only: told", "notas.txt", true, QStringList{"notas.txt", "nova.txt", "outra.txt"},
-            "Não foi possível deletar o arquivo ");
+        row("read-only: told", "notas.txt", true, "", all, "Não foi possível deletar o arquivo ");
+        row("no trash: asked, kept by default", "notas.txt", false, "", all, "fica");
+        row("no trash: asked, deleted for good", "notas.txt", false, "Sim",
+            QStringList{"nova.txt", "outra.txt"}, "fica");
     }
 
     void listDeletes() {
         QFETCH(QString, row);
         QFETCH(bool, readOnly);
+        QFETCH(QString, noTrash);
         QFETCH(QString, notice);
-        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
-            d.putText("notas.txt", "abc\r\n");
-            d.putText("outra.txt", "x\r\n");
-        });
+        const bool asked = QString(QTest::currentDataTag()).startsWith("no trash");
+        support::FailingFiles files;
+        if (asked)
+            files.takeAwayTheTrash();
+        Started s(
+            {{9, "notas.txt"}},
+            [](const DataFolder &d) {
+                d.putText("notas.txt", "abc\r\n");
+                d.putText("outra.txt", "x\r\n");
+            },
+            files);
         if (readOnly)
             s.data.setReadOnly("textos/notas.txt");
         SideWindow *w = open(s.program, Side::List);
@@ -360,10 +372,19 @@ private slots:
         ::notice(w)->setText("fica");
         if (!row.isEmpty())
             select(list, row);
+        // Wine has no Recycle Bin: there every deletion asks, and is agreed to.
+        const bool mayAsk = support::onWindows && !asked;
+        MessageBoxes boxes(mayAsk ? "Sim" : noTrash);
         // A double-click on "Deletar" deletes one text: refilled, the list has
         // none chosen.
         click(child(w, "btnDel"));
         click(child(w, "btnDel"));
+        if (!mayAsk)
+            QCOMPARE(boxes.texts.size(), asked ? 1 : 0);
+        if (asked)
+            QVERIFY2(matches(boxes.texts[0], "Não há lixeira para o arquivo …notas.txt\nDeletá-lo "
+                                             "definitivamente?"),
+                     qPrintable(boxes.texts[0]));
         QTEST(rows(list), "after");
         QVERIFY2(::notice(w)->text().startsWith(notice), qPrintable(::notice(w)->text()));
         QCOMPARE(s.program.core().openName(), "notas.txt");
