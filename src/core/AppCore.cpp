@@ -62,10 +62,10 @@ void AppCore::start() {
     // Line 9: "*" or missing turns the reopening off; anything else names the text.
     const std::optional<QString> &last = m_settings.lastText;
     m_reopenLastText = last && *last != u"*";
-    QString text;
+    TextFile file;
     if (m_reopenLastText && !last->isEmpty())
-        text = m_texts.read(*last).value_or(QString());
-    replaceText(text, last.value_or(QString()));
+        file = m_texts.read(*last).value_or(TextFile());
+    replaceText(file.text, last.value_or(QString()), file);
 }
 
 double AppCore::textMinPx() const {
@@ -161,12 +161,14 @@ bool AppCore::isSaved(const QString &text) const {
     return text.size() == m_savedSize && qHash(text) == m_savedHash;
 }
 
-void AppCore::replaceText(const QString &text, const QString &name) {
+void AppCore::replaceText(const QString &text, const QString &name, const TextFile &file) {
     emit textReplaced(text);
     if (name != m_openName) {
         m_openName = name;
         emit openNameChanged(name);
     }
+    m_lineEnd = file.lineEnd;
+    m_savedStamp = file.stamp;
     markSaved(text);
 }
 
@@ -214,11 +216,24 @@ bool AppCore::closing() {
     return dropText();
 }
 
+// The open text's own file, not edited and still the version it was, keeps
+// its bytes (a file that is no text, an LF-only one); one removed meanwhile
+// is written back. An edited text keeps the line ends its file had.
+bool AppCore::writeOpenText(const QString &name, const QString &text) {
+    if (name == m_openName && isSaved(text) && m_savedStamp.size >= 0 &&
+        m_texts.stamp(name) == m_savedStamp)
+        return true;
+    // The folder may have been deleted since start-up; the text must not go with it.
+    if (!m_texts.ensure() || !m_texts.write(name, text, m_lineEnd))
+        return false;
+    m_savedStamp = m_texts.stamp(name);
+    return true;
+}
+
 AppCore::QuickSave AppCore::quickSave(const QString &text) {
     if (noTextOpen(m_openName))
         return QuickSave::NoTextOpen;
-    // The folder may have been deleted since start-up; the text must not go with it.
-    if (!m_texts.ensure() || !m_texts.write(m_openName, text))
+    if (!writeOpenText(m_openName, text))
         return QuickSave::Failed;
     markSaved(text);
     return QuickSave::Saved;
@@ -234,7 +249,7 @@ AppCore::Outcome AppCore::saveText(const QString &title, const QString &extensio
     if (m_texts.isNameTaken(name, m_openName))
         return Outcome::NameTaken;
     const QString text = m_facts ? m_facts->stripText() : QString();
-    if (!folder || !m_texts.write(name, text))
+    if (!folder || !writeOpenText(name, text))
         return Outcome::Failed;
     if (name != m_openName) {
         m_openName = name;
@@ -280,14 +295,14 @@ QStringList AppCore::listTexts() const {
 AppCore::Open AppCore::openText(const QString &name) {
     if (!m_texts.exists(name))
         return Open::Missing;
-    const std::optional<QString> text = m_texts.read(name);
+    const std::optional<TextFile> file = m_texts.read(name);
     // Nothing changes: an empty text in the strip would be saved over the
     // file by the next Ctrl+S.
-    if (!text)
+    if (!file)
         return Open::Unreadable;
     if (!dropText())
         return Open::NotKept;
-    replaceText(*text, name);
+    replaceText(file->text, name, *file);
     // Line 1 is the configured start width, so opening a text never resets
     // it; lines 2 to 8 are the values in force.
     QStringList positions;

@@ -93,7 +93,9 @@ public:
     void handOverTopmost(Side from, Side to);
     void stripActivated();
 
-    // Ctrl+S: the open text written in place, or nothing when no text is open.
+    // Ctrl+S: the open text written in place, or nothing when no text is
+    // open. A text not edited since it was read or saved, whose file is
+    // still the one it was, is not written again: its bytes stay as they were.
     enum class QuickSave { NoTextOpen, Saved, Failed };
     QuickSave quickSave(const QString &text);
 
@@ -168,7 +170,8 @@ private:
     QString positionsNow() const;
     // Unsaved text that leaves the strip goes into a recovery copy first.
     bool dropText();
-    void replaceText(const QString &text, const QString &name);
+    void replaceText(const QString &text, const QString &name, const TextFile &file = TextFile());
+    bool writeOpenText(const QString &name, const QString &text);
     void markSaved(const QString &text);
     bool isSaved(const QString &text) const;
     void writeDraft();
@@ -188,9 +191,12 @@ private:
     bool m_alwaysOnTop = false;
     QSet<Side> m_topmostHolders;
 
-    // What the strip's text was when it was last saved or opened.
+    // What the strip's text was when it was last saved or opened, how its
+    // lines end in its file, and which version of the file that was.
     size_t m_savedHash = 0;
     qsizetype m_savedSize = 0;
+    LineEnd m_lineEnd = LineEnd::CrLf;
+    platform::Stamp m_savedStamp;
     // A pause in typing, or the most a steady typist waits, writes the draft.
     QTimer m_draftTimer;
     QTimer m_draftLimit;

@@ -10,7 +10,20 @@
 namespace core {
 
 namespace {
+
 const QString CrLf = QStringLiteral("\r\n");
+
+// Every CR LF as LF, in one pass over a text of any size.
+QString lfOnly(const QString &crlf) {
+    QString lf(crlf.size(), Qt::Uninitialized);
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < crlf.size(); ++i)
+        if (!(crlf[i] == u'\r' && i + 1 < crlf.size() && crlf[i + 1] == u'\n'))
+            lf[n++] = crlf[i];
+    lf.truncate(n);
+    return lf;
+}
+
 } // namespace
 
 QString makeTextFileName(const QString &title, const QString &extension) {
@@ -45,6 +58,10 @@ QString textFromFileContent(const QString &content) {
         text += CrLf;
     }
     return text;
+}
+
+LineEnd lineEndOf(const QString &content) {
+    return content.contains(u'\n') && !content.contains(u'\r') ? LineEnd::Lf : LineEnd::CrLf;
 }
 
 QStringList sortedTextNames(QStringList names) {
@@ -117,21 +134,29 @@ bool TextFolder::exists(const QString &name) const {
     return find(name) == Found::Text;
 }
 
-std::optional<QString> TextFolder::read(const QString &name) const {
+std::optional<TextFile> TextFolder::read(const QString &name) const {
     if (find(name) != Found::Text)
         return std::nullopt;
+    // The stamp first: a file changed while it is read looks changed at the next save.
+    const platform::Stamp stamp = this->stamp(name);
     const auto bytes = m_files->readFile(pathOf(name));
     if (!bytes)
         return std::nullopt;
-    return textFromFileContent(platform::decodeText(*bytes));
+    const QString content = platform::decodeText(*bytes);
+    return TextFile{textFromFileContent(content), lineEndOf(content), stamp};
 }
 
-bool TextFolder::write(const QString &name, const QString &text) const {
+platform::Stamp TextFolder::stamp(const QString &name) const {
+    return find(name) == Found::Text ? platform::entryAt(pathOf(name)).stamp : platform::Stamp();
+}
+
+bool TextFolder::write(const QString &name, const QString &text, LineEnd lineEnd) const {
     const Found found = find(name);
     if (found != Found::Nothing && found != Found::Text)
         return false;
     const QString content = text.endsWith(CrLf) ? text : text + CrLf;
-    return m_files->writeFileAtomically(pathOf(name), platform::encodeText(content));
+    return m_files->writeFileAtomically(
+        pathOf(name), platform::encodeText(lineEnd == LineEnd::Lf ? lfOnly(content) : content));
 }
 
 bool TextFolder::rename(const QString &from, const QString &to) const {

@@ -31,6 +31,14 @@ bool isSingleName(const QString &name);
 
 enum class EntryKind { Missing, File, Folder, Other };
 
+// What tells one version of a file from the next without reading it: a file
+// that still has the size and the modification time it had was not written.
+struct Stamp {
+    qint64 size = -1;
+    qint64 modifiedNs = 0; // since the epoch, as finely as the file system keeps it
+    bool operator==(const Stamp &) const = default;
+};
+
 // What stands at a path, links not followed for `kind`-of-link questions.
 struct Entry {
     EntryKind kind = EntryKind::Missing; // what the path leads to, links followed
@@ -38,6 +46,7 @@ struct Entry {
     bool isLink = false;
     QString resolved;           // the real path a link leads to; the path itself otherwise
     bool ownerWritable = false; // the owner's write bit: read-only files are left alone
+    Stamp stamp;                // of what the path leads to
 };
 Entry entryAt(const QString &path);
 

@@ -114,8 +114,8 @@ bool mayChange(const QString &path) {
     return true;
 }
 
-qint64 modifiedNs(const struct stat &st) {
-    return qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+Stamp stampOf(const struct stat &st) {
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
 }
 
 QString nameOf(const QString &path) {
@@ -210,6 +210,7 @@ Entry entryAt(const QString &path) {
              : S_ISDIR(st.st_mode) ? EntryKind::Folder
                                    : EntryKind::Other;
     e.ownerWritable = ownerMayWrite(st);
+    e.stamp = stampOf(st);
     return e;
 }
 
@@ -372,7 +373,7 @@ void removeTemporaryFiles(const QString &folder, const QDateTime &before) {
         const QString path = folder + u'/' + name;
         struct stat st {};
         if (::lstat(encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
-            modifiedNs(st) < limit && mayChange(path))
+            stampOf(st).modifiedNs < limit && mayChange(path))
             ::unlink(encodeName(path).constData());
     }
 }

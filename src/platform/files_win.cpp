@@ -59,6 +59,7 @@ Entry entryAt(const QString &path) {
         return e;
     e.kind = info.isFile() ? EntryKind::File : info.isDir() ? EntryKind::Folder : EntryKind::Other;
     e.ownerWritable = info.permissions().testFlag(QFile::WriteOwner);
+    e.stamp = {info.size(), info.lastModified().toMSecsSinceEpoch() * 1'000'000};
     return e;
 }
 

@@ -442,6 +442,42 @@ private slots:
         QCOMPARE(!QFileInfo::exists(c.data.file(file)), removed);
     }
 
+    // Ctrl+S on a text as it was read leaves its file's bytes as they were;
+    // an edited text keeps the line ends it was read with.
+    void savedAsRead_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("typed"); // added at the end of the text
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QByteArray>("saved");
+        QByteArray binary(4096, 0);
+        for (int i = 0; i < binary.size(); ++i)
+            binary[i] = char(i * 7 % 256);
+        row("LF-only, not edited", QByteArray("a\nb\n"), "", "", QByteArray("a\nb\n"));
+        row("LF-only without a final break", QByteArray("a\nb"), "", "", QByteArray("a\nb"));
+        row("LF-only, edited: LF-only", QByteArray("a\nb\n"), "c", "", QByteArray("a\nb\nc\n"));
+        row("CR LF, edited: CR LF", QByteArray("a\r\n"), "c", "", QByteArray("a\r\nc\r\n"));
+        row("not a text, not edited", binary, "", "", binary);
+        row("LF-only, removed meanwhile: written back", QByteArray("a\nb\n"), "", "text removed",
+            QByteArray("a\nb\n"));
+    }
+
+    void savedAsRead() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, typed);
+        QFETCH(QString, setup);
+        support::Core c;
+        c.data.writeConfig({{9, "notas.txt"}});
+        c.data.putText("notas.txt", file);
+        c.core.start();
+        if (const char *why = c.data.prepare(setup))
+            QSKIP(why);
+        c.windows.text += typed;
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(c.core.quickSave(c.windows.text), AppCore::QuickSave::Saved);
+            QTEST(c.data.textBytes("notas.txt"), "saved");
+        }
+    }
+
     void saveSettings_data() {
         QTest::addColumn<QStringList>("boxes"); // width, heights, transparency as typed
         QTest::addColumn<int>("align");
