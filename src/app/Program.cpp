@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "core/screens.h"
+#include "core/siderules.h"
 #include "core/twips.h"
 #include "platform/windowsystem.h"
 #include "windows/FormAbout.h"
@@ -15,10 +16,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
-Program::Program(const QString &dataFolder) : m_core(dataFolder) {
+Program::Program(const QString &dataFolder, platform::FileSystem &files)
+    : m_core(dataFolder, files) {
     m_core.setWindowFacts(this);
 }
 
@@ -94,10 +97,7 @@ void Program::start() {
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { m_core.closing(); });
     connect(&m_termination, &platform::TerminationRequests::requested, this,
             &Program::endAtTheSystemsRequest);
-    connect(&m_core, &core::AppCore::writeFailed, this, [this](const QString &path) {
-        QMessageBox::warning(m_main.get(), QStringLiteral("Corvale Scrivulets"),
-                             QStringLiteral("Não foi possível salvar o arquivo ") + path);
-    });
+    connect(&m_core, &core::AppCore::writeFailed, this, &Program::tellDraftFailed);
 
     if (m_core.recoveredAfterCrash()) {
         // Said once, without holding up the start.
@@ -223,18 +223,59 @@ void Program::openHelpWindow() {
 }
 
 void Program::closeProgram() {
-    // A second request on the way out (a quick second click) finds it done.
-    if (m_closing)
+    // A second request on the way out (a quick second click) finds it done,
+    // or the question already asked.
+    if (m_closing || m_asking)
         return;
-    if (!m_core.closing()) {
-        QMessageBox::warning(m_main.get(), QStringLiteral("Corvale Scrivulets"),
-                             QStringLiteral("Não foi possível salvar o arquivo ") +
-                                 m_core.recovery().displayPath() +
-                                 QStringLiteral("\nO programa continua aberto para que o texto "
-                                                "não se perca."));
+    if (!m_core.closing() && !closeWithoutKeeping())
         return;
-    }
     endRun();
+}
+
+bool Program::closeWithoutKeeping() {
+    m_asking = true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Corvale Scrivulets"),
+                    QStringLiteral("Não foi possível guardar o texto não salvo em ") +
+                        m_core.recovery().displayPath() +
+                        QStringLiteral("\nFechar o programa mesmo assim e perder o texto?"),
+                    QMessageBox::NoButton, m_main.get());
+    QPushButton *close =
+        box.addButton(QStringLiteral("Fechar e perder o texto"), QMessageBox::DestructiveRole);
+    QPushButton *stay = box.addButton(QStringLiteral("Continuar aberto"), QMessageBox::RejectRole);
+    box.setDefaultButton(stay);
+    box.setEscapeButton(stay);
+    box.exec();
+    m_asking = false;
+    return box.clickedButton() == close;
+}
+
+// Beside the strip, where the text being typed stays in sight, and without
+// taking the keyboard from it, so that the typing goes on where it was;
+// once a failing spell, which the core sees to.
+void Program::tellDraftFailed(const QString &displayPath) {
+    if (m_draftNotice)
+        return;
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Corvale Scrivulets"),
+                        QStringLiteral("Não foi possível salvar o rascunho em ") + displayPath +
+                            QStringLiteral("\nSalve o texto para não perdê-lo."),
+                        QMessageBox::Ok, m_main.get());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    box->setWindowModality(Qt::NonModal);
+    box->adjustSize();
+    // On the side the side windows open, never over the strip's middle.
+    const QScreen *screen = m_main->screen();
+    const QPointF at = core::placeSideWindowOnScreen(
+        m_core.alignment() == double(core::Align::Left) ? double(core::Align::Left)
+                                                        : double(core::Align::Right),
+        m_main->placeTwips(),
+        QSizeF(box->width() * core::TwipsPerPixel, box->height() * core::TwipsPerPixel),
+        screen ? QRectF(core::twipsRect(screen->availableGeometry())) : QRectF());
+    box->move(core::px(at.x()), core::px(at.y()));
+    m_draftNotice = box;
+    box->show();
 }
 
 void Program::endAtTheSystemsRequest() {
@@ -253,6 +294,8 @@ void Program::endRun() {
     discardSideWindow(core::Side::List);
     discardSideWindow(core::Side::Save);
     m_main->hide();
+    if (m_draftNotice)
+        m_draftNotice->close();
     m_tray->remove();
     // The two windows themselves go with the program object once the event
     // loop has returned: the click that got us here is still being delivered

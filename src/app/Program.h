@@ -19,7 +19,10 @@ class Tray;
 class Program : public QObject, private core::WindowFacts {
     Q_OBJECT
 public:
-    explicit Program(const QString &dataFolder);
+    // Every file operation goes through `files`: the system's own, or in a
+    // test one that fails on demand.
+    explicit Program(const QString &dataFolder,
+                     platform::FileSystem &files = platform::FileSystem::system());
     ~Program() override;
 
     // The start-up sequence: config.txt, the windows where it puts them, the
@@ -53,7 +56,8 @@ public slots:
     // The power button, a window closed by the window system, the tray's
     // menu: every window in the program's closing order, the strip last,
     // then the tray icon, then the event loop. Unsaved text is kept in a
-    // recovery copy first; where that cannot be written, the program stays.
+    // recovery copy first; where that cannot be written, the user is asked
+    // whether to close all the same and lose it, or (by default) stay.
     void closeProgram();
     // The system asks the program to end (a kill, a session that ends its
     // programs without asking): nobody is there to answer, so it ends, its
@@ -64,6 +68,10 @@ public slots:
 private:
     // Every window in the program's closing order, then the event loop.
     void endRun();
+    // The unsaved text could not be kept: true when the user closes anyway.
+    bool closeWithoutKeeping();
+    // A draft could not be written: said beside the strip, which keeps the keyboard.
+    void tellDraftFailed(const QString &displayPath);
     QString stripText() const override;
     QRectF stripPlaceTwips() const override;
     QPointF startupWindowPlaceTwips() const override;
@@ -80,5 +88,7 @@ private:
     std::unique_ptr<Tray> m_tray;
     QPointer<SideWindow> m_sides[5];
     platform::TerminationRequests m_termination;
+    QPointer<QWidget> m_draftNotice;
     bool m_closing = false;
+    bool m_asking = false;
 };

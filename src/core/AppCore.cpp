@@ -9,8 +9,11 @@ namespace core {
 
 namespace {
 
-// How long typing pauses before the unsaved text is written to a draft.
-constexpr int DraftDelayMs = 2000;
+// How long typing pauses before the unsaved text is written to a draft, and
+// the most the draft waits after the first unsaved change however steadily
+// the typing goes on: what a crash can lose.
+constexpr int DraftPauseMs = 2000;
+constexpr int DraftMostMs = 5000;
 
 bool noTextOpen(const QString &openName) {
     return openName.isEmpty() || openName == u"*";
@@ -18,13 +21,24 @@ bool noTextOpen(const QString &openName) {
 
 } // namespace
 
-AppCore::AppCore(QString dataFolder, QObject *parent)
-    : QObject(parent), m_dataFolder(std::move(dataFolder)),
-      m_texts(m_dataFolder + QStringLiteral("/textos")),
-      m_recovery(m_dataFolder + QStringLiteral("/recuperados")) {
+AppCore::AppCore(QString dataFolder, platform::FileSystem &files, QObject *parent)
+    : QObject(parent), m_dataFolder(std::move(dataFolder)), m_files(&files),
+      m_texts(m_dataFolder + QStringLiteral("/textos"), files),
+      m_recovery(m_dataFolder + QStringLiteral("/recuperados"), files) {
     m_draftTimer.setSingleShot(true);
-    m_draftTimer.setInterval(DraftDelayMs);
-    connect(&m_draftTimer, &QTimer::timeout, this, &AppCore::writeDraft);
+    m_draftLimit.setSingleShot(true);
+    setDraftDelays(DraftPauseMs, DraftMostMs);
+    connect(&m_draftTimer, &QTimer::timeout, this, [this] {
+        m_draftLimit.stop();
+        writeDraft();
+    });
+    // Typing goes on past the limit: the pause still writes what came after.
+    connect(&m_draftLimit, &QTimer::timeout, this, &AppCore::writeDraft);
+}
+
+void AppCore::setDraftDelays(int pauseMs, int mostMs) {
+    m_draftTimer.setInterval(pauseMs);
+    m_draftLimit.setInterval(mostMs);
 }
 
 QString AppCore::configDisplayPath() const {
@@ -32,22 +46,26 @@ QString AppCore::configDisplayPath() const {
 }
 
 void AppCore::start() {
-    platform::makeFolder(m_dataFolder);
+    const QDateTime now = QDateTime::currentDateTime();
+    // One copy runs on a data folder: what its saves left is older than this start.
+    for (const QString &folder : {m_dataFolder, m_texts.path(), m_recovery.path()})
+        m_files->removeTemporaryFiles(folder, now);
+    m_files->makeFolder(m_dataFolder);
     const QString path = config::path(m_dataFolder);
     if (!platform::entryAt(path).exists)
-        platform::writeFileAtomically(path, config::fileText(config::defaultLines()));
+        m_files->writeFileAtomically(path, config::fileText(config::defaultLines()));
     // An unreadable file reads as an empty one: every line takes its replacement.
-    takeSettings(platform::readFile(path).value_or(QByteArray()));
+    takeSettings(m_files->readFile(path).value_or(QByteArray()));
 
-    m_recoveredAfterCrash = m_recovery.adoptDrafts(QDateTime::currentDateTime());
+    m_recoveredAfterCrash = m_recovery.adoptDrafts(now);
 
     // Line 9: "*" or missing turns the reopening off; anything else names the text.
     const std::optional<QString> &last = m_settings.lastText;
     m_reopenLastText = last && *last != u"*";
-    QString text;
+    TextFile file;
     if (m_reopenLastText && !last->isEmpty())
-        text = m_texts.read(*last).value_or(QString());
-    replaceText(text, last.value_or(QString()));
+        file = m_texts.read(*last).value_or(TextFile());
+    replaceText(file.text, last.value_or(QString()), file);
 }
 
 double AppCore::textMinPx() const {
@@ -135,6 +153,7 @@ void AppCore::markSaved(const QString &text) {
     m_savedHash = qHash(text);
     m_savedSize = text.size();
     m_draftTimer.stop();
+    m_draftLimit.stop();
     m_recovery.removeDraft();
 }
 
@@ -142,12 +161,14 @@ bool AppCore::isSaved(const QString &text) const {
     return text.size() == m_savedSize && qHash(text) == m_savedHash;
 }
 
-void AppCore::replaceText(const QString &text, const QString &name) {
+void AppCore::replaceText(const QString &text, const QString &name, const TextFile &file) {
     emit textReplaced(text);
     if (name != m_openName) {
         m_openName = name;
         emit openNameChanged(name);
     }
+    m_lineEnd = file.lineEnd;
+    m_savedStamp = file.stamp;
     markSaved(text);
 }
 
@@ -168,8 +189,11 @@ bool AppCore::dropText() {
     return kept;
 }
 
+// Every key comes here: two timers restarted at most, nothing read or hashed.
 void AppCore::textEdited() {
     m_draftTimer.start();
+    if (!m_draftLimit.isActive())
+        m_draftLimit.start();
 }
 
 void AppCore::writeDraft() {
@@ -178,20 +202,38 @@ void AppCore::writeDraft() {
         m_recovery.removeDraft();
         return;
     }
-    if (!m_recovery.writeDraft(text, splitTextFileName(m_openName).title))
+    // Said once: a draft that keeps failing (a full or read-only folder) is
+    // retried at every pause without a word until one is written again.
+    const bool written = m_recovery.writeDraft(text, splitTextFileName(m_openName).title);
+    if (!written && !m_draftFailing)
         emit writeFailed(m_recovery.displayPath());
+    m_draftFailing = !written;
 }
 
 bool AppCore::closing() {
     m_draftTimer.stop();
+    m_draftLimit.stop();
     return dropText();
+}
+
+// The open text's own file, not edited and still the version it was, keeps
+// its bytes (a file that is no text, an LF-only one); one removed meanwhile
+// is written back. An edited text keeps the line ends its file had.
+bool AppCore::writeOpenText(const QString &name, const QString &text) {
+    if (name == m_openName && isSaved(text) && m_savedStamp.size >= 0 &&
+        m_texts.stamp(name) == m_savedStamp)
+        return true;
+    // The folder may have been deleted since start-up; the text must not go with it.
+    if (!m_texts.ensure() || !m_texts.write(name, text, m_lineEnd))
+        return false;
+    m_savedStamp = m_texts.stamp(name);
+    return true;
 }
 
 AppCore::QuickSave AppCore::quickSave(const QString &text) {
     if (noTextOpen(m_openName))
         return QuickSave::NoTextOpen;
-    // The folder may have been deleted since start-up; the text must not go with it.
-    if (!m_texts.ensure() || !m_texts.write(m_openName, text))
+    if (!writeOpenText(m_openName, text))
         return QuickSave::Failed;
     markSaved(text);
     return QuickSave::Saved;
@@ -207,7 +249,7 @@ AppCore::Outcome AppCore::saveText(const QString &title, const QString &extensio
     if (m_texts.isNameTaken(name, m_openName))
         return Outcome::NameTaken;
     const QString text = m_facts ? m_facts->stripText() : QString();
-    if (!folder || !m_texts.write(name, text))
+    if (!folder || !writeOpenText(name, text))
         return Outcome::Failed;
     if (name != m_openName) {
         m_openName = name;
@@ -238,9 +280,11 @@ AppCore::Outcome AppCore::renameText(const QString &title, const QString &extens
     return Outcome::Done;
 }
 
-void AppCore::newText() {
-    dropText();
+bool AppCore::newText() {
+    if (!dropText())
+        return false;
     replaceText(QString(), QStringLiteral("*"));
+    return true;
 }
 
 QStringList AppCore::listTexts() const {
@@ -251,13 +295,14 @@ QStringList AppCore::listTexts() const {
 AppCore::Open AppCore::openText(const QString &name) {
     if (!m_texts.exists(name))
         return Open::Missing;
-    const std::optional<QString> text = m_texts.read(name);
+    const std::optional<TextFile> file = m_texts.read(name);
     // Nothing changes: an empty text in the strip would be saved over the
     // file by the next Ctrl+S.
-    if (!text)
+    if (!file)
         return Open::Unreadable;
-    dropText();
-    replaceText(*text, name);
+    if (!dropText())
+        return Open::NotKept;
+    replaceText(file->text, name, *file);
     // Line 1 is the configured start width, so opening a text never resets
     // it; lines 2 to 8 are the values in force.
     QStringList positions;
@@ -271,16 +316,20 @@ AppCore::Open AppCore::openText(const QString &name) {
     return written ? Open::Opened : Open::ConfigNotWritten;
 }
 
-bool AppCore::deleteText(const QString &name) {
-    const bool removed = m_texts.remove(name);
+platform::Removal AppCore::deleteText(const QString &name) {
+    const platform::Removal removal = m_texts.remove(name);
     m_texts.ensure();
-    return removed;
+    return removal;
+}
+
+bool AppCore::deleteTextForGood(const QString &name) {
+    return m_texts.removeForGood(name);
 }
 
 // --- config.txt
 
 bool AppCore::writeConfig(const config::Lines &lines) {
-    return platform::writeFileAtomically(config::path(m_dataFolder), config::fileText(lines));
+    return m_files->writeFileAtomically(config::path(m_dataFolder), config::fileText(lines));
 }
 
 void AppCore::takeSettings(const QByteArray &configBytes) {

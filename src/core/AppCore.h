@@ -35,13 +35,18 @@ public:
 class AppCore : public QObject {
     Q_OBJECT
 public:
-    explicit AppCore(QString dataFolder, QObject *parent = nullptr);
+    // Every file operation goes through `files`: the system's own, or in a
+    // test one that fails on demand.
+    explicit AppCore(QString dataFolder,
+                     platform::FileSystem &files = platform::FileSystem::system(),
+                     QObject *parent = nullptr);
 
     void setWindowFacts(const WindowFacts *facts) { m_facts = facts; }
 
-    // Start-up: config.txt (written with the default lines when missing) is
-    // read once; a draft left by a crash becomes a recovery copy; the last
-    // text is reopened when the switch says so (textReplaced).
+    // Start-up: the temporary files of saves a kill cut short go; config.txt
+    // (written with the default lines when missing) is read once; a draft
+    // left by a crash becomes a recovery copy; the last text is reopened
+    // when the switch says so (textReplaced).
     void start();
 
     const QString &dataFolder() const { return m_dataFolder; }
@@ -88,7 +93,9 @@ public:
     void handOverTopmost(Side from, Side to);
     void stripActivated();
 
-    // Ctrl+S: the open text written in place, or nothing when no text is open.
+    // Ctrl+S: the open text written in place, or nothing when no text is
+    // open. A text not edited since it was read or saved, whose file is
+    // still the one it was, is not written again: its bytes stay as they were.
     enum class QuickSave { NoTextOpen, Saved, Failed };
     QuickSave quickSave(const QString &text);
 
@@ -104,15 +111,21 @@ public:
     // "Salvar como": the open text's file gets the new name (its text is not
     // written); with no text open, it saves as "Salvar" does.
     Outcome renameText(const QString &title, const QString &extension);
-    // "Criar novo arquivo em branco".
-    void newText();
+    // "Criar novo arquivo em branco". False, and nothing changes, when the
+    // unsaved text's recovery copy cannot be written.
+    bool newText();
 
     // The list window: the folder's names in the list's order.
     QStringList listTexts() const;
-    enum class Open { Opened, ConfigNotWritten, Missing, Unreadable };
+    // NotKept: the unsaved text in the strip could not be kept in a
+    // recovery copy, and stays with its name and its draft.
+    enum class Open { Opened, ConfigNotWritten, Missing, Unreadable, NotKept };
     // The text into the strip, its name the open one, recorded in config.txt.
     Open openText(const QString &name);
-    bool deleteText(const QString &name);
+    // "Deletar": to the user's trash. NoTrash: none could take it, and the
+    // text stays where it was until the user says to delete it for good.
+    platform::Removal deleteText(const QString &name);
+    bool deleteTextForGood(const QString &name);
 
     struct SettingsForm {
         QString width, txtMin, txtMax, transparency; // as typed
@@ -128,8 +141,10 @@ public:
     // The positions button: the strip's width and both windows' places.
     bool savePositions();
 
-    // The text changed: a draft follows once typing pauses.
+    // The text changed: a draft follows once typing pauses, and while it
+    // goes on, within a few seconds of the first change all the same.
     void textEdited();
+    void setDraftDelays(int pauseMs, int mostMs);
     // The program ends: unsaved text goes into a recovery copy. False when
     // that copy could not be written.
     bool closing();
@@ -145,7 +160,8 @@ signals:
     void alwaysOnTopChanged(bool on);
     // New settings are in force: the windows apply what they show of them.
     void settingsSaved();
-    // A write that no window asked for (a draft) failed.
+    // A write that no window asked for (a draft) failed, the first time
+    // since drafts were last written.
     void writeFailed(const QString &displayPath);
 
 private:
@@ -154,12 +170,14 @@ private:
     QString positionsNow() const;
     // Unsaved text that leaves the strip goes into a recovery copy first.
     bool dropText();
-    void replaceText(const QString &text, const QString &name);
+    void replaceText(const QString &text, const QString &name, const TextFile &file = TextFile());
+    bool writeOpenText(const QString &name, const QString &text);
     void markSaved(const QString &text);
     bool isSaved(const QString &text) const;
     void writeDraft();
 
     QString m_dataFolder;
+    platform::FileSystem *m_files;
     TextFolder m_texts;
     Recovery m_recovery;
     const WindowFacts *m_facts = nullptr;
@@ -173,10 +191,16 @@ private:
     bool m_alwaysOnTop = false;
     QSet<Side> m_topmostHolders;
 
-    // What the strip's text was when it was last saved or opened.
+    // What the strip's text was when it was last saved or opened, how its
+    // lines end in its file, and which version of the file that was.
     size_t m_savedHash = 0;
     qsizetype m_savedSize = 0;
+    LineEnd m_lineEnd = LineEnd::CrLf;
+    platform::Stamp m_savedStamp;
+    // A pause in typing, or the most a steady typist waits, writes the draft.
     QTimer m_draftTimer;
+    QTimer m_draftLimit;
+    bool m_draftFailing = false;
     bool m_recoveredAfterCrash = false;
 };
 

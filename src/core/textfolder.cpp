@@ -10,7 +10,20 @@
 namespace core {
 
 namespace {
+
 const QString CrLf = QStringLiteral("\r\n");
+
+// Every CR LF as LF, in one pass over a text of any size.
+QString lfOnly(const QString &crlf) {
+    QString lf(crlf.size(), Qt::Uninitialized);
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < crlf.size(); ++i)
+        if (!(crlf[i] == u'\r' && i + 1 < crlf.size() && crlf[i + 1] == u'\n'))
+            lf[n++] = crlf[i];
+    lf.truncate(n);
+    return lf;
+}
+
 } // namespace
 
 QString makeTextFileName(const QString &title, const QString &extension) {
@@ -45,6 +58,10 @@ QString textFromFileContent(const QString &content) {
         text += CrLf;
     }
     return text;
+}
+
+LineEnd lineEndOf(const QString &content) {
+    return content.contains(u'\n') && !content.contains(u'\r') ? LineEnd::Lf : LineEnd::CrLf;
 }
 
 QStringList sortedTextNames(QStringList names) {
@@ -93,13 +110,13 @@ QString TextFolder::displayPath(const QString &name) const {
 }
 
 bool TextFolder::ensure() const {
-    return platform::makeFolder(m_path);
+    return m_files->makeFolder(m_path);
 }
 
 QStringList TextFolder::list() const {
     const QString canonical = platform::canonicalPath(m_path);
     QStringList names;
-    for (const QString &name : platform::folderEntries(m_path))
+    for (const QString &name : m_files->folderEntries(m_path))
         if (find(name, canonical) != Found::Outside)
             names << name;
     return names;
@@ -117,33 +134,45 @@ bool TextFolder::exists(const QString &name) const {
     return find(name) == Found::Text;
 }
 
-std::optional<QString> TextFolder::read(const QString &name) const {
+std::optional<TextFile> TextFolder::read(const QString &name) const {
     if (find(name) != Found::Text)
         return std::nullopt;
-    const auto bytes = platform::readFile(pathOf(name));
+    // The stamp first: a file changed while it is read looks changed at the next save.
+    const platform::Stamp stamp = this->stamp(name);
+    const auto bytes = m_files->readFile(pathOf(name));
     if (!bytes)
         return std::nullopt;
-    return textFromFileContent(platform::decodeText(*bytes));
+    const QString content = platform::decodeText(*bytes);
+    return TextFile{textFromFileContent(content), lineEndOf(content), stamp};
 }
 
-bool TextFolder::write(const QString &name, const QString &text) const {
+platform::Stamp TextFolder::stamp(const QString &name) const {
+    return find(name) == Found::Text ? platform::entryAt(pathOf(name)).stamp : platform::Stamp();
+}
+
+bool TextFolder::write(const QString &name, const QString &text, LineEnd lineEnd) const {
     const Found found = find(name);
     if (found != Found::Nothing && found != Found::Text)
         return false;
     const QString content = text.endsWith(CrLf) ? text : text + CrLf;
-    return platform::writeFileAtomically(pathOf(name), platform::encodeText(content));
+    return m_files->writeFileAtomically(
+        pathOf(name), platform::encodeText(lineEnd == LineEnd::Lf ? lfOnly(content) : content));
 }
 
 bool TextFolder::rename(const QString &from, const QString &to) const {
     if (find(from) != Found::Text || !isSafeTextName(to))
         return false;
-    return platform::renameFile(pathOf(from), pathOf(to));
+    return m_files->renameFile(pathOf(from), pathOf(to));
 }
 
-bool TextFolder::remove(const QString &name) const {
+platform::Removal TextFolder::remove(const QString &name) const {
     if (find(name) != Found::Text)
-        return false;
-    return platform::removeFile(pathOf(name)) != platform::Removal::Failed;
+        return platform::Removal::Failed;
+    return m_files->removeFile(pathOf(name));
+}
+
+bool TextFolder::removeForGood(const QString &name) const {
+    return find(name) == Found::Text && m_files->deleteFile(pathOf(name));
 }
 
 } // namespace core

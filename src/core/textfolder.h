@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,6 +22,19 @@ TextFileName splitTextFileName(const QString &name);
 // LF or CR LF, and the end of the content ends the last one.
 QString textFromFileContent(const QString &content);
 
+// How a text's lines end in its file. A file whose lines all end with LF
+// alone keeps them so; any other (CR LF, CR, a mix, a new text) gets CR LF.
+enum class LineEnd { CrLf, Lf };
+LineEnd lineEndOf(const QString &content);
+
+// A text as read from its file: the lines as textFromFileContent gives them,
+// how they ended, and which version of the file it was.
+struct TextFile {
+    QString text;
+    LineEnd lineEnd = LineEnd::CrLf;
+    platform::Stamp stamp;
+};
+
 // The names in the list's order: by name, case left aside, in the user's
 // language; names that differ only in case keep a fixed order.
 QStringList sortedTextNames(QStringList names);
@@ -30,7 +45,8 @@ QStringList sortedTextNames(QStringList names);
 // path, nor through a link.
 class TextFolder {
 public:
-    explicit TextFolder(QString path) : m_path(std::move(path)) {}
+    explicit TextFolder(QString path, platform::FileSystem &files = platform::FileSystem::system())
+        : m_path(std::move(path)), m_files(&files) {}
 
     const QString &path() const { return m_path; }
 
@@ -56,18 +72,23 @@ public:
 
     // The file's lines, each followed by CR LF; nothing when the file is
     // missing or cannot be read.
-    std::optional<QString> read(const QString &name) const;
+    std::optional<TextFile> read(const QString &name) const;
 
-    // Writes the text and one final CR LF, unless the text already ends with
-    // CR LF, so that opening and saving a text leaves its file as it was.
-    bool write(const QString &name, const QString &text) const;
+    // Writes the text and one final line end, unless the text already ends
+    // with one; with LineEnd::Lf every CR LF of the text is written as LF.
+    bool write(const QString &name, const QString &text, LineEnd lineEnd = LineEnd::CrLf) const;
+
+    // Which version of the file stands under the name now (size -1: none).
+    platform::Stamp stamp(const QString &name) const;
 
     // Read-only files and folders are left alone; a taken name is never replaced.
     bool rename(const QString &from, const QString &to) const;
 
-    // Moves the text to the desktop's trash, or deletes it where there is
-    // none. Sub-folders and read-only texts stay.
-    bool remove(const QString &name) const;
+    // Moves the text to the user's trash; where none can take it, the text
+    // stays (NoTrash). Sub-folders and read-only texts stay.
+    platform::Removal remove(const QString &name) const;
+    // Deletes the text for good, as the user chose where there is no trash.
+    bool removeForGood(const QString &name) const;
 
 private:
     enum class Found { NotAName, Nothing, Text, Folder, Outside, Other };
@@ -76,6 +97,7 @@ private:
     QString pathOf(const QString &name) const { return m_path + u'/' + name; }
 
     QString m_path;
+    platform::FileSystem *m_files;
 };
 
 // A name that stays inside a folder: no path separator, not "." or "..", no

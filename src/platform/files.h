@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,7 +20,8 @@ namespace platform {
 // cannot write beside its executable.
 QString appFolderPath();
 
-// Creates the folder and its parents when missing. True when it exists afterwards.
+// Creates the folder and its parents when missing, never inside a folder
+// marked read-only. True when it exists afterwards.
 bool makeFolder(const QString &path);
 
 // True for a name that can stand for one entry of a folder: not empty, not
@@ -29,6 +31,14 @@ bool isSingleName(const QString &name);
 
 enum class EntryKind { Missing, File, Folder, Other };
 
+// What tells one version of a file from the next without reading it: a file
+// that still has the size and the modification time it had was not written.
+struct Stamp {
+    qint64 size = -1;
+    qint64 modifiedNs = 0; // since the epoch, as finely as the file system keeps it
+    bool operator==(const Stamp &) const = default;
+};
+
 // What stands at a path, links not followed for `kind`-of-link questions.
 struct Entry {
     EntryKind kind = EntryKind::Missing; // what the path leads to, links followed
@@ -36,6 +46,7 @@ struct Entry {
     bool isLink = false;
     QString resolved;           // the real path a link leads to; the path itself otherwise
     bool ownerWritable = false; // the owner's write bit: read-only files are left alone
+    Stamp stamp;                // of what the path leads to
 };
 Entry entryAt(const QString &path);
 
@@ -66,16 +77,52 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 // entry, and leaves read-only files and folders alone.
 bool renameFile(const QString &from, const QString &to);
 
-// Moves a file to the desktop's trash, where a wrong click can be undone;
-// where there is no trash, deletes it. Read-only files and folders stay.
-enum class Removal { Trashed, Deleted, Failed };
+// Moves a file to the user's trash, where a wrong click can be undone. Where
+// no trash of the user's can take it, the file stays where it was (NoTrash):
+// whether to delete it for good is the user's call. Read-only files and
+// folders stay.
+enum class Removal { Trashed, NoTrash, Failed };
 Removal removeFile(const QString &path);
 
-// Deletes a file for good: the program's own drafts and old recovery copies.
+// Deletes a file for good: the program's own drafts and old recovery copies,
+// and a text the user chose to delete without a trash. Read-only files and
+// files in read-only folders stay.
 bool deleteFile(const QString &path);
+
+// The temporary files that interrupted saves left in the folder, last
+// written before `before`, are deleted: no save of a running copy is still
+// writing them.
+void removeTemporaryFiles(const QString &folder, const QDateTime &before);
+
+// The temporary files of saves, shared by the systems' file layers: a fresh
+// name; whether a name is one (" ~…​.tmp": the listing leaves them all out);
+// whether it is one this program makes (the only ones start-up removes).
+QString newTemporaryName();
+bool isTemporaryName(const QString &name);
+bool isOwnTemporaryName(const QString &name);
 
 // A path or a name as the user's system writes it, stray bytes shown as U+FFFD.
 QString displayPath(const QString &path);
 QString displayName(const QString &name);
+
+// The operations above that change or read files, as one object the core is
+// handed: the program hands it the system's own, and a test one that fails
+// on demand as a full or read-only device would. Each calls the function of
+// the same name.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // The system's files, for the whole run.
+    static FileSystem &system();
+
+    virtual bool makeFolder(const QString &path);
+    virtual QStringList folderEntries(const QString &folder);
+    virtual std::optional<QByteArray> readFile(const QString &path);
+    virtual bool writeFileAtomically(const QString &path, const QByteArray &bytes);
+    virtual bool renameFile(const QString &from, const QString &to);
+    virtual Removal removeFile(const QString &path);
+    virtual bool deleteFile(const QString &path);
+    virtual void removeTemporaryFiles(const QString &folder, const QDateTime &before);
+};
 
 } // namespace platform

@@ -5,7 +5,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <climits>
@@ -113,13 +114,29 @@ bool mayChange(const QString &path) {
     return true;
 }
 
-// Temporary files of a save start with a blank, which no title the program
-// makes can start with (titles are trimmed), so the list can leave them out.
-const QString TemporaryPrefix = QStringLiteral(" ~");
-const QString TemporarySuffix = QStringLiteral(".tmp");
+Stamp stampOf(const struct stat &st) {
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
 
-bool isTemporaryName(const QString &name) {
-    return name.startsWith(TemporaryPrefix) && name.endsWith(TemporarySuffix);
+QString nameOf(const QString &path) {
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+// The folders a trashed file of this user may lie in: the trash in the data
+// home, and the two a volume other than the home's may have at its top.
+bool isInUsersTrash(const QString &trashed, const QString &volumeOf) {
+    const QString folder = canonicalPath(folderOf(trashed));
+    if (folder.isEmpty() || entryAt(trashed).kind != EntryKind::File)
+        return false;
+    const QString uid = QString::number(::getuid());
+    const QString top = QStorageInfo(volumeOf).rootPath();
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    for (const QString &files :
+         {home + QStringLiteral("/Trash/files"), top + QStringLiteral("/.Trash/") + uid + "/files",
+          top + QStringLiteral("/.Trash-") + uid + "/files"})
+        if (canonicalPath(files) == folder)
+            return true;
+    return false;
 }
 
 bool writeAll(int fd, const QByteArray &bytes) {
@@ -141,6 +158,19 @@ struct DirCloser {
     void operator()(DIR *d) const { ::closedir(d); }
 };
 
+QStringList folderEntriesWithTemporaries(const QString &folder) {
+    QStringList names;
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(encodeName(folder).constData()));
+    if (!dir)
+        return names;
+    while (const dirent *d = ::readdir(dir.get())) {
+        const QString name = decodeName(d->d_name, qsizetype(strlen(d->d_name)));
+        if (name != u"." && name != u"..")
+            names << name;
+    }
+    return names;
+}
+
 } // namespace
 
 bool makeFolder(const QString &path) {
@@ -148,6 +178,9 @@ bool makeFolder(const QString &path) {
         return true;
     const QString parent = folderOf(path);
     if (parent != path && entryAt(parent).kind != EntryKind::Folder && !makeFolder(parent))
+        return false;
+    // Root may make folders anywhere; a folder marked read-only stays as it is.
+    if (!mayChange(path))
         return false;
     return ::mkdir(encodeName(path).constData(), 0777) == 0 || errno == EEXIST;
 }
@@ -177,6 +210,7 @@ Entry entryAt(const QString &path) {
              : S_ISDIR(st.st_mode) ? EntryKind::Folder
                                    : EntryKind::Other;
     e.ownerWritable = ownerMayWrite(st);
+    e.stamp = stampOf(st);
     return e;
 }
 
@@ -195,15 +229,8 @@ bool sameEntry(const QString &a, const QString &b) {
 }
 
 QStringList folderEntries(const QString &folder) {
-    QStringList names;
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(encodeName(folder).constData()));
-    if (!dir)
-        return names;
-    while (const dirent *d = ::readdir(dir.get())) {
-        const QString name = decodeName(d->d_name, qsizetype(strlen(d->d_name)));
-        if (name != u"." && name != u".." && !isTemporaryName(name))
-            names << name;
-    }
+    QStringList names = folderEntriesWithTemporaries(folder);
+    names.removeIf(isTemporaryName);
     return names;
 }
 
@@ -250,9 +277,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes) {
     QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = encodeName(folder + u'/' + TemporaryPrefix +
-                               QString::number(QRandomGenerator::global()->generate64(), 36) +
-                               TemporarySuffix);
+        temporary = encodeName(folder + u'/' + newTemporaryName());
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;
@@ -304,14 +329,53 @@ Removal removeFile(const QString &path) {
         if (!renameFile(path, trashable))
             trashable = path;
     }
+    // Where Qt 6.4 cannot set up the user's trash (a file named Trash in its
+    // place, a volume without one) it takes the current folder for one,
+    // making files/ and info/ there: the file comes back from such a place.
+    const QString here = QDir::currentPath();
+    const bool hadFiles = entryAt(here + QStringLiteral("/files")).exists;
+    const bool hadInfo = entryAt(here + QStringLiteral("/info")).exists;
+    QString inTrash;
     // Never hand Qt a name it would encode into another file's name.
-    if (displayName(trashable) == trashable && QFile::moveToTrash(trashable))
-        return Removal::Trashed;
-    return ::unlink(encodeName(trashable).constData()) == 0 ? Removal::Deleted : Removal::Failed;
+    if (displayName(trashable) == trashable && QFile::moveToTrash(trashable, &inTrash) &&
+        !entryAt(trashable).exists) {
+        if (!inTrash.startsWith(u'/'))
+            inTrash = here + u'/' + inTrash;
+        if (isInUsersTrash(inTrash, folderOf(trashable)))
+            return Removal::Trashed;
+        if (!renameFile(inTrash, trashable))
+            return Removal::Failed;
+        const QString trash = folderOf(folderOf(inTrash));
+        ::unlink(encodeName(trash + QStringLiteral("/info/") + nameOf(inTrash) +
+                            QStringLiteral(".trashinfo"))
+                     .constData());
+        if (canonicalPath(trash) == canonicalPath(here)) {
+            if (!hadFiles)
+                ::rmdir(encodeName(here + QStringLiteral("/files")).constData());
+            if (!hadInfo)
+                ::rmdir(encodeName(here + QStringLiteral("/info")).constData());
+        }
+    }
+    if (trashable != path && !renameFile(trashable, path))
+        return Removal::Failed;
+    return Removal::NoTrash;
 }
 
 bool deleteFile(const QString &path) {
-    return ::unlink(encodeName(path).constData()) == 0;
+    return mayChange(path) && ::unlink(encodeName(path).constData()) == 0;
+}
+
+void removeTemporaryFiles(const QString &folder, const QDateTime &before) {
+    const qint64 limit = before.toMSecsSinceEpoch() * 1'000'000;
+    for (const QString &name : folderEntriesWithTemporaries(folder)) {
+        if (!isOwnTemporaryName(name))
+            continue;
+        const QString path = folder + u'/' + name;
+        struct stat st {};
+        if (::lstat(encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+            stampOf(st).modifiedNs < limit && mayChange(path))
+            ::unlink(encodeName(path).constData());
+    }
 }
 
 QString displayName(const QString &name) {

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <io.h>
 #include <windows.h>
@@ -15,13 +14,6 @@
 namespace platform {
 
 namespace {
-
-const QString TemporaryPrefix = QStringLiteral(" ~");
-const QString TemporarySuffix = QStringLiteral(".tmp");
-
-bool isTemporaryName(const QString &name) {
-    return name.startsWith(TemporaryPrefix) && name.endsWith(TemporarySuffix);
-}
 
 std::wstring native(const QString &path) {
     return QDir::toNativeSeparators(path).toStdWString();
@@ -67,6 +59,7 @@ Entry entryAt(const QString &path) {
         return e;
     e.kind = info.isFile() ? EntryKind::File : info.isDir() ? EntryKind::Folder : EntryKind::Other;
     e.ownerWritable = info.permissions().testFlag(QFile::WriteOwner);
+    e.stamp = {info.size(), info.lastModified().toMSecsSinceEpoch() * 1'000'000};
     return e;
 }
 
@@ -109,8 +102,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes) {
     QString temporary;
     QFile file;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = folder + u'/' + TemporaryPrefix +
-                    QString::number(QRandomGenerator::global()->generate64(), 36) + TemporarySuffix;
+        temporary = folder + u'/' + newTemporaryName();
         file.setFileName(temporary);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             break;
@@ -140,16 +132,29 @@ bool renameFile(const QString &from, const QString &to) {
     return MoveFileExW(native(from).c_str(), native(to).c_str(), 0);
 }
 
+// Qt asks the shell to recycle the file and gives up where the shell would
+// delete it for good instead (no Recycle Bin on the volume, a file too
+// large for it; under Wine, which has none, always): the file stays, and
+// the user is asked.
 Removal removeFile(const QString &path) {
     if (!entryAt(path).exists || !mayChange(path))
         return Removal::Failed;
-    if (QFile::moveToTrash(path))
+    if (QFile::moveToTrash(path) && !QFileInfo::exists(path))
         return Removal::Trashed;
-    return QFile::remove(path) ? Removal::Deleted : Removal::Failed;
+    return Removal::NoTrash;
 }
 
 bool deleteFile(const QString &path) {
-    return QFile::remove(path);
+    return mayChange(path) && QFile::remove(path);
+}
+
+void removeTemporaryFiles(const QString &folder, const QDateTime &before) {
+    const QFileInfoList all =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (const QFileInfo &file : all)
+        if (isOwnTemporaryName(file.fileName()) && !file.isSymLink() &&
+            file.lastModified() < before && mayChange(file.filePath()))
+            QFile::remove(file.filePath());
 }
 
 QString displayName(const QString &name) {

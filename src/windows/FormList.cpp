@@ -18,6 +18,10 @@ const QString MissingBefore = QStringLiteral("este arquivo ");
 const QString MissingAfter = QStringLiteral(" não existe");
 const QString UnreadableBefore = QStringLiteral("Não foi possível abrir o arquivo ");
 const QString NotDeletedBefore = QStringLiteral("Não foi possível deletar o arquivo ");
+const QString NotKeptBefore = QStringLiteral("Não foi possível guardar o texto atual em ");
+const QString NotKeptAfter = QStringLiteral(". Salve-o antes.");
+const QString NoTrashBefore = QStringLiteral("Não há lixeira para o arquivo ");
+const QString NoTrashAfter = QStringLiteral("\nDeletá-lo definitivamente?");
 
 } // namespace
 
@@ -119,6 +123,10 @@ void FormList::reportOpen(core::AppCore::Open result, const QString &name, bool 
     case core::AppCore::Open::Unreadable:
         before = UnreadableBefore;
         break;
+    case core::AppCore::Open::NotKept:
+        // Too much to say on the notice's one line.
+        return showMessageBox(platform::fitPath(
+            font(), NotKeptBefore, core().recovery().displayPath(), NotKeptAfter, 400, 3));
     }
     if (messageBox)
         showMessageBox(platform::fitPath(font(), before, path, after, 400, 3));
@@ -136,8 +144,10 @@ void FormList::openByDoubleClick() {
     const core::AppCore::Open result = core().openText(name);
     clearNotice();
     reportOpen(result, name, true);
-    // A config.txt not written is told in the window, which stays for it.
-    if (!self || isDiscarded() || result == core::AppCore::Open::ConfigNotWritten)
+    // A config.txt not written is told in the window, which stays for it;
+    // so it does where the text in the strip could not be kept.
+    if (!self || isDiscarded() || result == core::AppCore::Open::ConfigNotWritten ||
+        result == core::AppCore::Open::NotKept)
         return;
     if (Check1->isChecked())
         closeSideWindow();
@@ -157,7 +167,39 @@ void FormList::openByEnter() {
 
 void FormList::deleteSelected() {
     const QString name = selectedName();
-    if (!name.isEmpty() && !core().deleteText(name))
-        showPathNotice(NotDeletedBefore, core().textFolder().displayPath(name), QString());
+    if (name.isEmpty())
+        return refreshTextList();
+    const QString path = core().textFolder().displayPath(name);
+    bool deleted = true;
+    switch (core().deleteText(name)) {
+    case platform::Removal::Trashed:
+        break;
+    case platform::Removal::NoTrash: {
+        // No way back from there: the user says so first.
+        QPointer<FormList> self(this);
+        const bool forGood = askDeleteForGood(path);
+        if (!self)
+            return;
+        deleted = !forGood || core().deleteTextForGood(name);
+        break;
+    }
+    case platform::Removal::Failed:
+        deleted = false;
+        break;
+    }
+    if (!deleted)
+        showPathNotice(NotDeletedBefore, path, QString());
     refreshTextList();
+}
+
+bool FormList::askDeleteForGood(const QString &path) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Corvale Scrivulets"),
+                    platform::fitPath(font(), NoTrashBefore, path, NoTrashAfter, 400, 3),
+                    QMessageBox::NoButton, this);
+    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }

@@ -25,6 +25,8 @@ private:
     // The reason a text did not open, or the config.txt that was not written.
     void reportOpen(core::AppCore::Open result, const QString &name, bool messageBox);
     void showMessageBox(const QString &message);
+    // Where no trash can take the text: true when the user deletes it for good.
+    bool askDeleteForGood(const QString &path);
 
     QListWidget *List1;
     // The rows' real names: what a row shows may stand in for bytes of its name.

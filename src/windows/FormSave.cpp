@@ -19,6 +19,8 @@ const QString SavedNotice = QStringLiteral("Texto salvo com sucesso!");
 const QString RenamedNotice = QStringLiteral("Texto renomeado com sucesso!");
 const QString SaveFailedNotice = QStringLiteral("Não foi possível salvar o texto!");
 const QString RenameFailedNotice = QStringLiteral("Não foi possível renomear o arquivo!");
+const QString NotKeptBefore = QStringLiteral("Não foi possível guardar o texto atual em ");
+const QString NotKeptAfter = QStringLiteral(". Salve-o antes.");
 
 constexpr int ShortNoticeMs = 2000;
 constexpr int LongNoticeMs = 5000;
@@ -171,7 +173,12 @@ void FormSave::rename() {
     closeSideWindow();
 }
 
+// The unsaved text stays, with its name and its draft, where its recovery
+// copy cannot be written; the window stays to say why.
 void FormSave::startNewText() {
-    core().newText();
+    if (!core().newText()) {
+        showPathNotice(NotKeptBefore, core().recovery().displayPath(), NotKeptAfter, LongNoticeMs);
+        return;
+    }
     closeSideWindow();
 }

@@ -10,12 +10,14 @@ using core::Side;
 using Lines = QMap<int, QString>;
 using Outcome = AppCore::Outcome;
 using Open = AppCore::Open;
+using platform::Removal;
 using support::row;
 
 Q_DECLARE_METATYPE(AppCore::QuickSave)
 Q_DECLARE_METATYPE(Outcome)
 Q_DECLARE_METATYPE(Open)
 Q_DECLARE_METATYPE(AppCore::Settings)
+Q_DECLARE_METATYPE(Removal)
 
 namespace {
 
@@ -350,29 +352,130 @@ private slots:
 
     void deleteText_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("deleted");
-        row("to the trash", "notas.txt", true);
-        row("a sub-folder", "velhos", false);
-        row("removed meanwhile", "sumiu.txt", false);
+        QTest::addColumn<bool>("usableTrash");
+        QTest::addColumn<Removal>("removal");
+        row("to the trash", "notas.txt", true, Removal::Trashed);
+        row("a sub-folder", "velhos", true, Removal::Failed);
+        row("removed meanwhile", "sumiu.txt", true, Removal::Failed);
+        // Where the trash cannot be set up, Qt 6.4 takes the current folder for one.
+        if (!support::onWindows)
+            row("no usable trash: the text stays", "notas.txt", false, Removal::NoTrash);
     }
 
     void deleteText() {
         QFETCH(QString, name);
-        QFETCH(bool, deleted);
+        QFETCH(bool, usableTrash);
+        QFETCH(Removal, removal);
         const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash";
         QDir(trash).removeRecursively();
+        if (!usableTrash)
+            QVERIFY(QFile(trash).open(QIODevice::WriteOnly));
         support::Core c;
         c.data.putText("notas.txt", "abc\r\n");
         QVERIFY(QDir().mkpath(c.data.text("velhos")));
         c.core.start();
-        QCOMPARE(c.core.deleteText(name), deleted);
+        const Removal done = c.core.deleteText(name);
+        QFile::remove(trash);
+        // Wine has no Recycle Bin: the text stays there, and the user is asked.
+        if (support::onWindows && done == Removal::NoTrash)
+            removal = Removal::NoTrash;
+        QCOMPARE(done, removal);
+        const bool trashed = removal == Removal::Trashed;
+        QCOMPARE(c.data.textBytes("notas.txt"), trashed ? "<none>" : "abc\r\n");
+        if (support::onWindows) // whose Recycle Bin is elsewhere
+            return;
+        QFile inTrash(trash + "/files/notas.txt");
+        QCOMPARE(inTrash.open(QIODevice::ReadOnly), trashed);
+        if (trashed)
+            QCOMPARE(inTrash.readAll(), QByteArray("abc\r\n"));
+        QVERIFY(!QFileInfo::exists("files") && !QFileInfo::exists("info"));
+    }
+
+    // Deleted for good where the user chose to, whatever the trash; never a
+    // read-only text.
+    void deleteForGood_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("deleted");
+        row("a text", "", true);
+        row("a read-only text", "read-only text", false);
+        row("a folder", "text a folder", false);
+    }
+
+    void deleteForGood() {
+        QFETCH(QString, setup);
+        QFETCH(bool, deleted);
+        support::Core c;
+        c.data.putText("notas.txt", "abc\r\n");
+        c.core.start();
+        if (const char *why = c.data.prepare(setup))
+            QSKIP(why);
+        QCOMPARE(c.core.deleteTextForGood("notas.txt"), deleted);
         QCOMPARE(c.core.listTexts().contains("notas.txt"), !deleted);
-#ifndef Q_OS_WIN // Windows keeps its recycle bin elsewhere.
-        QFile trashed(trash + "/files/notas.txt");
-        QCOMPARE(trashed.open(QIODevice::ReadOnly), deleted);
-        if (deleted)
-            QCOMPARE(trashed.readAll(), QByteArray("abc\r\n"));
-#endif
+    }
+
+    // A kill in the middle of a save leaves its temporary file; the next start
+    // removes those written before it, and nothing else.
+    void startRemovesTemporaryFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("ageSeconds"); // before the start; negative: after it
+        QTest::addColumn<bool>("removed");
+        row("in the text folder", "textos/ ~0k2j9x0a4mz1q.tmp", 60, true);
+        row("in the recovery folder", "recuperados/ ~3zzzzzzzzzzzz.tmp", 60, true);
+        row("in the data folder", " ~000000001abcd.tmp", 86400, true);
+        row("one a running save is writing", "textos/ ~0k2j9x0a4mz1q.tmp", -60, false);
+        row("a user's file named alike", "textos/ ~notas.tmp", 60, false);
+        row("a text", "textos/0k2j9x0a4mz1q.tmp", 60, false);
+    }
+
+    void startRemovesTemporaryFiles() {
+        QFETCH(QString, file);
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, removed);
+        support::Core c;
+        c.data.put(file, "parte de um texto");
+        QFile put(c.data.file(file));
+        QVERIFY(put.open(QIODevice::ReadWrite));
+        QVERIFY(put.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                QFileDevice::FileModificationTime));
+        put.close();
+        c.core.start();
+        QCOMPARE(!QFileInfo::exists(c.data.file(file)), removed);
+    }
+
+    // Ctrl+S on a text as it was read leaves its file's bytes as they were;
+    // an edited text keeps the line ends it was read with.
+    void savedAsRead_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("typed"); // added at the end of the text
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QByteArray>("saved");
+        QByteArray binary(4096, 0);
+        for (int i = 0; i < binary.size(); ++i)
+            binary[i] = char(i * 7 % 256);
+        row("LF-only, not edited", QByteArray("a\nb\n"), "", "", QByteArray("a\nb\n"));
+        row("LF-only without a final break", QByteArray("a\nb"), "", "", QByteArray("a\nb"));
+        row("LF-only, edited: LF-only", QByteArray("a\nb\n"), "c", "", QByteArray("a\nb\nc\n"));
+        row("CR LF, edited: CR LF", QByteArray("a\r\n"), "c", "", QByteArray("a\r\nc\r\n"));
+        row("not a text, not edited", binary, "", "", binary);
+        row("LF-only, removed meanwhile: written back", QByteArray("a\nb\n"), "", "text removed",
+            QByteArray("a\nb\n"));
+    }
+
+    void savedAsRead() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, typed);
+        QFETCH(QString, setup);
+        support::Core c;
+        c.data.writeConfig({{9, "notas.txt"}});
+        c.data.putText("notas.txt", file);
+        c.core.start();
+        if (const char *why = c.data.prepare(setup))
+            QSKIP(why);
+        c.windows.text += typed;
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(c.core.quickSave(c.windows.text), AppCore::QuickSave::Saved);
+            QTEST(c.data.textBytes("notas.txt"), "saved");
+        }
     }
 
     void saveSettings_data() {

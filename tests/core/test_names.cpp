@@ -131,12 +131,20 @@ private slots:
         row("a title", "Lembretes", "2026-12-07 14-05-09 Lembretes");
         row("a new text", "*", "2026-12-07 14-05-09");
         row("no name", "", "2026-12-07 14-05-09");
+        // A file name holds 255 bytes on Linux (and under Wine), 255 UTF-16
+        // units on Windows; " (9999).txt" keeps its room.
+        const QString date = "2026-12-07 14-05-09 ", smile = "\U0001F600";
+        row("a long title is cut short", QString(300, u'a'), date + QString(224, u'a'));
+        row("two bytes a letter", QString(300, u'ã'), date + QString(112, u'ã'));
+        row("never in the middle of a character", smile.repeated(150), date + smile.repeated(56));
+        row("a line break in a Linux name", "a\nb", date + "a b");
     }
 
     void recoveryCopyNames() {
         QFETCH(QString, title);
         const QDateTime when(QDate(2026, 12, 7), QTime(14, 5, 9));
         QTEST(recoveryCopyStem(when, title), "stem");
+        QVERIFY(core::isSafeTextName(recoveryCopyStem(when, title) + " (9999).txt"));
     }
 };
 

@@ -152,6 +152,11 @@ eventually() {
   return 1
 }
 
+# Holds for 3 s: what must not happen while the program's own timers run.
+throughout() {
+  for _ in $(seq 30); do "$@" || return 1; sleep 0.1; done
+}
+
 # The same for what a loaded machine may take longer to do (up to 10 s).
 eventually_long() {
   for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done

@@ -56,7 +56,8 @@ void requireStaysInside(const QString &name) {
     if (!written)
         return;
     require(folders.texts.exists(name));
-    require(folders.texts.read(name) == QStringLiteral("lembrete\r\n"));
+    require(folders.texts.read(name).value_or(core::TextFile()).text ==
+            QStringLiteral("lembrete\r\n"));
     require(unlink(QFile::encodeName(folders.texts.path()).append('/').append(entries.first())) ==
             0);
 }

@@ -37,7 +37,9 @@ private slots:
         data.putText("t.txt", file);
         const core::TextFolder folder(data.file("textos"));
         platform::TextBox box(nullptr);
-        box.setText(folder.read("t.txt").value_or("<none>"));
+        const std::optional<core::TextFile> read = folder.read("t.txt");
+        QVERIFY(read);
+        box.setText(read->text);
         QVERIFY(folder.write("t.txt", box.text()));
         QCOMPARE(data.textBytes("t.txt"), file);
     }

@@ -91,7 +91,9 @@ QStringList DataFolder::texts() const {
 }
 
 QStringList DataFolder::recoveryCopies() const {
-    return entries(file(QStringLiteral("recuperados")));
+    QStringList names = entries(file(QStringLiteral("recuperados")));
+    names.removeOne(core::Recovery::RecordName);
+    return names;
 }
 
 const char *unsupportedSetup(const QString &setup) {
@@ -151,9 +153,9 @@ const char *DataFolder::prepare(const QString &setup) const {
     return nullptr;
 }
 
-Core::Core(const DataFolder *shared)
+Core::Core(const DataFolder *shared, platform::FileSystem &files)
     : ownData(shared ? nullptr : std::make_unique<DataFolder>()), data(shared ? *shared : *ownData),
-      core(data.path()) {
+      core(data.path(), files) {
     core.setWindowFacts(&windows);
     QObject::connect(&core, &core::AppCore::textReplaced,
                      [this](const QString &text) { windows.text = text; });

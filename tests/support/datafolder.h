@@ -53,7 +53,8 @@ public:
     QByteArray bytes(const QString &relative) const;
     QByteArray textBytes(const QString &name) const;
 
-    // The entries of the text folder and of the recovery folder, sorted.
+    // The entries of the text folder and of the recovery folder (the
+    // program's record of its names aside), sorted.
     QStringList texts() const;
     QStringList recoveryCopies() const;
 
@@ -85,10 +86,12 @@ public:
     QPointF startupWindowPlaceTwips() const override { return startupWindow; }
 };
 
-// The program core over a data folder of its own, with fake windows.
-// A second core over the same data folder is the program's next run.
+// The program core over a data folder of its own, with fake windows, on
+// the system's files or on others. A second core over the same data folder
+// is the program's next run.
 struct Core {
-    explicit Core(const DataFolder *shared = nullptr);
+    explicit Core(const DataFolder *shared = nullptr,
+                  platform::FileSystem &files = platform::FileSystem::system());
 
     std::unique_ptr<DataFolder> ownData;
     const DataFolder &data;

@@ -4,13 +4,15 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 
 namespace support {
 
 Started::Started(const QMap<int, QString> &config,
-                 const std::function<void(const DataFolder &)> &prepare)
-    : program(data.path()) {
+                 const std::function<void(const DataFolder &)> &prepare,
+                 platform::FileSystem &files)
+    : program(data.path(), files) {
     if (!config.isEmpty())
         data.writeConfig(config);
     if (prepare)
@@ -40,14 +42,21 @@ SideWindow *open(Program &p, core::Side side) {
     return p.sideWindow(side);
 }
 
-MessageBoxes::MessageBoxes() {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+MessageBoxes::MessageBoxes(const QString &answer) {
+    QObject::connect(&m_timer, &QTimer::timeout, [this, answer] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
         texts << box->text();
         titles << box->windowTitle();
-        box->done(QMessageBox::Ok);
+        QAbstractButton *chosen = box->defaultButton();
+        for (QAbstractButton *button : box->buttons())
+            if (!answer.isEmpty() && button->text() == answer)
+                chosen = button;
+        if (chosen)
+            chosen->click();
+        else
+            box->done(QMessageBox::Ok);
     });
     m_timer.start(10);
 }

@@ -17,10 +17,12 @@ class SideWindow;
 namespace support {
 
 // The program started over a data folder of its own: config.txt written with
-// the changed lines first when there are any, and what else the test prepares.
+// the changed lines first when there are any, and what else the test
+// prepares; on the system's files or on others.
 struct Started {
     explicit Started(const QMap<int, QString> &config = {},
-                     const std::function<void(const DataFolder &)> &prepare = {});
+                     const std::function<void(const DataFolder &)> &prepare = {},
+                     platform::FileSystem &files = platform::FileSystem::system());
     DataFolder data;
     Program program;
     FormMain &main() { return program.main(); }
@@ -29,11 +31,12 @@ struct Started {
 // Opens the side window the toolbar (or, for help, the About window) opens.
 SideWindow *open(Program &program, core::Side side);
 
-// Answers every modal message box that opens while it lives with OK, and
-// keeps what the boxes said.
+// Answers every modal message box that opens while it lives with the button
+// of that caption, or else the box's default button (OK), and keeps what the
+// boxes said.
 class MessageBoxes {
 public:
-    MessageBoxes();
+    explicit MessageBoxes(const QString &answer = {});
     QStringList texts;
     QStringList titles;
 

@@ -1,5 +1,6 @@
 #include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "support/failingfiles.h"
 #include "support/rows.h"
 #include "support/windows.h"
 #include "windows/FormIni.h"
@@ -203,18 +204,27 @@ private slots:
 
     void closingEndsEverything_data() {
         QTest::addColumn<QString>("how");
-        row("the power button", "btnClose");
-        row("the strip closed by the window system", "strip");
-        row("the collapsed window closed by the window system", "collapsed");
-        row("the tray's menu", "tray");
+        QTest::addColumn<QString>("answer"); // where the unsaved text cannot be kept
+        row("the power button", "btnClose", "");
+        row("the strip closed by the window system", "strip", "");
+        row("the collapsed window closed by the window system", "collapsed", "");
+        row("the tray's menu", "tray", "");
+        row("the text cannot be kept: closed when the user says so", "btnClose",
+            "Fechar e perder o texto");
 #ifndef Q_OS_WIN // which ends programs through their windows
-        row("a kill, or a session that ends its programs so", "SIGTERM");
+        row("a kill, or a session that ends its programs so", "SIGTERM", "");
+        row("the text cannot be kept: a kill ends it all the same", "SIGTERM", "-");
 #endif
     }
 
     void closingEndsEverything() {
         QFETCH(QString, how);
-        Started s({{9, "*"}});
+        QFETCH(QString, answer);
+        FailingFiles files;
+        Started s({{9, "*"}}, {}, files);
+        if (!answer.isEmpty())
+            files.failInside(s.data.file("recuperados"));
+        MessageBoxes boxes(answer);
         const QByteArray config = s.data.config();
         FormMain &m = s.main();
         open(s.program, Side::Config);
@@ -236,6 +246,7 @@ private slots:
                 std::raise(SIGTERM);
         });
         QCOMPARE(exitCode, 0);
+        QCOMPARE(boxes.texts.size(), answer.isEmpty() || how == u"SIGTERM" ? 0 : 1);
         QVERIFY(!s.program.sideWindow(Side::Config));
         QVERIFY(!s.program.sideWindow(Side::List));
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -244,7 +255,55 @@ private slots:
         // Nothing saved on the way out but the recovery copy of the unsaved text.
         QCOMPARE(s.data.config(), config);
         QCOMPARE(s.data.texts(), QStringList());
-        QCOMPARE(s.data.recoveryCopies().size(), 1);
+        QCOMPARE(s.data.recoveryCopies().size(), answer.isEmpty() ? 1 : 0);
+    }
+
+    // Where the unsaved text cannot be kept, closing asks once whether to
+    // lose it; the answer it starts on keeps the program open.
+    void closingAsksWhereTheTextCannotBeKept() {
+        FailingFiles files;
+        Started s({{9, "*"}}, {}, files);
+        files.failInside(s.data.file("recuperados"));
+        QTest::keyClicks(child(&s.main(), "Text1"), "nao salvo");
+        MessageBoxes boxes;
+        click(button(s.main(), "btnClose"));
+        QCOMPARE(boxes.texts.size(), 1);
+        QVERIFY2(boxes.texts[0].startsWith("Não foi possível guardar o texto não salvo em ") &&
+                     boxes.texts[0].endsWith("\nFechar o programa mesmo assim e perder o texto?"),
+                 qPrintable(boxes.texts[0]));
+        QVERIFY(s.main().isVisible());
+        QVERIFY(s.program.tray().icon());
+        QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), "nao salvo");
+    }
+
+    // A draft that cannot be written is told beside the strip, once, and
+    // nothing stops the typing that goes on.
+    void draftFailureIsToldOnce() {
+        FailingFiles files;
+        Started s({}, {}, files);
+        s.program.core().setDraftDelays(0, 0);
+        QVERIFY(QDir().mkpath(s.data.file("recuperados")));
+        files.failInside(s.data.file("recuperados"));
+        auto *text = child<platform::TextBox>(&s.main(), "Text1");
+        const auto notices = [] {
+            QList<QMessageBox *> shown;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+                    shown << box;
+            return shown;
+        };
+        QTest::keyClicks(text, "a");
+        QTRY_COMPARE(notices().size(), 1);
+        QMessageBox *notice = notices().first();
+        // Nothing modal holds the strip's keys back (whether the window
+        // system gives the notice the focus is for the real X server to show).
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY2(notice->text().startsWith("Não foi possível salvar o rascunho em "),
+                 qPrintable(notice->text()));
+        const int writes = files.writes;
+        QTest::keyClicks(text, "b");
+        QTRY_VERIFY(files.writes > writes);
+        QCOMPARE(notices(), QList<QMessageBox *>{notice});
     }
 
     void startupWindowMovesWithAnyButton_data() {
@@ -492,8 +551,15 @@ private slots:
     // A draft left by a run that did not end is told once at the next start,
     // with the folder it went to.
     void recoveryAfterACrashIsTold() {
-        Started s({},
-                  [](const DataFolder &d) { d.put("recuperados/rascunho.txt", "perdido\r\n"); });
+        Started s({}, [](const DataFolder &d) {
+            // The run before wrote a draft, and ended without a word.
+            support::Core crashed(&d);
+            crashed.core.start();
+            crashed.core.setDraftDelays(0, 0);
+            crashed.windows.text = "perdido";
+            crashed.core.textEdited();
+            QTRY_COMPARE(d.recoveryCopies(), QStringList{"rascunho.txt"});
+        });
         QMessageBox *told = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())

@@ -1,5 +1,6 @@
 #include "core/striprules.h"
 #include "platform/widgets.h"
+#include "support/failingfiles.h"
 #include "support/rows.h"
 #include "support/windows.h"
 #include "windows/FormAbout.h"
@@ -69,6 +70,27 @@ void doubleClick(QListWidget *list, const QString &shown) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, shown));
 }
 
+// What a window said about a file, "…" standing for the path: paths are
+// shortened to fit, the file name stays whole.
+bool matches(const QString &said, const QString &expected) {
+    const QStringList parts = expected.split(u'…');
+    return parts.size() == 1
+               ? said == expected
+               : said.startsWith(parts[0]) && said.endsWith(QDir::separator() + parts[1]);
+}
+
+// The setups of a data folder a test row names, and one more: "recovery
+// fails", the recovery folder on a device that fails every write.
+const char *prepare(Started &s, support::FailingFiles &files, const QString &setup) {
+    if (setup != u"recovery fails")
+        return s.data.prepare(setup);
+    files.failInside(s.data.file("recuperados"));
+    return nullptr;
+}
+
+const char *const NotKept =
+    "Não foi possível guardar o texto atual em …recuperados. Salve-o antes.";
+
 } // namespace
 
 // The side windows' own controls: the save window's boxes and notices, the
@@ -137,6 +159,8 @@ private slots:
             "Não foi possível renomear o arquivo!", "5000");
         row("Salvar: saved", "", "nova", "btnSave", "", "");
         row("Criar novo arquivo em branco", "", "", "btnNew", "", "");
+        row("Criar novo arquivo em branco: the text typed cannot be kept", "recovery fails", "",
+            "btnNew", NotKept, "5000");
     }
 
     void saveWindowAnswers() {
@@ -144,20 +168,28 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, button);
         QFETCH(QString, notice);
-        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
-            d.putText("notas.txt", "n\r\n");
-            d.putText("outra.txt", "o\r\n");
-        });
-        QVERIFY(!s.data.prepare(setup));
+        support::FailingFiles files;
+        Started s(
+            {{9, "notas.txt"}},
+            [](const DataFolder &d) {
+                d.putText("notas.txt", "n\r\n");
+                d.putText("outra.txt", "o\r\n");
+            },
+            files);
+        QVERIFY(!prepare(s, files, setup));
+        auto *text = child<platform::TextBox>(&s.main(), "Text1");
+        QTest::keyClicks(text, "mais");
+        const QString typed = text->text();
         QPointer<SideWindow> w = open(s.program, Side::Save);
         box(w, "txtFileName")->clear();
         box(w, "txtFileName")->insert(title);
         child<QPushButton>(w, "btnRename")->setEnabled(true);
         click(child(w, qPrintable(button)));
         QCOMPARE(s.program.sideWindow(Side::Save) == w, !notice.isEmpty());
+        QCOMPARE(text->text(), button == u"btnNew" && notice.isEmpty() ? QString() : typed);
         if (notice.isEmpty())
             return;
-        QCOMPARE(::notice(w)->text(), notice);
+        QVERIFY2(matches(::notice(w)->text(), notice), qPrintable(::notice(w)->text()));
         QVERIFY(::notice(w)->isVisible());
         QTEST(QString::number(noticeInterval(w)), "interval");
     }
@@ -210,6 +242,10 @@ private slots:
         row("double-click, config.txt read-only: opened, told, stays", "double-click", true,
             "notas.txt", "read-only config.txt", "", "Não foi possível salvar a configuração!",
             true, true);
+        row("Enter, the text typed cannot be kept: told, stays", "Enter", true, "notas.txt",
+            "recovery fails", NotKept, "", false, true);
+        row("double-click, the text typed cannot be kept: told, stays", "double-click", true,
+            "notas.txt", "recovery fails", NotKept, "", false, true);
     }
 
     void listOpens() {
@@ -220,10 +256,12 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, notice);
         QFETCH(bool, opened);
-        Started s({}, [](const DataFolder &d) { d.putText("notas.txt", "abc\r\n"); });
+        support::FailingFiles files;
+        Started s(
+            {}, [](const DataFolder &d) { d.putText("notas.txt", "abc\r\n"); }, files);
         // A text removed goes once the list shows it.
         const bool removed = setup == u"text removed";
-        if (const char *why = s.data.prepare(removed ? QString() : setup))
+        if (const char *why = prepare(s, files, removed ? QString() : setup))
             QSKIP(why);
         auto *text = child<platform::TextBox>(&s.main(), "Text1");
         QTest::keyClicks(text, "meu texto");
@@ -240,13 +278,6 @@ private slots:
             QTest::keyClick(list, Qt::Key_Return);
         else
             doubleClick(list, row);
-        // Paths are shortened to fit; the file name stays whole.
-        const auto matches = [](const QString &said, const QString &expected) {
-            const QStringList parts = expected.split(u'…');
-            return parts.size() == 1
-                       ? said == expected
-                       : said.startsWith(parts[0]) && said.endsWith(QDir::separator() + parts[1]);
-        };
         QCOMPARE(boxes.texts.size(), box.isEmpty() ? 0 : 1);
         if (!box.isEmpty())
             QVERIFY2(matches(boxes.texts[0], box), qPrintable(boxes.texts[0]));
@@ -303,24 +334,36 @@ private slots:
     void listDeletes_data() {
         QTest::addColumn<QString>("row");
         QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("noTrash"); // no usable trash: the answer to the question
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("notice");
-        row("the open text: gone from the list, kept in the strip", "notas.txt", false,
+        const QStringList all{"notas.txt", "nova.txt", "outra.txt"};
+        row("the open text: gone from the list, kept in the strip", "notas.txt", false, "",
             QStringList{"nova.txt", "outra.txt"}, "fica");
-        row("the first row, chosen on opening", "", false, QStringList{"nova.txt", "outra.txt"},
+        row("the first row, chosen on opening", "", false, "", QStringList{"nova.txt", "outra.txt"},
             "fica");
-        row("read-only: told", "notas.txt", true, QStringList{"notas.txt", "nova.txt", "outra.txt"},
-            "Não foi possível deletar o arquivo ");
+        row("read-only: told", "notas.txt", true, "", all, "Não foi possível deletar o arquivo ");
+        row("no trash: asked, kept by default", "notas.txt", false, "", all, "fica");
+        row("no trash: asked, deleted for good", "notas.txt", false, "Sim",
+            QStringList{"nova.txt", "outra.txt"}, "fica");
     }
 
     void listDeletes() {
         QFETCH(QString, row);
         QFETCH(bool, readOnly);
+        QFETCH(QString, noTrash);
         QFETCH(QString, notice);
-        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
-            d.putText("notas.txt", "abc\r\n");
-            d.putText("outra.txt", "x\r\n");
-        });
+        const bool asked = QString(QTest::currentDataTag()).startsWith("no trash");
+        support::FailingFiles files;
+        if (asked)
+            files.takeAwayTheTrash();
+        Started s(
+            {{9, "notas.txt"}},
+            [](const DataFolder &d) {
+                d.putText("notas.txt", "abc\r\n");
+                d.putText("outra.txt", "x\r\n");
+            },
+            files);
         if (readOnly)
             s.data.setReadOnly("textos/notas.txt");
         SideWindow *w = open(s.program, Side::List);
@@ -329,10 +372,19 @@ private slots:
         ::notice(w)->setText("fica");
         if (!row.isEmpty())
             select(list, row);
+        // Wine has no Recycle Bin: there every deletion asks, and is agreed to.
+        const bool mayAsk = support::onWindows && !asked;
+        MessageBoxes boxes(mayAsk ? "Sim" : noTrash);
         // A double-click on "Deletar" deletes one text: refilled, the list has
         // none chosen.
         click(child(w, "btnDel"));
         click(child(w, "btnDel"));
+        if (!mayAsk)
+            QCOMPARE(boxes.texts.size(), asked ? 1 : 0);
+        if (asked)
+            QVERIFY2(matches(boxes.texts[0], "Não há lixeira para o arquivo …notas.txt\nDeletá-lo "
+                                             "definitivamente?"),
+                     qPrintable(boxes.texts[0]));
         QTEST(rows(list), "after");
         QVERIFY2(::notice(w)->text().startsWith(notice), qPrintable(::notice(w)->text()));
         QCOMPARE(s.program.core().openName(), "notas.txt");
