@@ -329,7 +329,11 @@ bool AppCore::deleteTextForGood(const QString &name) {
 // --- config.txt
 
 bool AppCore::writeConfig(const config::Lines &lines) {
-    return m_files->writeFileAtomically(config::path(m_dataFolder), config::fileText(lines));
+    return writeConfigFile(config::fileText(lines, m_settings.globalKey));
+}
+
+bool AppCore::writeConfigFile(const QByteArray &bytes) {
+    return m_files->writeFileAtomically(config::path(m_dataFolder), bytes);
 }
 
 void AppCore::takeSettings(const QByteArray &configBytes) {
@@ -360,12 +364,13 @@ AppCore::Settings AppCore::saveSettings(const SettingsForm &f) {
                               f.font,
                               positionsNow(),
                               config::lastTextLine(m_reopenLastText, m_openName)};
-    if (!writeConfig(lines))
+    const QByteArray bytes = config::fileText(lines, m_settings.globalKey);
+    if (!writeConfigFile(bytes))
         return Settings::Failed;
     // In force now exactly as the next start will read them from the file,
     // the reader's limits and replacements included, so that every later
     // writer puts back what the user saved.
-    takeSettings(config::fileText(lines));
+    takeSettings(bytes);
     emit settingsSaved();
     return Settings::Saved;
 }

@@ -165,7 +165,9 @@ signals:
     void writeFailed(const QString &displayPath);
 
 private:
+    // The lines with the global key in force, which every writer keeps.
     bool writeConfig(const config::Lines &lines);
+    bool writeConfigFile(const QByteArray &bytes);
     void takeSettings(const QByteArray &configBytes);
     QString positionsNow() const;
     // Unsaved text that leaves the strip goes into a recovery copy first.

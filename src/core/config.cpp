@@ -59,7 +59,7 @@ RawValues readValues(const QString &fileText) {
         joined += line + Separator;
     const QStringList parts = joined.split(Separator);
     RawValues values;
-    for (int i = 0; i < LineCount && i < parts.size(); ++i)
+    for (int i = 0; i < ValueCount && i < parts.size(); ++i)
         values[i] = parts[i];
     return values;
 }
@@ -93,6 +93,7 @@ Accepted accept(const RawValues &v) {
     if (a.lastText && *a.lastText != u"*" && !a.lastText->isEmpty() &&
         !platform::isSingleName(*a.lastText))
         a.lastText.reset();
+    a.globalKey = v[9].value_or(QString()).trimmed();
     return a;
 }
 
@@ -104,12 +105,17 @@ Lines defaultLines() {
             QStringLiteral("*")};
 }
 
-QByteArray fileText(const Lines &lines) {
+QByteArray fileText(const Lines &lines, const QString &globalKey) {
+    auto oneLine = [](QString value) {
+        return value.remove(u'\r').remove(u'\n').remove(Separator);
+    };
     QString text;
-    for (QString line : lines) {
-        line.remove(u'\r').remove(u'\n').remove(Separator);
-        text += line + QStringLiteral("\r\n");
-    }
+    for (const QString &line : lines)
+        text += oneLine(line) + QStringLiteral("\r\n");
+    // Written only when there is one: an empty line would be dropped by
+    // the reader anyway, and files without it stay as every copy wrote them.
+    if (const QString key = oneLine(globalKey).trimmed(); !key.isEmpty())
+        text += key + QStringLiteral("\r\n");
     return platform::encodeText(text);
 }
 

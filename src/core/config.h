@@ -6,19 +6,21 @@
 #include <array>
 #include <optional>
 
-// config.txt: nine values, one a line, known by their position alone.
+// config.txt: nine values, one a line, known by their position alone, and
+// an optional tenth that older copies, which stop at the ninth, never see.
 namespace core::config {
 
 constexpr int LineCount = 9;
 using Lines = std::array<QString, LineCount>;
+constexpr int ValueCount = LineCount + 1;
 
 // The five fonts the program offers, in the order the settings window lists them.
 inline const QStringList FontNames = {QStringLiteral("Arial"), QStringLiteral("Georgia"),
                                       QStringLiteral("MS Sans Serif"),
                                       QStringLiteral("Times New Roman"), QStringLiteral("Verdana")};
 
-// The nine values as they stand in the file; a value past the end is missing.
-using RawValues = std::array<std::optional<QString>, LineCount>;
+// The values as they stand in the file; a value past the end is missing.
+using RawValues = std::array<std::optional<QString>, ValueCount>;
 
 // What start-up applies. Accepted values keep their text ("300" stays "300"),
 // because the writers put them back as they were read.
@@ -34,6 +36,11 @@ struct Accepted {
     std::array<std::optional<QString>, 4> positions;
     // Line 9: missing, "*", or the name of the last text.
     std::optional<QString> lastText;
+    // Line 10: the key combination that brings or hides the strip from any
+    // program ("Ctrl+Alt+E"), as written; empty when there is none. Kept
+    // even when it names no combination, so that the writers never drop
+    // what the user typed.
+    QString globalKey;
 };
 
 // Reading steps: lines end at CR or CR LF (a lone LF stays inside its line),
@@ -46,11 +53,11 @@ Accepted accept(const RawValues &values);
 // The nine lines of a file nobody has written yet.
 Lines defaultLines();
 
-// The bytes of the whole file: every line, the last included, ended by CR LF.
-// A value never carries a line break (nor the reader's separator) into the
-// file, whatever was pasted into it: the next start would read every later
-// value from the wrong line.
-QByteArray fileText(const Lines &lines);
+// The bytes of the whole file: every line, the last included, ended by CR LF,
+// and the tenth line when there is a global key. A value never carries a
+// line break (nor the reader's separator) into the file, whatever was pasted
+// into it: the next start would read every later value from the wrong line.
+QByteArray fileText(const Lines &lines, const QString &globalKey = QString());
 
 // Line 9 as every writer puts it: the open text's name when the reopening is
 // on, "*" otherwise, and "*" for a name that would not read back as itself

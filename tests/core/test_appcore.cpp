@@ -577,6 +577,38 @@ private slots:
         QTEST(c.data.config(), "config");
     }
 
+    // Line 10 goes through every writer as it was read, and a file of nine
+    // lines stays one of nine.
+    void writersKeepTheGlobalKey_data() {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<QString>("key"); // line 10 at start-up; empty: a file of nine lines
+        for (const char *writer : {"positions", "open", "settings"})
+            for (const char *key : {"Ctrl+Alt+E", "Ctrl+Alt+Ç", ""})
+                QTest::addRow("%s, %s", writer, *key ? key : "nine lines") << writer << key;
+    }
+
+    void writersKeepTheGlobalKey() {
+        QFETCH(QString, writer);
+        QFETCH(QString, key);
+        support::Core c;
+        c.data.put("config.txt",
+                   support::configBytes() + (key.isEmpty() ? "" : key.toLatin1() + "\r\n"));
+        c.data.putText("outra.txt", "o\r\n");
+        c.core.start();
+        if (writer == u"positions")
+            QVERIFY(c.core.savePositions());
+        else if (writer == u"open")
+            QCOMPARE(c.core.openText("outra.txt"), Open::Opened);
+        else
+            QCOMPARE(c.core.saveSettings({"300", "150", "400", "80", 2, false, "Arial"}),
+                     AppCore::Settings::Saved);
+        const QList<QByteArray> lines = c.data.config().split('\n');
+        QCOMPARE(lines.size(), key.isEmpty() ? 10 : 11); // and the empty end after the last
+        if (!key.isEmpty())
+            QCOMPARE(lines[9], key.toLatin1() + '\r');
+        QCOMPARE(c.core.settings().globalKey, key);
+    }
+
     void savePositions_data() {
         QTest::addColumn<QRectF>("strip");
         QTest::addColumn<QPointF>("startupWindow");

@@ -1,4 +1,5 @@
 #include "core/config.h"
+#include "core/shortcut.h"
 #include "support/rows.h"
 
 #include <QTest>
@@ -185,6 +186,80 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, line);
         QCOMPARE(core::config::lastTextLine(reopen, name), line);
+    }
+
+    // Line 10, which copies that stop at the ninth never see: read when it
+    // is there, written back by the writer only when it holds something.
+    void globalKeyLine_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("written"); // the file the writer makes from it
+        const QByteArray nine = fileText(defaultLines());
+        row("nine lines: none", nine, "", nine);
+        row("ten lines", nine + "Ctrl+Alt+E\r\n", "Ctrl+Alt+E", nine + "Ctrl+Alt+E\r\n");
+        row("spaces around", nine + " Ctrl+Alt+E \r\n", "Ctrl+Alt+E", nine + "Ctrl+Alt+E\r\n");
+        row("empty lines before it are dropped", nine + "\r\n\r\nF12", "F12", nine + "F12\r\n");
+        row("blank: none", nine + "  \r\n", "", nine);
+        row("kept as typed, even when it names no key", nine + "Ctrl+Alt+\xc7\r\n", "Ctrl+Alt+Ç",
+            nine + "Ctrl+Alt+\xc7\r\n");
+        row("lines after the tenth are ignored", nine + "F12\r\nF11\r\n", "F12", nine + "F12\r\n");
+    }
+
+    void globalKeyLine() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, key);
+        const Accepted a = accept(readValues(file));
+        QCOMPARE(a.globalKey, key);
+        QCOMPARE(a.lastText.value_or("<missing>"), "*");
+        QTEST(fileText(defaultLines(), a.globalKey), "written");
+    }
+
+    void keyCombination_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers"); // -1: not a combination the program takes
+        QTest::addColumn<int>("key");
+        const int ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+        row("Ctrl+Alt+E", "Ctrl+Alt+E", ctrlAlt, int(Qt::Key_E));
+        row("any case, spaces around", " ctrl + ALT + e ", ctrlAlt, int(Qt::Key_E));
+        row("modifiers in any order", "Alt+Ctrl+E", ctrlAlt, int(Qt::Key_E));
+        row("Meta and Shift", "Meta+Shift+N", int(Qt::MetaModifier | Qt::ShiftModifier),
+            int(Qt::Key_N));
+        row("a digit", "Ctrl+Alt+1", ctrlAlt, int(Qt::Key_1));
+        row("a named key", "Ctrl+Alt+PgDown", ctrlAlt, int(Qt::Key_PageDown));
+        row("Space", "Alt+Space", int(Qt::AltModifier), int(Qt::Key_Space));
+        row("F12 alone", "F12", 0, int(Qt::Key_F12));
+        row("F24 with Shift", "Shift+F24", int(Qt::ShiftModifier), int(Qt::Key_F24));
+        row("Pause alone", "Pause", 0, int(Qt::Key_Pause));
+        row("a letter alone would stop typing", "E", -1, 0);
+        row("Shift and a letter would stop capitals", "Shift+E", -1, 0);
+        row("an arrow alone", "Left", -1, 0);
+        row("Esc alone", "Esc", -1, 0);
+        row("modifiers only", "Ctrl+Alt", -1, 0);
+        row("a modifier twice", "Ctrl+Ctrl+E", -1, 0);
+        row("two keys", "Ctrl+E+F", -1, 0);
+        row("a second sequence", "Ctrl+E, Ctrl+F", -1, 0);
+        row("an empty part", "Ctrl++E", -1, 0);
+        row("a key the program does not know", "Ctrl+Alt+Ç", -1, 0);
+        row("F25", "F25", -1, 0);
+        row("F0", "F0", -1, 0);
+        row("F01", "F01", -1, 0);
+        row("Fx", "Ctrl+Fx", -1, 0);
+        row("Windows' name for Ctrl", "Control+E", -1, 0);
+        row("empty", "", -1, 0);
+    }
+
+    void keyCombination() {
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+        QFETCH(int, key);
+        const std::optional<core::KeyCombination> parsed = core::parseKeyCombination(text);
+        if (modifiers < 0) {
+            QVERIFY(!parsed);
+            return;
+        }
+        QVERIFY(parsed);
+        QCOMPARE(int(parsed->modifiers), modifiers);
+        QCOMPARE(int(parsed->key), key);
     }
 };
 

@@ -29,10 +29,10 @@ QString asWritten(QString value) {
     return value.remove(u'\r').remove(u'\n').remove(QChar(0x7F));
 }
 
-// The file holds nine lines, each ended by CR LF, and no other line break:
-// in Windows-1252 and in UTF-8 alike, CR and LF are single bytes that no
-// other character's bytes contain.
-void requireNineLines(const QByteArray &file) {
+// The file holds nine lines (ten with a global key), each ended by CR LF,
+// and no other line break: in Windows-1252 and in UTF-8 alike, CR and LF are
+// single bytes that no other character's bytes contain.
+void requireLines(const QByteArray &file, int count = config::LineCount) {
     qsizetype lines = 0;
     for (qsizetype i = 0; i < file.size(); ++i) {
         if (file[i] == '\n')
@@ -43,7 +43,7 @@ void requireNineLines(const QByteArray &file) {
         ++lines;
         ++i;
     }
-    require(lines == config::LineCount && file.endsWith("\r\n"));
+    require(lines == count && file.endsWith("\r\n"));
 }
 
 void readAndAccept(const QByteArray &bytes) {
@@ -69,8 +69,8 @@ void readAndAccept(const QByteArray &bytes) {
                                  a.font,
                                  QStringLiteral("1|2|3|4"),
                                  config::lastTextLine(reopen, a.lastText.value_or(QString()))};
-    const QByteArray file = config::fileText(lines);
-    requireNineLines(file);
+    const QByteArray file = config::fileText(lines, a.globalKey);
+    requireLines(file, a.globalKey.isEmpty() ? config::LineCount : config::ValueCount);
     const config::RawValues back = config::readValues(file);
     // An empty line 9 (a file of eight lines) reads back as the empty value
     // that follows the last line, so every value comes back as it was.
@@ -83,6 +83,8 @@ void readAndAccept(const QByteArray &bytes) {
     // A name that would not read back as itself is not written at all.
     require(again.lastText == lines[8]);
     require(lines[8] == u"*" || lines[8] == a.lastText);
+    // The global key comes back without what the writer drops from every line.
+    require(again.globalKey == asWritten(a.globalKey).trimmed());
 }
 
 // Nine values cut from the input at NUL characters, as they might reach a
@@ -93,7 +95,7 @@ void writeAnyValues(const QString &input) {
     for (int i = 0; i < config::LineCount; ++i)
         lines[i] = i < parts.size() ? parts[i] : QStringLiteral("1");
     const QByteArray file = config::fileText(lines);
-    requireNineLines(file);
+    requireLines(file);
     // Only an empty line is left out by the reader (the writers refuse an
     // empty box); with none, every value is read from its own line.
     for (int i = 0; i < config::LineCount - 1; ++i)
