@@ -26,10 +26,11 @@ int main(int argc, char *argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     const QString dataFolder = platform::appFolderPath();
     SingleInstance instance(dataFolder);
-    if (const auto status = instance.claim())
+    if (const auto status = instance.claim(app::launchRequest()))
         return *status;
     Program program(dataFolder);
     QObject::connect(&instance, &SingleInstance::showRequested, &program, &Program::showStrip);
+    QObject::connect(&instance, &SingleInstance::toggleRequested, &program, &Program::toggleStrip);
     program.start();
     instance.listen();
     return application.exec();

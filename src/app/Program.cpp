@@ -2,7 +2,9 @@
 
 #include "core/screens.h"
 #include "core/siderules.h"
+#include "core/shortcut.h"
 #include "core/twips.h"
+#include "platform/foreground.h"
 #include "platform/windowsystem.h"
 #include "windows/FormAbout.h"
 #include "windows/FormConfig.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
 
 Program::Program(const QString &dataFolder, platform::FileSystem &files)
     : m_core(dataFolder, files) {
@@ -97,6 +100,8 @@ void Program::start() {
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { m_core.closing(); });
     connect(&m_termination, &platform::TerminationRequests::requested, this,
             &Program::endAtTheSystemsRequest);
+    connect(&m_globalKey, &platform::GlobalKey::pressed, this, &Program::toggleStrip);
+    holdGlobalKey();
     connect(&m_core, &core::AppCore::writeFailed, this, &Program::tellDraftFailed);
 
     if (m_core.recoveredAfterCrash()) {
@@ -154,12 +159,67 @@ void Program::collapseMainWindow() {
     m_ini->show();
 }
 
+// Asked for from outside the program's windows (a later launch, the global
+// key, the tray's menu), hence as the user's action of this moment.
 void Program::showStrip() {
-    if (m_main->isVisible()) {
-        m_main->takeFocus();
+    platform::asUserAction(m_main.get(), [this] {
+        if (m_main->isVisible())
+            m_main->takeFocus();
+        else
+            showMainWindow();
+    });
+}
+
+// In front means shown with the keyboard, which is where a toggle leaves
+// it. A strip that is merely visible, pinned over the program the user is
+// in, is not: the key is pressed to write in it, and hiding it would take a
+// second press to get there. Whether it is covered is not asked: the window
+// manager, and a compositor's effects, own the stacking, and a strip half
+// behind another window is brought rather than hidden anyway.
+void Program::toggleStrip() {
+    if (m_main->isVisible() && platform::hasKeyboard(m_main.get()))
+        collapseMainWindow();
+    else
+        showStrip();
+}
+
+void Program::holdGlobalKey() {
+    const QString text = m_core.settings().globalKey;
+    if (text.isEmpty())
         return;
+    const QString config = m_core.configDisplayPath();
+    QString problem;
+    if (const std::optional<core::KeyCombination> keys = core::parseKeyCombination(text)) {
+        switch (m_globalKey.hold(keys->modifiers, keys->key)) {
+        case platform::GlobalKey::Outcome::Held:
+            return;
+        case platform::GlobalKey::Outcome::Taken:
+            problem = QStringLiteral("O atalho %1 já é usado por outro programa. Escolha outro na "
+                                     "linha 10 de %2")
+                          .arg(text, config);
+            break;
+        case platform::GlobalKey::Outcome::Unsupported:
+            problem = QStringLiteral("O atalho %1 não funciona nesta sessão. Use um atalho do "
+                                     "sistema com o comando corvale-scrivulets --alternar")
+                          .arg(text);
+            break;
+        }
+    } else {
+        problem = QStringLiteral("A linha 10 de %1 não é um atalho válido: \"%2\" (exemplo: "
+                                 "Ctrl+Alt+E)")
+                      .arg(config, text);
     }
-    showMainWindow();
+    std::fputs(qPrintable(QStringLiteral("corvale-scrivulets: ") + problem + u'\n'), stderr);
+    std::fflush(stderr);
+    // Said on screen too, for a program started from the menu, but without
+    // taking the keyboard from the strip or holding anything up.
+    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Corvale Scrivulets"),
+                                problem, QMessageBox::Ok, m_main.get());
+    box->setObjectName(QStringLiteral("globalKeyNotice"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 SideWindow *Program::sideWindow(core::Side side) const {

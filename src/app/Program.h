@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppCore.h"
+#include "platform/globalkey.h"
 #include "platform/termination.h"
 
 #include <QObject>
@@ -45,6 +46,9 @@ public slots:
     void collapseMainWindow();
     // The strip shown and given the keyboard, whatever state it was in.
     void showStrip();
+    // The strip collapsed when it is in front, else shown as by showStrip:
+    // --alternar and the global key.
+    void toggleStrip();
 
     void openSaveWindow();
     void openListWindow();
@@ -78,6 +82,9 @@ private:
 
     // Places every window on a screen that shows it (start-up, screens changed).
     void keepWindowsReachable();
+    // The combination of config.txt's line 10 taken from the desktop; what
+    // keeps it from working is said once, without stopping the program.
+    void holdGlobalKey();
     void discardSideWindow(core::Side side);
     template <typename Window> Window *sideWindowOf(core::Side side, bool &created);
 
@@ -89,6 +96,7 @@ private:
     QPointer<SideWindow> m_sides[5];
     platform::TerminationRequests m_termination;
     QPointer<QWidget> m_draftNotice;
+    platform::GlobalKey m_globalKey;
     bool m_closing = false;
     bool m_asking = false;
 };

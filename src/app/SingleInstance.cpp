@@ -26,6 +26,7 @@ struct RequestWord {
 };
 constexpr RequestWord Words[] = {
     {Request::Show, "mostrar"},
+    {Request::Toggle, "alternar"},
 };
 
 const QByteArray Done = "ok";
@@ -108,6 +109,7 @@ std::optional<int> SingleInstance::claim(Request request) {
             break;
         }
         // A copy holds the folder: it answers once it listens.
+        platform::letRunningCopyComeForward();
         const int wait = int(std::min<qint64>(deadline.remainingTime(), AnswerWaitMs));
         if (const std::optional<QByteArray> answer = ask(request, wait)) {
             if (*answer == Done)
@@ -189,6 +191,9 @@ void SingleInstance::answer(QLocalSocket *caller) {
             switch (*request) {
             case Request::Show:
                 emit showRequested();
+                break;
+            case Request::Toggle:
+                emit toggleRequested();
                 break;
             }
         }

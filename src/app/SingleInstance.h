@@ -28,7 +28,8 @@ public:
     // What a later launch may ask of the running copy, carried out once per
     // launch however often it has to ask.
     enum class Request {
-        Show, // "mostrar": the strip in front, expanded, with the keyboard
+        Show,   // "mostrar": the strip in front, expanded, with the keyboard
+        Toggle, // "alternar": the strip collapsed when in front, else as Show
     };
 
     explicit SingleInstance(const QString &dataFolder, QObject *parent = nullptr);
@@ -48,6 +49,7 @@ public:
 
 signals:
     void showRequested();
+    void toggleRequested();
 
 private:
     std::optional<QByteArray> ask(Request request, int timeoutMs) const;

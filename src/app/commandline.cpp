@@ -34,6 +34,13 @@ struct Options {
                             QStringLiteral("Mostra esta ajuda e sai.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Mostra a versão do programa e sai.")};
+    // For the desktop's own keyboard shortcuts: both reach the running copy.
+    QCommandLineOption show{QStringLiteral("mostrar"),
+                            QStringLiteral("Traz a janela para a frente, pronta para escrever "
+                                           "(abre o programa se ele não estiver aberto).")};
+    QCommandLineOption toggle{QStringLiteral("alternar"),
+                              QStringLiteral("Recolhe a janela se ela estiver ativa; senão, faz "
+                                             "como --mostrar.")};
 
     Options() {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -42,6 +49,8 @@ struct Options {
                            "Sem opções, abre a janela do programa."));
         parser.addOption(help);
         parser.addOption(version);
+        parser.addOption(show);
+        parser.addOption(toggle);
     }
 };
 
@@ -87,7 +96,16 @@ std::optional<int> rejectLeftoverArguments() {
         return fail(options.parser.errorText());
     if (const QStringList extra = options.parser.positionalArguments(); !extra.isEmpty())
         return fail(QStringLiteral("argumento inesperado: \"%1\"").arg(extra.first()));
+    if (options.parser.isSet(options.show) && options.parser.isSet(options.toggle))
+        return fail(QStringLiteral("use --mostrar ou --alternar, não as duas"));
     return std::nullopt;
+}
+
+SingleInstance::Request launchRequest() {
+    Options options;
+    options.parser.parse(QCoreApplication::arguments());
+    return options.parser.isSet(options.toggle) ? SingleInstance::Request::Toggle
+                                                : SingleInstance::Request::Show;
 }
 
 bool installQtTranslation() {

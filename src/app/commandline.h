@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SingleInstance.h"
+
 #include <optional>
 
 // The command line and Qt's own language, around the creation of QApplication.
@@ -14,6 +16,10 @@ std::optional<int> handleCommandLine(int argc, char *argv[]);
 // -session...) from the command line, whatever is left is a mistake,
 // reported in one line with status 1.
 std::optional<int> rejectLeftoverArguments();
+
+// What the launch asks of the running copy: --alternar toggles the strip;
+// no option, or --mostrar, shows it. Where no copy runs, either starts one.
+SingleInstance::Request launchRequest();
 
 // Qt's own texts (the text box's context menu, standard dialogs, this
 // command line's messages) in Portuguese, from the translation Qt ships

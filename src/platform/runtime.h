@@ -29,6 +29,12 @@ RuntimeFolder privateRuntimeFolder();
 // must be the user's own already.
 QString localServerName(const QString &folder, const QString &name);
 
+// Lets the running copy bring its window in front of the user's current
+// one when this launch hands over to it: Windows grants that only to the
+// process the user has just started (a click, a shortcut's key), which can
+// pass it on. X11 window managers judge each request on its own.
+void letRunningCopyComeForward();
+
 // An exclusive lock on a file, held until it is destroyed or the process
 // ends: the system drops it with the process, however that ends, so a lock
 // is never left behind, and what the file holds does not matter.

@@ -69,4 +69,8 @@ FileLock::~FileLock() {
     CloseHandle(reinterpret_cast<HANDLE>(m_handle));
 }
 
+void letRunningCopyComeForward() {
+    AllowSetForegroundWindow(ASFW_ANY);
+}
+
 } // namespace platform

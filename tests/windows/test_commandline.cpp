@@ -102,7 +102,9 @@ void TestCommandLine::commandLine_data() {
     row("--version", QStringList{"--version"}, QString(), 0, version, "^$");
     row("-v", QStringList{"-v"}, QString(), 0, version, "^$");
     row("--help", QStringList{"--help"}, QString(), 0,
-        "^Uso: \\S+ \\[opções\\]\n(.*\n)*  -v, --version +Mostra a versão", "^$");
+        "^Uso: \\S+ \\[opções\\]\n(.*\n)*  -v, --version +Mostra a versão(.*\n)*  --mostrar "
+        "+Traz a janela(.*\n)*  --alternar +Recolhe a janela",
+        "^$");
 #ifndef Q_OS_WIN // where there is always a display
     row("no display", QStringList(), QString(), 1, "^$",
         "^corvale-scrivulets: [^\n]*DISPLAY[^\n]*\n$");
@@ -114,6 +116,8 @@ void TestCommandLine::commandLine_data() {
         1, "^$", "^corvale-scrivulets: Opção desconhecida 'x'.\n$");
     row("file name", QStringList{"notas.txt"}, "offscreen", 1, "^$",
         "^corvale-scrivulets: argumento inesperado: \"notas.txt\"\n$");
+    row("both requests", QStringList{"--mostrar", "--alternar"}, "offscreen", 1, "^$",
+        "^corvale-scrivulets: use --mostrar ou --alternar, não as duas\n$");
 }
 
 void TestCommandLine::commandLine() {

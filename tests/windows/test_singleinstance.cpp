@@ -40,15 +40,18 @@ void TestSingleInstance::initTestCase() {
 
 void TestSingleInstance::laterLaunch_data() {
     QTest::addColumn<QString>("first"); // what the first copy does
+    QTest::addColumn<bool>("toggle");   // the launch asks to toggle, not to show
     QTest::addColumn<bool>("handsOver");
-    row("a copy that listens", "listens", true);
-    row("a copy still starting", "listens late", true);
-    row("a copy that has ended", "ends", false);
-    row("a copy that has ended, garbage in its lock", "ends, garbage left", false);
+    row("a copy that listens", "listens", false, true);
+    row("a copy that listens, asked to toggle", "listens", true, true);
+    row("a copy still starting", "listens late", false, true);
+    row("a copy that has ended", "ends", false, false);
+    row("a copy that has ended, garbage in its lock", "ends, garbage left", false, false);
 }
 
 void TestSingleInstance::laterLaunch() {
     QFETCH(QString, first);
+    QFETCH(bool, toggle);
     QFETCH(bool, handsOver);
     QTemporaryDir data;
     const QString folder = platform::privateRuntimeFolder().path;
@@ -57,8 +60,9 @@ void TestSingleInstance::laterLaunch() {
 
     auto running = std::make_unique<SingleInstance>(data.path());
     QVERIFY(!running->claim());
-    int shown = 0;
+    int shown = 0, toggled = 0;
     connect(running.get(), &SingleInstance::showRequested, this, [&shown] { ++shown; });
+    connect(running.get(), &SingleInstance::toggleRequested, this, [&toggled] { ++toggled; });
     if (first == u"listens") {
         running->listen();
     } else if (first == u"listens late") {
@@ -80,14 +84,17 @@ void TestSingleInstance::laterLaunch() {
     // The later launch waits in its own thread, as in its own process, while
     // this one answers.
     int status = -1; // -1: it starts
-    std::unique_ptr<QThread> later(QThread::create([&status, &data] {
+    std::unique_ptr<QThread> later(QThread::create([&status, &data, toggle] {
         SingleInstance launch(data.path());
-        status = launch.claim().value_or(-1);
+        status =
+            launch.claim(toggle ? SingleInstance::Request::Toggle : SingleInstance::Request::Show)
+                .value_or(-1);
     }));
     later->start();
     QTRY_VERIFY_WITH_TIMEOUT(later->isFinished(), 20000);
     QCOMPARE(status, handsOver ? 0 : -1);
-    QCOMPARE(shown, handsOver ? 1 : 0);
+    QCOMPARE(shown, handsOver && !toggle ? 1 : 0);
+    QCOMPARE(toggled, handsOver && toggle ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
