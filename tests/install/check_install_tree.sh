@@ -29,11 +29,12 @@ for f in "$desktop" "$icon" "$metainfo" "$manpage" "$copyright"; do
 done
 grep -q '<svg' "$icon" || fail "the installed icon is not an SVG picture"
 
-# The entry must name what was installed: its command in bin/, its icon by
-# the name the icon theme knows.
-exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+# The entry must name what was installed: its command in bin/, its
+# actions' commands too, its icon by the name the icon theme knows.
+while IFS= read -r exec_line; do
+  [ -x "$root/bin/${exec_line%% *}" ] || fail "Exec=$exec_line names no installed program"
+done < <(sed -n 's/^Exec=//p' "$desktop")
 icon_line=$(sed -n 's/^Icon=//p' "$desktop")
-[ -x "$root/bin/${exec_line%% *}" ] || fail "Exec=$exec_line names no installed program"
 [ "$icon_line" = "$(basename "$icon" .svg)" ] || fail "Icon=$icon_line is not the installed icon"
 
 # The installed pair as a software centre sees it: file name, launchable, icon.
