@@ -1,7 +1,9 @@
 #include "platform/files.h"
+#include "platform/globalkey.h"
 #include "platform/windowsystem.h"
 
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 #include <memory>
@@ -128,6 +130,29 @@ private slots:
         window->move(123, 77);
         QTRY_COMPARE(nativeGeometry(*window).topLeft(), QPoint(123, 77));
         QCOMPARE(platform::windowPosition(window.get()), QPoint(123, 77));
+    }
+
+    // A hot key another program holds is reported; a free one reaches the
+    // program once per press.
+    void globalKey() {
+        constexpr int OtherProgramsKey = 7;
+        QVERIFY(RegisterHotKey(nullptr, OtherProgramsKey, MOD_CONTROL | MOD_ALT, 'E'));
+        platform::GlobalKey key;
+        QCOMPARE(key.hold(Qt::ControlModifier | Qt::AltModifier, Qt::Key_E),
+                 platform::GlobalKey::Outcome::Taken);
+        UnregisterHotKey(nullptr, OtherProgramsKey);
+        QCOMPARE(key.hold(Qt::ControlModifier | Qt::AltModifier, Qt::Key_E),
+                 platform::GlobalKey::Outcome::Held);
+        QSignalSpy pressed(&key, &platform::GlobalKey::pressed);
+        INPUT keys[6] = {};
+        const WORD sequence[] = {VK_CONTROL, VK_MENU, 'E'};
+        for (int i = 0; i < 3; ++i) {
+            keys[i].type = keys[5 - i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = keys[5 - i].ki.wVk = sequence[i];
+            keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        QCOMPARE(SendInput(6, keys, sizeof(INPUT)), 6u);
+        QTRY_COMPARE(pressed.size(), 1);
     }
 
     void dataFolderIsTheExecutablesFolder() {
