@@ -387,11 +387,12 @@ bool AppCore::savePositions() {
                               m_settings.font,
                               positionsNow(),
                               config::lastTextLine(m_reopenLastText, m_openName)};
-    if (!writeConfig(lines))
+    const QByteArray bytes = config::fileText(lines, m_settings.globalKey);
+    if (!writeConfigFile(bytes))
         return false;
     // The width and places just saved are the ones in force: opening a text,
     // which writes them back, must not put older ones in their stead.
-    takeSettings(config::fileText(lines));
+    takeSettings(bytes);
     return true;
 }
 
