@@ -3,8 +3,10 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <vector>
 #include <xcb/xcb.h>
@@ -39,6 +41,9 @@ std::optional<Keysym> keysymFor(Qt::Key key) {
             return n.keysym;
     return std::nullopt;
 }
+
+// XKB's notices of a new keymap (X11/extensions/XKB.h).
+constexpr uint8_t XkbNewKeyboardNotify = 0, XkbMapNotify = 1;
 
 constexpr Keysym NumLock = 0xff7f, AltL = 0xffe9, AltR = 0xffea, SuperL = 0xffeb, SuperR = 0xffec;
 
@@ -135,16 +140,36 @@ struct GlobalKey::Grab : QAbstractNativeEventFilter {
     uint16_t mask = 0;
     std::vector<uint16_t> grabbed;
     bool down = false;
+    uint8_t xkbEvent = 0;
+    bool regrabPending = false;
 
     Grab(GlobalKey *owner, xcb_connection_t *c, Qt::KeyboardModifiers modifiers, Qt::Key key)
         : owner(owner), c(c), root(xcb_setup_roots_iterator(xcb_get_setup(c)).data->root),
           modifiers(modifiers), key(key) {
+        static const char xkb[] = "XKEYBOARD";
+        xcb_query_extension_reply_t *extension = xcb_query_extension_reply(
+            c, xcb_query_extension(c, uint16_t(strlen(xkb)), xkb), nullptr);
+        if (extension && extension->present)
+            xkbEvent = extension->first_event;
+        free(extension);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 
     ~Grab() override {
         QCoreApplication::instance()->removeNativeEventFilter(this);
         ungrab();
+    }
+
+    // After the notices of one change, which come several at a time.
+    void regrabSoon() {
+        if (regrabPending)
+            return;
+        regrabPending = true;
+        QTimer::singleShot(0, owner, [this] {
+            regrabPending = false;
+            ungrab();
+            grab();
+        });
     }
 
     Outcome grab() {
@@ -201,13 +226,14 @@ struct GlobalKey::Grab : QAbstractNativeEventFilter {
             return false;
         const auto *event = static_cast<const xcb_generic_event_t *>(message);
         const uint8_t kind = event->response_type & 0x7f;
-        if (kind == XCB_MAPPING_NOTIFY) {
-            // Another keyboard layout: the combination may be on another key now.
-            const auto *mapping = reinterpret_cast<const xcb_mapping_notify_event_t *>(event);
-            if (mapping->request != XCB_MAPPING_POINTER) {
-                ungrab();
-                grab();
-            }
+        // Another keyboard layout (setxkbmap, a desktop applying its own
+        // after the program started at log-in): the combination may be on
+        // another key now. The server tells Qt, which speaks XKB, through
+        // XKB's notices alone, not the core MappingNotify.
+        if (xkbEvent && kind == xkbEvent) {
+            const uint8_t xkbType = event->pad0; // the second byte of every XKB event
+            if (xkbType == XkbNewKeyboardNotify || xkbType == XkbMapNotify)
+                regrabSoon();
             return false;
         }
         if (kind != XCB_KEY_PRESS && kind != XCB_KEY_RELEASE)

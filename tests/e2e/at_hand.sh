@@ -12,7 +12,7 @@ launch() { timeout 5 "$APP" "$@" >>"$WORK/later.log" 2>&1; }
 # With no copy running, --mostrar simply starts one, with the keyboard.
 # Its config.txt asks for the global key on its tenth line.
 mkdir -p "$DATA"
-printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\nCtrl+Alt+E\r\n' \
+printf '294\r\n140\r\n280\r\n90\r\n1\r\n2\r\nArial\r\n1000|1000|1000|1000\r\n*\r\nCtrl+Alt+A\r\n' \
   >"$DATA/config.txt"
 "$APP" --mostrar >"$WORK/app.log" 2>&1 &
 APP_PID=$!
@@ -34,9 +34,9 @@ check "--alternar brings it back" eventually is_viewable "$main"
 check "with the keyboard" eventually is_active "$main"
 
 # The global key does the same.
-xdotool key ctrl+alt+e
+xdotool key ctrl+alt+a
 check "the global key hides the strip that has the keyboard" eventually lacks_window "$main"
-xdotool key ctrl+alt+e
+xdotool key ctrl+alt+a
 check "the global key brings it back" eventually is_viewable "$main"
 check "with the keyboard" eventually is_active "$main"
 check "nothing said about the key" test -z "$(grep atalho "$WORK/app.log")"
@@ -48,7 +48,7 @@ mkdir -p "$WORK/other/corvale-scrivulets"
 cp "$DATA/config.txt" "$WORK/other/corvale-scrivulets/"
 XDG_DATA_HOME=$WORK/other "$APP" >"$WORK/other.log" 2>&1 &
 other=$!
-said() { [ "$(grep -c 'Ctrl+Alt+E já é usado por outro programa' "$WORK/other.log")" -eq 1 ]; }
+said() { [ "$(grep -c 'Ctrl+Alt+A já é usado por outro programa' "$WORK/other.log")" -eq 1 ]; }
 check "a key held by another program is said once on standard error" eventually_long said
 notice() {
   local id
@@ -69,8 +69,14 @@ check "--alternar gives the visible strip the keyboard" eventually is_active "$m
 xdotool windowactivate "$other_strip"
 check "the other program has the keyboard again" eventually is_active "$other_strip"
 xdotool type --delay 20 abc
-xdotool key ctrl+alt+e
+xdotool key ctrl+alt+a
 check "so does the global key" eventually is_active "$main"
 check "the other copy runs on" kill -0 "$other"
 kill "$other"; wait "$other" 2>/dev/null || true
+
+# A keyboard layout set after the start, as a desktop may set its own: the
+# key follows its letter, which the French layout puts on another key.
+setxkbmap fr
+xdotool key ctrl+alt+a
+check "after a change of keyboard layout the key still works" eventually lacks_window "$main"
 finish
