@@ -110,11 +110,16 @@ QByteArray fileText(const Lines &lines, const QString &globalKey) {
         return value.remove(u'\r').remove(u'\n').remove(Separator);
     };
     QString text;
-    for (const QString &line : lines)
-        text += oneLine(line) + QStringLiteral("\r\n");
-    // Written only when there is one: an empty line would be dropped by
-    // the reader anyway, and files without it stay as every copy wrote them.
-    if (const QString key = oneLine(globalKey).trimmed(); !key.isEmpty())
+    bool everyLineKept = true;
+    for (const QString &line : lines) {
+        const QString value = oneLine(line);
+        everyLineKept = everyLineKept && !value.isEmpty();
+        text += value + QStringLiteral("\r\n");
+    }
+    // Written only when there is one, so that files without it stay as every
+    // copy wrote them; and only after nine lines the reader keeps: after an
+    // empty one, which it drops, the key would be read as the ninth value.
+    if (const QString key = oneLine(globalKey).trimmed(); !key.isEmpty() && everyLineKept)
         text += key + QStringLiteral("\r\n");
     return platform::encodeText(text);
 }

@@ -54,7 +54,8 @@ Accepted accept(const RawValues &values);
 Lines defaultLines();
 
 // The bytes of the whole file: every line, the last included, ended by CR LF,
-// and the tenth line when there is a global key. A value never carries a
+// and the tenth line when there is a global key and no empty line before it
+// (the reader drops empty lines). A value never carries a
 // line break (nor the reader's separator) into the file, whatever was pasted
 // into it: the next start would read every later value from the wrong line.
 QByteArray fileText(const Lines &lines, const QString &globalKey = QString());

@@ -203,6 +203,11 @@ private slots:
         row("kept as typed, even when it names no key", nine + "Ctrl+Alt+\xc7\r\n", "Ctrl+Alt+Ç",
             nine + "Ctrl+Alt+\xc7\r\n");
         row("lines after the tenth are ignored", nine + "F12\r\nF11\r\n", "F12", nine + "F12\r\n");
+        // A separator makes the ninth value empty, and the reader would drop
+        // that line: written, the key would come back as the ninth value.
+        const QByteArray eight = nine.left(nine.lastIndexOf("*\r\n"));
+        row("an empty ninth value leaves the key out", eight + "\x7f" + "F12\r\n", "F12",
+            eight + "\r\n");
     }
 
     void globalKeyLine() {
@@ -210,8 +215,9 @@ private slots:
         QFETCH(QString, key);
         const Accepted a = accept(readValues(file));
         QCOMPARE(a.globalKey, key);
-        QCOMPARE(a.lastText.value_or("<missing>"), "*");
-        QTEST(fileText(defaultLines(), a.globalKey), "written");
+        Lines lines = defaultLines();
+        lines[8] = a.lastText.value_or("<missing>");
+        QTEST(fileText(lines, a.globalKey), "written");
     }
 
     void keyCombination_data() {
