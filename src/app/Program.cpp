@@ -1,8 +1,8 @@
 #include "app/Program.h"
 
 #include "core/screens.h"
-#include "core/siderules.h"
 #include "core/shortcut.h"
+#include "core/siderules.h"
 #include "core/twips.h"
 #include "platform/foreground.h"
 #include "platform/windowsystem.h"
@@ -211,15 +211,8 @@ void Program::holdGlobalKey() {
     }
     std::fputs(qPrintable(QStringLiteral("corvale-scrivulets: ") + problem + u'\n'), stderr);
     std::fflush(stderr);
-    // Said on screen too, for a program started from the menu, but without
-    // taking the keyboard from the strip or holding anything up.
-    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Corvale Scrivulets"),
-                                problem, QMessageBox::Ok, m_main.get());
-    box->setObjectName(QStringLiteral("globalKeyNotice"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setAttribute(Qt::WA_ShowWithoutActivating);
-    box->setWindowModality(Qt::NonModal);
-    box->show();
+    // On screen too, for a program started from the menu.
+    showNoticeBesideStrip(QMessageBox::Information, problem);
 }
 
 SideWindow *Program::sideWindow(core::Side side) const {
@@ -310,16 +303,10 @@ bool Program::closeWithoutKeeping() {
 }
 
 // Beside the strip, where the text being typed stays in sight, and without
-// taking the keyboard from it, so that the typing goes on where it was;
-// once a failing spell, which the core sees to.
-void Program::tellDraftFailed(const QString &displayPath) {
-    if (m_draftNotice)
-        return;
-    auto *box =
-        new QMessageBox(QMessageBox::Warning, QStringLiteral("Corvale Scrivulets"),
-                        QStringLiteral("Não foi possível salvar o rascunho em ") + displayPath +
-                            QStringLiteral("\nSalve o texto para não perdê-lo."),
-                        QMessageBox::Ok, m_main.get());
+// taking the keyboard from it, so that the typing goes on where it was.
+QMessageBox *Program::showNoticeBesideStrip(QMessageBox::Icon icon, const QString &text) {
+    auto *box = new QMessageBox(icon, QStringLiteral("Corvale Scrivulets"), text, QMessageBox::Ok,
+                                m_main.get());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
@@ -334,8 +321,18 @@ void Program::tellDraftFailed(const QString &displayPath) {
         QSizeF(box->width() * core::TwipsPerPixel, box->height() * core::TwipsPerPixel),
         screen ? QRectF(core::twipsRect(screen->availableGeometry())) : QRectF());
     box->move(core::px(at.x()), core::px(at.y()));
-    m_draftNotice = box;
     box->show();
+    return box;
+}
+
+// Once a failing spell, which the core sees to.
+void Program::tellDraftFailed(const QString &displayPath) {
+    if (m_draftNotice)
+        return;
+    m_draftNotice = showNoticeBesideStrip(QMessageBox::Warning,
+                                          QStringLiteral("Não foi possível salvar o rascunho em ") +
+                                              displayPath +
+                                              QStringLiteral("\nSalve o texto para não perdê-lo."));
 }
 
 void Program::endAtTheSystemsRequest() {

@@ -4,6 +4,7 @@
 #include "platform/globalkey.h"
 #include "platform/termination.h"
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -74,7 +75,9 @@ private:
     void endRun();
     // The unsaved text could not be kept: true when the user closes anyway.
     bool closeWithoutKeeping();
-    // A draft could not be written: said beside the strip, which keeps the keyboard.
+    // A notice beside the strip, which keeps the keyboard.
+    QMessageBox *showNoticeBesideStrip(QMessageBox::Icon icon, const QString &text);
+    // A draft could not be written: said beside the strip.
     void tellDraftFailed(const QString &displayPath);
     QString stripText() const override;
     QRectF stripPlaceTwips() const override;
