@@ -303,13 +303,14 @@ AppCore::Open AppCore::openText(const QString &name) {
     if (!dropText())
         return Open::NotKept;
     replaceText(file->text, name, *file);
-    // Line 1 is the configured start width, so opening a text never resets
-    // it; lines 2 to 8 are the values in force.
+    // Line 1 is the configured start width, not the width the strip was last
+    // collapsed at, so opening a text never changes it; lines 2 to 8 are the
+    // values in force.
     QStringList positions;
     for (const std::optional<QString> &part : m_settings.positions)
         positions << part.value_or(QStringLiteral("0"));
     const bool written =
-        writeConfig({formatNumber(float(m_stripWidthTwips) / float(TwipsPerPixel)),
+        writeConfig({formatNumber(float(clampPixels(*parseNumber(m_settings.width)))),
                      m_settings.txtMin, m_settings.txtMax, m_settings.transparency,
                      m_settings.align, m_settings.optIni, m_settings.font, positions.join(u'|'),
                      config::lastTextLine(m_reopenLastText, m_openName)});
