@@ -318,7 +318,7 @@ private slots:
         c.core.start();
         c.core.setReopenLastText(reopen);
         c.windows.text = "meu texto";
-        c.windows.strip.setWidth(9000); // widened since,
+        c.windows.strip.setWidth(9000);  // widened since,
         c.core.setStripWidthTwips(9000); // and collapsed at that width
         QTEST(c.core.openText(name), "result");
         QTEST(c.windows.text, "text");
