@@ -1,7 +1,9 @@
 # Shared helpers for the real-window tests: an X server of our own (Xvfb) with
-# a small window manager (openbox), the real executable with a private data
-# folder, and xdotool/xprop/xwininfo to drive and read the windows.
+# a window manager, the real executable with a private data folder, and
+# xdotool/xprop/xwininfo to drive and read the windows.
 # Source it from a scenario script:  . "$(dirname "$0")/lib.sh" "$1"
+# The window manager is openbox, or the one SCRIVULETS_WM names: xfwm4 (Xfce,
+# with its compositor), mutter (GNOME, in X11 mode) or kwin (KDE's kwin_x11).
 # shellcheck shell=bash
 set -euo pipefail
 
@@ -15,10 +17,34 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export DATA=$XDG_DATA_HOME/corvale-scrivulets
 APP_PID=""
 FAILURES=0
+WM=${SCRIVULETS_WM:-openbox}
+case $WM in
+  openbox | xfwm4 | mutter | kwin) ;;
+  *) echo "unknown window manager SCRIVULETS_WM=$WM (openbox, xfwm4, mutter or kwin)"; exit 2 ;;
+esac
+
+# What each window manager promises where they differ by design; the
+# scenarios check each manager for what it promises:
+#   offscreen   a window stands where the program puts it, partly off the
+#               screen too; GNOME's and KDE's keep every window inside it
+#   composited  translucent windows show translucent on the screen, which
+#               takes a compositor
+WM_PROMISES="
+openbox offscreen
+xfwm4   offscreen composited
+mutter  composited
+kwin    composited
+"
+promises() { grep -qE "^$WM .*\b$1\b" <<<"$WM_PROMISES"; }
 
 cleanup() {
   local pid
-  for pid in "$APP_PID" "${WM_PID:-}" "${X_PID:-}"; do
+  for pid in "$APP_PID" "${WM_PID:-}"; do
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  done
+  # The bus last: it reaps the helpers it started.
+  end_session_leftovers
+  for pid in "${BUS_PID:-}" "${X_PID:-}"; do
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
   done
   wait 2>/dev/null || true
@@ -33,27 +59,53 @@ check() { # check "what" command...
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
-# An X server with openbox that has finished starting. openbox 3.6.1 names
-# itself on the root window (_NET_SUPPORTING_WM_CHECK) as soon as it has taken
-# the screen, before its start-up is done; a map request that arrives in
-# between waits in openbox's own event queue, which its main loop only looks
-# at when the next X event comes, and the window stays unmapped until then.
-# Its --startup command runs once the start-up is done.
-# `start_x held` keeps openbox in its start-up (reading its configuration from
-# a pipe) until release_wm: what a program started at log-in can meet.
+# An X server with its window manager, which has finished starting.
+# `start_x held` starts the program's world before the window manager is
+# there: openbox is kept in its start-up until release_wm, the others start
+# only then. What a program started at log-in can meet.
 # shellcheck disable=SC2120 # the scenarios call it without its optional word
 start_x() { # start_x [held]
   exec 3< <(Xvfb -displayfd 1 -screen 0 "${SCREEN:-1280x800x24}" -nolisten tcp 2>/dev/null)
   X_PID=$!
   read -r -t 10 display <&3 || { fail "Xvfb starts"; finish; }
   export DISPLAY=:$display
-  xprop -root >/dev/null 2>&1 || { fail "Xvfb answers on $DISPLAY"; finish; }
+  # A client that stays until the window manager has connected: Xvfb resets
+  # when its last client leaves, and a window manager that connects during
+  # the reset finds no display.
+  exec 5< <(xprop -root -spy _NET_SUPPORTING_WM_CHECK 2>/dev/null)
+  local holder=$!
+  read -r -t 10 _ <&5 || { fail "Xvfb answers on $DISPLAY"; finish; }
+  if [ "$WM" = openbox ]; then
+    start_openbox "${1:-}"
+  elif [ "${1:-}" != held ]; then
+    start_desktop_wm
+  fi
+  kill "$holder" 2>/dev/null || true
+  exec 5<&-
+}
+
+release_wm() {
+  if [ "$WM" != openbox ]; then
+    start_desktop_wm
+    return
+  fi
+  timeout 10 tee "$WORK/openbox-rc.xml" </etc/xdg/openbox/rc.xml >/dev/null
+  eventually_long test -e "$WORK/wm-ready" || wm_failed "openbox finishes starting"
+}
+
+# openbox 3.6.1 names itself on the root window (_NET_SUPPORTING_WM_CHECK) as
+# soon as it has taken the screen, before its start-up is done; a map request
+# that arrives in between waits in openbox's own event queue, which its main
+# loop only looks at when the next X event comes, and the window stays
+# unmapped until then. Its --startup command runs once the start-up is done.
+# Held, it reads its configuration from a pipe that release_wm fills.
+start_openbox() { # start_openbox [held]
   local config=()
   if [ "${1:-}" = held ]; then
     mkfifo "$WORK/openbox-rc.xml"
     config=(--config-file "$WORK/openbox-rc.xml")
   fi
-  openbox --sm-disable "${config[@]}" --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
+  openbox --sm-disable "${config[@]}" --startup "touch $WORK/wm-ready" >"$WORK/wm.log" 2>&1 &
   WM_PID=$!
   if [ "${1:-}" = held ]; then
     eventually_long wm_has_screen || wm_failed "openbox takes the screen"
@@ -62,15 +114,78 @@ start_x() { # start_x [held]
   fi
 }
 
-release_wm() {
-  timeout 10 tee "$WORK/openbox-rc.xml" </etc/xdg/openbox/rc.xml >/dev/null
-  eventually_long test -e "$WORK/wm-ready" || wm_failed "openbox finishes starting"
+# The desktops' window managers run as in a session of their own: a session
+# bus (which they need, and which starts helpers such as xfconfd and
+# kglobalaccel5 on demand) and a home folder inside $WORK, so that they read
+# their defaults and write nothing outside it. Everything that session starts
+# carries the mark SCRIVULETS_E2E_RUN in its environment, by which cleanup
+# finds what a helper left running after the bus and the manager ended.
+start_desktop_wm() {
+  local home=$WORK/wm-home
+  mkdir -p "$home/.config" "$home/.cache"
+  local session=(env SCRIVULETS_E2E_RUN="$WORK" HOME="$home" XDG_CONFIG_HOME="$home/.config"
+    XDG_CACHE_HOME="$home/.cache" NO_AT_BRIDGE=1)
+  exec 4< <("${session[@]}" dbus-daemon --session --nofork --print-address 1 2>"$WORK/bus.log")
+  BUS_PID=$!
+  read -r -t 10 DBUS_SESSION_BUS_ADDRESS <&4 || wm_failed "the session bus starts"
+  # The program sees the session's bus, as on the desktop.
+  export DBUS_SESSION_BUS_ADDRESS
+  local command
+  case $WM in
+    xfwm4) command=(xfwm4 --compositor=on --sm-client-disable) ;;
+    mutter) command=(mutter --x11 --replace --sm-disable) ;;
+    kwin) command=(kwin_x11 --replace) ;;
+  esac
+  "${session[@]}" "${command[@]}" >"$WORK/wm.log" 2>&1 &
+  WM_PID=$!
+  eventually_long wm_has_screen || wm_failed "$WM takes the screen"
+  wm_takes_in_a_window || wm_failed "$WM takes in a window"
+}
+
+# A window mapped now is taken in by the window manager (ICCCM's WM_STATE on
+# it) within 10 s. The probe window goes again at once.
+wm_takes_in_a_window() {
+  local probe id managed=1
+  xmessage -name scrivulets-probe -geometry +0+0 -timeout 20 probe >/dev/null 2>&1 &
+  probe=$!
+  for _ in $(seq 100); do
+    id=$(xdotool search --classname '^scrivulets-probe$' 2>/dev/null | head -1) || true
+    if [ -n "$id" ] && xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state'; then
+      managed=0
+      break
+    fi
+    sleep 0.1
+  done
+  kill "$probe" 2>/dev/null || true
+  wait "$probe" 2>/dev/null || true
+  return "$managed"
+}
+
+# The processes the window manager's session started and left running, the
+# session bus aside.
+session_leftovers() {
+  grep -lsxz "SCRIVULETS_E2E_RUN=$WORK" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 |
+    grep -vx "${BUS_PID:-none}" || true
+}
+
+no_session_leftovers() { [ -z "$(session_leftovers)" ]; }
+
+end_session_leftovers() {
+  local pids
+  pids=$(session_leftovers)
+  [ -n "$pids" ] || return 0
+  # shellcheck disable=SC2086 # one id a word
+  kill $pids 2>/dev/null || true
+  eventually_long no_session_leftovers || {
+    # shellcheck disable=SC2046
+    kill -KILL $(session_leftovers) 2>/dev/null || true
+  }
 }
 
 wm_failed() { # wm_failed "what was expected"
   local said
-  said=$(grep -m1 . "$WORK/openbox.log" 2>/dev/null) || said="nothing in its log"
-  fail "$1 on $DISPLAY: openbox $(kill -0 "$WM_PID" 2>/dev/null && echo "is running" || echo "has ended"), $said"
+  said=$(grep -m1 . "$WORK/wm.log" 2>/dev/null) || said="nothing in its log"
+  fail "$1 on $DISPLAY: $WM $(kill -0 "${WM_PID:-}" 2>/dev/null && echo "is running" || echo "has ended"), $said"
   finish
 }
 
@@ -125,7 +240,7 @@ window_missing() { # window_missing "what was expected"
     why="the program has ended with status $status"
     [ "$status" -gt 128 ] && why+=" (signal $((status - 128)))"
   fi
-  if kill -0 "$WM_PID" 2>/dev/null; then why+="; openbox is running"; else why+="; openbox has ended"; fi
+  if kill -0 "${WM_PID:-}" 2>/dev/null; then why+="; $WM is running"; else why+="; $WM has ended"; fi
   fail "$1: $why"
   finish
 }
@@ -190,16 +305,35 @@ side_window() {
   done
   return 1
 }
-# Opaque while the pointer is over the strip, translucent (90 %) once it leaves.
+# The colour the screen shows at a point: "r,g,b".
+screen_colour() {
+  import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- 2>/dev/null |
+    awk 'NR == 2 { gsub(/[()]/, "", $2); print $2 }'
+}
+shows_white() { [ "$(screen_colour "$1" "$2")" = 255,255,255 ]; }
+shows_through() { ! shows_white "$1" "$2"; }
+# Opaque while the pointer is over the strip, translucent (90 %) once it
+# leaves; where a compositor draws windows, the white text box shows so.
 translucency_follows_the_pointer() {
+  local x y
+  x=$(($(win_x "$1") + 200))
+  y=$(($(win_y "$1") + 60))
   xdotool mousemove 900 600
   sleep 0.3
   xdotool mousemove --window "$1" 150 100
   check "opaque with the pointer over it" eventually alpha_is "$1" 255
+  if promises composited; then
+    check "$WM's compositor shows it opaque" eventually shows_white "$x" "$y"
+  fi
   xdotool mousemove 900 600
   check "translucent again when the pointer leaves" eventually alpha_is "$1" 230
+  if promises composited; then
+    check "$WM's compositor shows it translucent" eventually shows_through "$x" "$y"
+  fi
 }
 has_side_window() { side_window >/dev/null; }
+# The window that has the keyboard.
+active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 no_side_window() { ! side_window >/dev/null; }
 file_is() { [ -f "$1" ] && [ "$(cat "$1"; echo x)" = "$2x" ]; }
 is_viewable() { win_info "$1" | grep -q 'IsViewable'; }

@@ -44,10 +44,16 @@ check "at the strip's top" eventually y_is "$save" "$(win_y "$main")"
 check "no task-bar button" eventually has_state "$save" _NET_WM_STATE_SKIP_TASKBAR
 shot save-right
 
-# btnEsq, the left arrow, at 120, 480 twips: where the user asks, on the screen or not.
+# btnEsq, the left arrow, at 120, 480 twips: where the user asks, on the
+# screen or not, where the window manager lets a window stand off the screen.
 xdotool mousemove --window "$save" 12 39 click 1
-check "the left arrow puts it 298 pixels left of the strip" \
-  eventually x_is "$save" $(($(win_x "$main") - 298))
+if promises offscreen; then
+  check "the left arrow puts it 298 pixels left of the strip" \
+    eventually x_is "$save" $(($(win_x "$main") - 298))
+else
+  check "the left arrow puts it left of the strip, kept on the screen by $WM" \
+    eventually x_is "$save" 0
+fi
 check "still at the strip's top" y_is "$save" "$(win_y "$main")"
 # btnDir, the right arrow, at 4040, 480 twips.
 xdotool mousemove --window "$save" 276 39 click 1

@@ -13,7 +13,6 @@ trap 'if [ -n "$TRAY_PID" ]; then kill "$TRAY_PID" 2>/dev/null || true; fi; clea
 start_x
 start_app
 main=$(find_window 200) || { fail "the main window appears"; finish; }
-active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 check "the strip has the keyboard at start" eventually active_is "$main"
 xdotool type --delay 20 "tecla"
 xdotool key ctrl+s
