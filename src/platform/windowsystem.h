@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <Qt>
 
 class QMouseEvent;
 class QWidget;
@@ -10,6 +11,11 @@ class QWidget;
 // doing nothing where the running platform (offscreen, Wayland) has no such
 // notion.
 namespace platform {
+
+// The flags every window of the program is made with: borderless, kept off
+// the task bar, and in sight while another program is active, whatever the
+// window manager.
+Qt::WindowFlags windowFlags();
 
 // The states a window keeps: no task-bar button, and in front of other
 // windows when `topmost`. Window managers drop them from a withdrawn window

@@ -4,8 +4,13 @@
 
 namespace platform {
 
-// Qt::Tool already keeps the window out of the task bar where the platform
-// has one that Qt knows of; the stays-on-top flag is kept by Qt itself.
+// Qt::Tool keeps the window out of the task bar where the platform has one
+// that Qt knows of.
+Qt::WindowFlags windowFlags() {
+    return Qt::Tool | Qt::FramelessWindowHint;
+}
+
+// The stays-on-top flag is kept by Qt itself.
 void applyWindowStates(QWidget *, bool) {}
 
 // Qt shows a window through the system's own call, which does not get lost.

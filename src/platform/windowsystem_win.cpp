@@ -61,6 +61,12 @@ constexpr double OpaqueButLayered = 1.0 - 1.0 / 4096;
 
 } // namespace
 
+// A tool window has no task-bar button, and Windows shows it while another
+// program is active.
+Qt::WindowFlags windowFlags() {
+    return Qt::Tool | Qt::FramelessWindowHint;
+}
+
 void applyWindowStates(QWidget *window, bool topmost) {
     if (!nativeWindows())
         return;

@@ -75,6 +75,14 @@ void setNetWmState(xcb_connection_t *c, QWidget *window, const char *flagName, b
 
 } // namespace
 
+// Not Qt::Tool: Qt makes a tool window a utility window transient for the
+// program's leader window, and KWin hides the utility windows of a program
+// that is not active (its HideUtilityWindowsForInactive, on by default). A
+// normal window stays; _NET_WM_STATE_SKIP_TASKBAR keeps it off the task bar.
+Qt::WindowFlags windowFlags() {
+    return Qt::Window | Qt::FramelessWindowHint;
+}
+
 void applyWindowStates(QWidget *window, bool topmost) {
     xcb_connection_t *c = x11Connection();
     if (!c)

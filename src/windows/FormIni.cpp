@@ -9,7 +9,7 @@
 
 using core::TwipsPerPixel;
 
-FormIni::FormIni() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
+FormIni::FormIni() : QWidget(nullptr, platform::windowFlags()) {
     setObjectName(QStringLiteral("FormIni"));
     setWindowTitle(QStringLiteral("Corvale Scrivulets"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));

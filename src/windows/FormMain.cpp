@@ -20,8 +20,7 @@ using core::TwipsPerPixel;
 
 using namespace look;
 
-FormMain::FormMain(core::AppCore &core)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool), m_core(core) {
+FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags()), m_core(core) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Corvale Scrivulets"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));

@@ -23,7 +23,7 @@ void SideWindow::placeTwips(QWidget *control, int left, int top, int width, int 
 
 SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &title,
                        LoadStep loadStep)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool), m_core(core), m_side(side) {
+    : QWidget(nullptr, platform::windowFlags()), m_core(core), m_side(side) {
     setWindowTitle(QStringLiteral("Corvale Scrivulets"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));
     setAttribute(Qt::WA_QuitOnClose, false);

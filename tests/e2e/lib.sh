@@ -39,7 +39,7 @@ promises() { grep -qE "^$WM .*\b$1\b" <<<"$WM_PROMISES"; }
 
 cleanup() {
   local pid
-  for pid in "$APP_PID" "${WM_PID:-}"; do
+  for pid in "$APP_PID" "${OTHER_PID:-}" "${WM_PID:-}"; do
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
   done
   # The bus last: it reaps the helpers it started.
@@ -260,6 +260,24 @@ win_alpha() {
 }
 
 win_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
+
+# Another program's window, made the active one as a user would (a click on
+# it, or Alt+Tab): $OTHER is its id.
+activate_other_program() {
+  if [ -z "${OTHER_PID:-}" ]; then
+    xmessage -name scrivulets-other -geometry +700+500 "outro programa" >/dev/null 2>&1 &
+    OTHER_PID=$!
+  fi
+  OTHER=""
+  for _ in $(seq 100); do
+    OTHER=$(xdotool search --onlyvisible --classname '^scrivulets-other$' 2>/dev/null | head -1) || true
+    [ -n "$OTHER" ] && break
+    sleep 0.1
+  done
+  [ -n "$OTHER" ] || { fail "another program's window appears"; finish; }
+  xdotool windowactivate "$OTHER" 2>/dev/null || true
+  eventually active_is "$OTHER" || fail "another program's window becomes the active one"
+}
 
 # Waits up to 3 s for a command to succeed.
 eventually() {

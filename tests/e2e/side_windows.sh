@@ -2,7 +2,9 @@
 # The save window in a real X server, with the default settings: left of the
 # strip it would stand mostly off the screen, so it opens on the right; its
 # left arrow still puts it where the user asks, and a title typed into it
-# saves the strip's text into the text folder.
+# saves the strip's text into the text folder. While another program is
+# active, the save window and the collapsed window stay in sight, off the
+# task bar.
 . "$(dirname "$0")/lib.sh" "$1"
 
 start_x
@@ -44,6 +46,14 @@ check "at the strip's top" eventually y_is "$save" "$(win_y "$main")"
 check "no task-bar button" eventually has_state "$save" _NET_WM_STATE_SKIP_TASKBAR
 shot save-right
 
+# The user goes to another program, to copy a title say.
+activate_other_program
+check "the save window stays in sight while another program is active" \
+  throughout is_viewable "$save"
+check "and the strip" is_viewable "$main"
+check "the save window keeps off the task bar" has_state "$save" _NET_WM_STATE_SKIP_TASKBAR
+xdotool windowactivate "$save" 2>/dev/null || true
+
 # btnEsq, the left arrow, at 120, 480 twips: where the user asks, on the
 # screen or not, where the window manager lets a window stand off the screen.
 xdotool mousemove --window "$save" 12 39 click 1
@@ -67,5 +77,14 @@ check "the text is saved under its title" \
   eventually file_is "$DATA/textos/lista.txt" $'ola mundo\r\n'
 check "the save window closes" eventually no_side_window
 check "the strip stays" test "$(win_width "$main")" -eq 294
+
+# Collapsed, then another program active.
+xdotool mousemove --window "$main" 147 25 click 1
+check "the strip collapses" eventually lacks_window "$main"
+ini=$(find_window 50) || window_missing "the collapsed window appears"
+activate_other_program
+check "the collapsed window stays in sight while another program is active" \
+  throughout is_viewable "$ini"
+check "the collapsed window keeps off the task bar" has_state "$ini" _NET_WM_STATE_SKIP_TASKBAR
 
 finish
