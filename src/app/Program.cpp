@@ -148,6 +148,7 @@ void Program::showMainWindow() {
 }
 
 void Program::collapseMainWindow() {
+    const bool hadKeyboard = QGuiApplication::focusWindow() != nullptr;
     // Closed, not handed back: the always-on-top switch stays on, and the
     // collapsed window takes it over below.
     for (core::Side side : {core::Side::About, core::Side::Config, core::Side::Help,
@@ -157,6 +158,9 @@ void Program::collapseMainWindow() {
     m_main->hide();
     m_ini->setTopmost(m_core.alwaysOnTop());
     m_ini->show();
+    // So that the keyboard that collapsed the strip can expand it again.
+    if (hadKeyboard)
+        m_ini->takeFocus();
 }
 
 // Asked for from outside the program's windows (a later launch, the global
@@ -226,12 +230,22 @@ void Program::discardSideWindow(core::Side side) {
         w->discard();
 }
 
+void Program::returnKeyboard() {
+    if (m_main->isVisible())
+        m_main->takeFocus();
+    else if (m_ini->isVisible())
+        m_ini->takeFocus();
+}
+
 // Each window is made on first use, which runs its load step, and shown by
 // the opening steps; an open one is only placed and brought forward again.
 template <typename Window> Window *Program::sideWindowOf(core::Side side, bool &created) {
     created = !sideWindow(side);
-    if (created)
+    if (created) {
         m_sides[int(side)] = new Window(m_core);
+        connect(m_sides[int(side)], &SideWindow::closedWithKeyboard, this,
+                &Program::returnKeyboard);
+    }
     return static_cast<Window *>(sideWindow(side));
 }
 

@@ -89,6 +89,9 @@ private:
     // keeps it from working is said once, without stopping the program.
     void holdGlobalKey();
     void discardSideWindow(core::Side side);
+    // The keyboard to the window the program stands in now: the strip, its
+    // caret where it was, or the collapsed window.
+    void returnKeyboard();
     template <typename Window> Window *sideWindowOf(core::Side side, bool &created);
 
     core::AppCore m_core;

@@ -57,6 +57,12 @@ void FormIni::setTopmost(bool on) {
     platform::setTopmost(this, on);
 }
 
+void FormIni::takeFocus() {
+    raise();
+    activateWindow();
+    btnShow->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void FormIni::paintEvent(QPaintEvent *) {
     QPainter p(this);
     static const QPixmap logo = platform::renderPicture(QStringLiteral(":/icons/logo.svg"),

@@ -28,6 +28,9 @@ public:
     // In front of other windows or not (and shown).
     void setTopmost(bool on);
 
+    // The keyboard to the window, on its button.
+    void takeFocus();
+
 signals:
     void showMainRequested();
     // The window system closed it: the program ends as by its power button.

@@ -162,7 +162,13 @@ void SideWindow::showSideWindow() {
 }
 
 void SideWindow::closeSideWindow() {
+    const bool hadKeyboard = isActiveWindow();
     m_core.sideWindowClosed(m_side);
+    // Handed back while the window is still there: a window manager left to
+    // find a new home for the keyboard of a window that goes may give it to
+    // no window at all (openbox, icewm and fluxbox do).
+    if (hadKeyboard)
+        emit closedWithKeyboard();
     discard();
 }
 

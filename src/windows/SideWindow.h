@@ -43,7 +43,8 @@ public:
     // (again, when it is open).
     void showSideWindow();
     // Closing by the user or after the window's own action: gives the strip
-    // its place in front back, then discards the window.
+    // its place in front back, and the keyboard when the window had it, then
+    // discards the window.
     void closeSideWindow();
     // Hides the window and deletes it once control returns to the event
     // loop, without the hand-back (collapse, closing the program).
@@ -61,6 +62,11 @@ public:
     // character typed, 8 for backspace, 13 for Enter, 1 to 26 for Ctrl with a
     // letter; -1 for keys that type nothing (arrows, Delete, Home, F-keys).
     static int keyPressCode(const QKeyEvent &event);
+
+signals:
+    // Closed while it had the keyboard: the keyboard is to go back to the
+    // window the user came from.
+    void closedWithKeyboard();
 
 protected:
     core::AppCore &core() const { return m_core; }

@@ -396,16 +396,22 @@ private slots:
         row("help: Escape", Side::Help, "Escape");
     }
 
-    // However a side window goes, the strip gets its place in front back.
+    // However a side window goes, the strip gets its place in front back,
+    // and the keyboard with the caret where it was.
     void closingASideWindow() {
         QFETCH(Side, side);
         QFETCH(QString, how);
         Started s;
         FormMain &m = s.main();
+        auto *text = child<platform::TextBox>(&m, "Text1");
+        text->setText(QStringLiteral("abc"));
+        text->setSelection(1, 0);
+        QTRY_VERIFY(m.isActiveWindow());
         click(button(m, "btnTop"));
         QVERIFY(platform::isTopmost(&m));
         QPointer<SideWindow> w = open(s.program, side);
         QVERIFY(w && w->isVisible());
+        QTRY_VERIFY(w->isActiveWindow());
         QVERIFY(!platform::isTopmost(&m));
         if (how == u"button")
             click(button(*w, "btnClose"));
@@ -417,6 +423,9 @@ private slots:
         QVERIFY(!w->isVisible());
         QVERIFY(platform::isTopmost(&m));
         QVERIFY(s.program.core().alwaysOnTop());
+        QTRY_VERIFY(m.isActiveWindow());
+        QVERIFY(text->hasFocus());
+        QCOMPARE(text->selStart(), 1);
         runDeferredDeletes();
         QVERIFY(w.isNull());
     }
