@@ -7,6 +7,7 @@
 #include "windows/look.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -162,7 +163,12 @@ void SideWindow::showSideWindow() {
 }
 
 void SideWindow::closeSideWindow() {
-    const bool hadKeyboard = isActiveWindow();
+    // The keyboard is this window's or its message box's, or no window of the
+    // program has it for a moment because such a box has just gone: a side
+    // window only closes at the user's hand on it.
+    bool hadKeyboard = !QApplication::activeWindow();
+    for (const QWidget *w = QApplication::activeWindow(); w && !hadKeyboard; w = w->parentWidget())
+        hadKeyboard = w == this;
     m_core.sideWindowClosed(m_side);
     // Handed back while the window is still there: a window manager left to
     // find a new home for the keyboard of a window that goes may give it to

@@ -9,6 +9,8 @@
 #include "windows/Tray.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -390,6 +392,7 @@ private slots:
         row("save: close button", Side::Save, "button");
         row("save: Escape in the title box", Side::Save, "Escape");
         row("list: Escape", Side::List, "Escape");
+        row("list: a text gone, the message answered", Side::List, "text gone");
         row("settings: Escape in a number box", Side::Config, "Escape");
         row("settings: the window manager", Side::Config, "window manager");
         row("About: Escape", Side::About, "Escape");
@@ -401,7 +404,7 @@ private slots:
     void closingASideWindow() {
         QFETCH(Side, side);
         QFETCH(QString, how);
-        Started s;
+        Started s({}, [](const DataFolder &data) { data.putText("outro.txt", "xy"); });
         FormMain &m = s.main();
         auto *text = child<platform::TextBox>(&m, "Text1");
         text->setText(QStringLiteral("abc"));
@@ -413,12 +416,22 @@ private slots:
         QVERIFY(w && w->isVisible());
         QTRY_VERIFY(w->isActiveWindow());
         QVERIFY(!platform::isTopmost(&m));
-        if (how == u"button")
+        if (how == u"button") {
             click(button(*w, "btnClose"));
-        else if (how == u"window manager")
+        } else if (how == u"text gone") {
+            // Its message box has the keyboard last, and is gone.
+            MessageBoxes boxes;
+            QVERIFY(QFile::remove(s.data.text("outro.txt")));
+            auto *list = child<QListWidget>(w, "List1");
+            const QPoint row = list->visualItemRect(list->item(0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+            QCOMPARE(boxes.texts.size(), 1);
+        } else if (how == u"window manager") {
             w->close();
-        else
+        } else {
             QTest::keyClick(w->focusWidget() ? w->focusWidget() : w.data(), Qt::Key_Escape);
+        }
         QVERIFY(!s.program.sideWindow(side));
         QVERIFY(!w->isVisible());
         QVERIFY(platform::isTopmost(&m));
