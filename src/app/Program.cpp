@@ -75,6 +75,9 @@ void Program::start() {
     if (m_core.startMinimized()) {
         m_ini->show();
         m_main->hide();
+        // As the strip would: a program just started has the keyboard, and
+        // its button expands the strip from it.
+        m_ini->takeFocus();
         platform::insistOnMapping(m_ini.get());
     } else {
         m_ini->hide();

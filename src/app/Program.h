@@ -28,7 +28,8 @@ public:
     ~Program() override;
 
     // The start-up sequence: config.txt, the windows where it puts them, the
-    // last text, the tray icon; then the keyboard to the strip.
+    // last text, the tray icon; then the keyboard to the strip (or to the
+    // collapsed window in a minimized start).
     void start();
 
     core::AppCore &core() { return m_core; }

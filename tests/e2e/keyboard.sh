@@ -3,9 +3,10 @@
 # close button, "Salvar", "Salvar como", "Criar novo arquivo em branco", a
 # text opened from the list, saved settings, the help window that took the
 # About window's place), the strip has the keyboard again with the caret
-# where it was; collapsed from the keyboard, the collapsed window has it and
-# its button expands the strip again. Each digit typed after a window went
-# must land at the caret, which the saved files show.
+# where it was; collapsed from the keyboard, or shown by a minimized start,
+# the collapsed window has it and its button expands the strip again. Each
+# digit typed after a window went must land at the caret, which the saved
+# files show.
 . "$(dirname "$0")/lib.sh" "$1"
 
 start_x
@@ -107,5 +108,22 @@ opened "Ctrl+S on the new text opens the save window"
 xdotool type novo
 xdotool mousemove --window "$side" 248 150 click 1
 check "the new text holds what was typed" eventually file_is "$DATA/textos/novo.txt" $'89\r\n'
+
+# "Iniciar minimizado": the program starts as the collapsed window.
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+sed -i '6s/.*/1\r/' "$DATA/config.txt"
+start_app
+ini=$(find_window 50) || window_missing "a minimized start shows the collapsed window"
+check "a minimized start gives the collapsed window the keyboard" eventually active_is "$ini"
+xdotool key space
+main=$(find_window 200) || window_missing "the space bar on its button expands the strip"
+typed_after "expanded after a minimized start" 0
+xdotool key ctrl+s
+opened "Ctrl+S after a minimized start opens the save window"
+xdotool type zero
+xdotool mousemove --window "$side" 248 150 click 1
+check "what was typed after a minimized start is saved" \
+  eventually file_is "$DATA/textos/zero.txt" $'0\r\n'
 
 finish
