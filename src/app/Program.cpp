@@ -15,6 +15,7 @@
 #include "windows/FormSave.h"
 #include "windows/Tray.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -106,6 +107,7 @@ void Program::start() {
     connect(&m_globalKey, &platform::GlobalKey::pressed, this, &Program::toggleStrip);
     holdGlobalKey();
     connect(&m_core, &core::AppCore::writeFailed, this, &Program::tellDraftFailed);
+    connect(qApp, &QApplication::focusChanged, this, &Program::keyboardLeft);
 
     if (m_core.recoveredAfterCrash()) {
         // Said once, without holding up the start.
@@ -231,6 +233,21 @@ SideWindow *Program::sideWindow(core::Side side) const {
 void Program::discardSideWindow(core::Side side) {
     if (SideWindow *w = sideWindow(side))
         w->discard();
+}
+
+// A message box that goes while it has the keyboard hands it back to the
+// window it speaks for, as a side window does: openbox gives the keyboard of
+// a window that goes to no window at all. The box is hidden already; a box
+// left for another program is not.
+void Program::keyboardLeft(QWidget *from, QWidget *to) {
+    const auto *box = from ? qobject_cast<QMessageBox *>(from->window()) : nullptr;
+    if (to || !box || !box->isHidden() || !box->parentWidget())
+        return;
+    QWidget *owner = box->parentWidget()->window();
+    if (owner == m_main.get())
+        returnKeyboard();
+    else if (owner->isVisible())
+        owner->activateWindow();
 }
 
 void Program::returnKeyboard() {

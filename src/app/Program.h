@@ -93,6 +93,7 @@ private:
     // The keyboard to the window the program stands in now: the strip, its
     // caret where it was, or the collapsed window.
     void returnKeyboard();
+    void keyboardLeft(QWidget *from, QWidget *to);
     template <typename Window> Window *sideWindowOf(core::Side side, bool &created);
 
     core::AppCore m_core;

@@ -590,6 +590,11 @@ private slots:
         QVERIFY2(told->text().endsWith(QDir::toNativeSeparators(s.data.file("recuperados"))),
                  qPrintable(told->text()));
         QCOMPARE(s.data.recoveryCopies().size(), 1);
+        // Answered, it gives the keyboard back to the strip.
+        QTRY_VERIFY(told->isActiveWindow());
+        QTest::keyClick(told, Qt::Key_Return);
+        QTRY_VERIFY(s.main().isActiveWindow());
+        QVERIFY(child(&s.main(), "Text1")->hasFocus());
     }
 };
 
