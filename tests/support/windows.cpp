@@ -10,8 +10,7 @@
 namespace support {
 
 Started::Started(const QMap<int, QString> &config,
-                 const std::function<void(const DataFolder &)> &prepare,
-                 platform::FileSystem &files)
+                 const std::function<void(const DataFolder &)> &prepare)
     : program(data.path(), files) {
     if (!config.isEmpty())
         data.writeConfig(config);

@@ -1,6 +1,5 @@
 #include "core/striprules.h"
 #include "platform/widgets.h"
-#include "support/failingfiles.h"
 #include "support/rows.h"
 #include "support/windows.h"
 #include "windows/FormAbout.h"
@@ -79,15 +78,6 @@ bool matches(const QString &said, const QString &expected) {
                : said.startsWith(parts[0]) && said.endsWith(QDir::separator() + parts[1]);
 }
 
-// The setups of a data folder a test row names, and one more: "recovery
-// fails", the recovery folder on a device that fails every write.
-const char *prepare(Started &s, support::FailingFiles &files, const QString &setup) {
-    if (setup != u"recovery fails")
-        return s.data.prepare(setup);
-    files.failInside(s.data.file("recuperados"));
-    return nullptr;
-}
-
 const char *const NotKept =
     "Não foi possível guardar o texto atual em …recuperados. Salve-o antes.";
 
@@ -153,13 +143,13 @@ private slots:
         row("Salvar como: name taken", "", "outra", "btnRename", "Este nome já existe!", "2000");
         row("Salvar: a pasted path", "", "../fora", "btnSave",
             "Estes caracteres não são permitidos: \\ / * : ? \" <> |", "5000");
-        row("Salvar: read-only text", "read-only text", "notas", "btnSave",
+        row("Salvar: the text cannot be written", "text fails", "notas", "btnSave",
             "Não foi possível salvar o texto!", "5000");
         row("Salvar como: the file went meanwhile", "text removed", "nova", "btnRename",
             "Não foi possível renomear o arquivo!", "5000");
         row("Salvar: saved", "", "nova", "btnSave", "", "");
         row("Criar novo arquivo em branco", "", "", "btnNew", "", "");
-        row("Criar novo arquivo em branco: the text typed cannot be kept", "recovery fails", "",
+        row("Criar novo arquivo em branco: the text typed cannot be kept", "recovery full", "",
             "btnNew", NotKept, "5000");
     }
 
@@ -168,15 +158,11 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, button);
         QFETCH(QString, notice);
-        support::FailingFiles files;
-        Started s(
-            {{9, "notas.txt"}},
-            [](const DataFolder &d) {
-                d.putText("notas.txt", "n\r\n");
-                d.putText("outra.txt", "o\r\n");
-            },
-            files);
-        QVERIFY(!prepare(s, files, setup));
+        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
+            d.putText("notas.txt", "n\r\n");
+            d.putText("outra.txt", "o\r\n");
+        });
+        QVERIFY(!s.prepare(setup));
         auto *text = child<platform::TextBox>(&s.main(), "Text1");
         QTest::keyClicks(text, "mais");
         const QString typed = text->text();
@@ -239,13 +225,13 @@ private slots:
         row("double-click, removed meanwhile, Check1 off: told, stays", "double-click", false,
             "notas.txt", "text removed", missing, "", false, true);
         row("Enter, unreadable", "Enter", true, "mem", "proc", "", unreadable, false, true);
-        row("double-click, config.txt read-only: opened, told, stays", "double-click", true,
-            "notas.txt", "read-only config.txt", "", "Não foi possível salvar a configuração!",
-            true, true);
+        row("double-click, config.txt cannot be written: opened, told, stays", "double-click", true,
+            "notas.txt", "config.txt fails", "", "Não foi possível salvar a configuração!", true,
+            true);
         row("Enter, the text typed cannot be kept: told, stays", "Enter", true, "notas.txt",
-            "recovery fails", NotKept, "", false, true);
+            "recovery full", NotKept, "", false, true);
         row("double-click, the text typed cannot be kept: told, stays", "double-click", true,
-            "notas.txt", "recovery fails", NotKept, "", false, true);
+            "notas.txt", "recovery full", NotKept, "", false, true);
     }
 
     void listOpens() {
@@ -256,12 +242,10 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, notice);
         QFETCH(bool, opened);
-        support::FailingFiles files;
-        Started s(
-            {}, [](const DataFolder &d) { d.putText("notas.txt", "abc\r\n"); }, files);
+        Started s({}, [](const DataFolder &d) { d.putText("notas.txt", "abc\r\n"); });
         // A text removed goes once the list shows it.
         const bool removed = setup == u"text removed";
-        if (const char *why = prepare(s, files, removed ? QString() : setup))
+        if (const char *why = s.prepare(removed ? QString() : setup))
             QSKIP(why);
         auto *text = child<platform::TextBox>(&s.main(), "Text1");
         QTest::keyClicks(text, "meu texto");
@@ -333,39 +317,35 @@ private slots:
 
     void listDeletes_data() {
         QTest::addColumn<QString>("row");
-        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("noTrash"); // no usable trash: the answer to the question
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("notice");
         const QStringList all{"notas.txt", "nova.txt", "outra.txt"};
-        row("the open text: gone from the list, kept in the strip", "notas.txt", false, "",
+        row("the open text: gone from the list, kept in the strip", "notas.txt", "", "",
             QStringList{"nova.txt", "outra.txt"}, "fica");
-        row("the first row, chosen on opening", "", false, "", QStringList{"nova.txt", "outra.txt"},
+        row("the first row, chosen on opening", "", "", "", QStringList{"nova.txt", "outra.txt"},
             "fica");
-        row("read-only: told", "notas.txt", true, "", all, "Não foi possível deletar o arquivo ");
-        row("no trash: asked, kept by default", "notas.txt", false, "", all, "fica");
-        row("no trash: asked, deleted for good", "notas.txt", false, "Sim",
+        row("the move to the trash fails: told", "notas.txt", "text fails", "", all,
+            "Não foi possível deletar o arquivo ");
+        row("no trash: asked, kept by default", "notas.txt", "", "", all, "fica");
+        row("no trash: asked, deleted for good", "notas.txt", "", "Sim",
             QStringList{"nova.txt", "outra.txt"}, "fica");
     }
 
     void listDeletes() {
         QFETCH(QString, row);
-        QFETCH(bool, readOnly);
+        QFETCH(QString, setup);
         QFETCH(QString, noTrash);
         QFETCH(QString, notice);
         const bool asked = QString(QTest::currentDataTag()).startsWith("no trash");
-        support::FailingFiles files;
+        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
+            d.putText("notas.txt", "abc\r\n");
+            d.putText("outra.txt", "x\r\n");
+        });
         if (asked)
-            files.takeAwayTheTrash();
-        Started s(
-            {{9, "notas.txt"}},
-            [](const DataFolder &d) {
-                d.putText("notas.txt", "abc\r\n");
-                d.putText("outra.txt", "x\r\n");
-            },
-            files);
-        if (readOnly)
-            s.data.setReadOnly("textos/notas.txt");
+            s.files.takeAwayTheTrash();
+        QVERIFY(!s.prepare(setup));
         SideWindow *w = open(s.program, Side::List);
         auto *list = child<QListWidget>(w, "List1");
         s.data.putText("nova.txt", "saved elsewhere meanwhile");
@@ -485,21 +465,21 @@ private slots:
     }
 
     void settingsNotices_data() {
-        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("notice");
         QTest::addColumn<int>("interval");
-        row("an empty box", false, "Nenhum campo pode ficar vazio!", 2000);
-        row("config.txt read-only", true, "Não foi possível salvar a configuração!", 5000);
+        row("an empty box", "", "Nenhum campo pode ficar vazio!", 2000);
+        row("config.txt cannot be written", "config.txt fails",
+            "Não foi possível salvar a configuração!", 5000);
     }
 
     void settingsNotices() {
-        QFETCH(bool, readOnly);
+        QFETCH(QString, setup);
         Started s;
         const QByteArray before = s.data.config();
-        if (readOnly)
-            s.data.setReadOnly("config.txt");
+        QVERIFY(!s.prepare(setup));
         SideWindow *w = open(s.program, Side::Config);
-        retype(box(w, "txtTransparencia"), readOnly ? "50" : "");
+        retype(box(w, "txtTransparencia"), setup.isEmpty() ? "" : "50");
         click(child(w, "btnSave"));
         QCOMPARE(s.program.sideWindow(Side::Config), w);
         QTEST(notice(w)->text(), "notice");

@@ -204,8 +204,8 @@ private slots:
     void failedWritesAreReported_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("file"); // the file that could not be written
-        row("Ctrl+S, read-only text", "Ctrl+S", "textos/notas.txt");
-        row("positions button, read-only config.txt", "btnPosicao", "config.txt");
+        row("Ctrl+S, the text cannot be written", "Ctrl+S", "textos/notas.txt");
+        row("positions button, config.txt cannot be written", "btnPosicao", "config.txt");
     }
 
     void failedWritesAreReported() {
@@ -213,7 +213,7 @@ private slots:
         QFETCH(QString, file);
         Started s({{9, "notas.txt"}},
                   [](const DataFolder &d) { d.putText("notas.txt", "antigo\r\n"); });
-        s.data.setReadOnly(file);
+        s.files.failAt(s.data.file(file));
         const QByteArray before = s.data.bytes(file);
         FormMain &m = s.main();
         TextBox *text = text1(m);
