@@ -53,6 +53,11 @@ void click(QWidget *control);
 void mouse(QWidget &window, QEvent::Type type, QPoint global, Qt::MouseButton button,
            Qt::MouseButtons held);
 
+// The window's visible controls (buttons, boxes, lists) that leave it or
+// overlap another by more than a pixel's row, said in one line: empty where
+// the layout holds.
+QString controlsOutOfPlace(const QWidget &window);
+
 // A closed window is deleted once control is back in the event loop.
 void runDeferredDeletes();
 
