@@ -193,7 +193,7 @@ side_window() {
 # Opaque while the pointer is over the strip, translucent (90 %) once it leaves.
 translucency_follows_the_pointer() {
   xdotool mousemove 900 600
-  sleep 0.3
+  check "translucent with the pointer away" eventually alpha_is "$1" 230
   xdotool mousemove --window "$1" 150 100
   check "opaque with the pointer over it" eventually alpha_is "$1" 255
   xdotool mousemove 900 600
