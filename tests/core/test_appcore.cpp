@@ -7,7 +7,6 @@
 
 using core::AppCore;
 using core::Side;
-using Lines = QMap<int, QString>;
 using Outcome = AppCore::Outcome;
 using Open = AppCore::Open;
 using platform::Removal;
@@ -24,14 +23,15 @@ namespace {
 const QByteArray Unchanged = "<unchanged>";
 
 // The settings start-up applies, in one line: strip width in twips, text box
-// heights, opacity, alignment.
+// heights, opacity, alignment, and the four places in twips ("-" for one
+// that moves nothing).
 QString settingsOf(const AppCore &c) {
-    return QStringLiteral("%1 %2 %3 %4 %5")
-        .arg(c.stripWidthTwips())
-        .arg(c.textMinPx())
-        .arg(c.textMaxPx())
-        .arg(c.opacityPercent())
-        .arg(c.alignment());
+    QStringList parts{QString::number(c.stripWidthTwips()), QString::number(c.textMinPx()),
+                      QString::number(c.textMaxPx()), QString::number(c.opacityPercent()),
+                      QString::number(c.alignment())};
+    for (const std::optional<double> &p : c.positionsTwips())
+        parts << (p ? QString::number(*p) : QStringLiteral("-"));
+    return parts.join(u' ');
 }
 
 // Every entry of the text folder with its bytes, CR LF as "|".
@@ -56,7 +56,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("reopen");
         using support::configBytes;
-        const QString defaults = "4410 140 280 90 1", replaced = "4410 140 140 100 2";
+        const QString at = " 1000 1000 1000 1000", defaults = "4410 140 280 90 1" + at,
+                      replaced = "4410 140 140 100 2 - - - -", max = QString::number(32767 * 15);
         const QString none, notas = "notas.txt", text = "abc\r\ndef\r\n";
         row("first run: the default file", QByteArray("<none>"), defaults, "*", none, false);
         row("the last text reopened", configBytes({{9, notas}}), defaults, notas, text, true);
@@ -64,7 +65,8 @@ private slots:
             "outra.txt", none, true);
         row("eight lines: the empty ninth value turns the reopening on", configBytes({}, 8),
             defaults, none, none, true);
-        row("seven lines: no ninth value", configBytes({}, 7), defaults, none, none, false);
+        row("seven lines: no ninth value, no places", configBytes({}, 7),
+            "4410 140 280 90 1 - - - -", none, none, false);
         // A name that cannot be a file of the text folder names nothing.
         row("a path", configBytes({{9, "../config.txt"}}), defaults, none, none, false);
         row("as long as a file name", configBytes({{9, QString(255, u'a')}}), defaults,
@@ -77,6 +79,16 @@ private slots:
             false);
         row("config.txt cannot be read: every value replaced", QByteArray("<folder>"), replaced,
             none, none, false);
+        // Numbers held to what a screen can take, never wrapped around.
+        row("a width that wrapped around", configBytes({{1, "286331554"}}),
+            max + " 140 280 90 1" + at, "*", none, false);
+        row("a width of 20 digits", configBytes({{1, "99999999999999999999"}}),
+            max + " 140 280 90 1" + at, "*", none, false);
+        row("heights of 300 digits",
+            configBytes({{2, QString(300, u'9')}, {3, QString(300, u'9')}}),
+            "4410 32767 32767 90 1" + at, "*", none, false);
+        row("positions far off, or no number", configBytes({{8, "-99999999|1e20|99999999999|abc"}}),
+            "4410 140 280 90 1 -491520 - " + max + " -", "*", none, false);
     }
 
     void start() {
@@ -99,31 +111,6 @@ private slots:
             QVERIFY(QFileInfo(c.data.file("config.txt")).isDir());
     }
 
-    void startHoldsNumbersToTheScreen_data() {
-        QTest::addColumn<Lines>("config");
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("positions"); // "-" for a part that moves nothing
-        const QString max = QString::number(32767 * 15), at = "1000 1000 1000 1000";
-        row("a width that wrapped around", Lines{{1, "286331554"}}, max + " 140 280 90 1", at);
-        row("a width of 20 digits", Lines{{1, "99999999999999999999"}}, max + " 140 280 90 1", at);
-        row("heights of 300 digits", Lines{{2, QString(300, u'9')}, {3, QString(300, u'9')}},
-            "4410 32767 32767 90 1", at);
-        row("positions far off, or no number", Lines{{8, "-99999999|1e20|99999999999|abc"}},
-            "4410 140 280 90 1", "-491520 - " + max + " -");
-    }
-
-    void startHoldsNumbersToTheScreen() {
-        QFETCH(Lines, config);
-        support::Core c;
-        c.data.writeConfig(config);
-        c.core.start();
-        QTEST(settingsOf(c.core), "settings");
-        QStringList parts;
-        for (const std::optional<double> &p : c.core.positionsTwips())
-            parts << (p ? QString::number(*p) : QStringLiteral("-"));
-        QTEST(parts.join(u' '), "positions");
-    }
-
     void dataFolderThatCannotBeCreated() {
         support::DataFolder data;
         data.put("bloqueio", "a file where the data folder's parent should be");
@@ -131,7 +118,7 @@ private slots:
         AppCore core(data.file("bloqueio/dados"));
         core.setWindowFacts(&windows);
         core.start();
-        QCOMPARE(settingsOf(core), "4410 140 140 100 2");
+        QCOMPARE(settingsOf(core), "4410 140 140 100 2 - - - -");
         QCOMPARE(core.openName(), "");
         QCOMPARE(core.saveText("nota", ""), Outcome::Failed);
         QVERIFY(!core.savePositions());
