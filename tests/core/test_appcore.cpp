@@ -7,7 +7,6 @@
 
 using core::AppCore;
 using core::Side;
-using Lines = QMap<int, QString>;
 using Outcome = AppCore::Outcome;
 using Open = AppCore::Open;
 using platform::Removal;
@@ -24,14 +23,15 @@ namespace {
 const QByteArray Unchanged = "<unchanged>";
 
 // The settings start-up applies, in one line: strip width in twips, text box
-// heights, opacity, alignment.
+// heights, opacity, alignment, and the four places in twips ("-" for one
+// that moves nothing).
 QString settingsOf(const AppCore &c) {
-    return QStringLiteral("%1 %2 %3 %4 %5")
-        .arg(c.stripWidthTwips())
-        .arg(c.textMinPx())
-        .arg(c.textMaxPx())
-        .arg(c.opacityPercent())
-        .arg(c.alignment());
+    QStringList parts{QString::number(c.stripWidthTwips()), QString::number(c.textMinPx()),
+                      QString::number(c.textMaxPx()), QString::number(c.opacityPercent()),
+                      QString::number(c.alignment())};
+    for (const std::optional<double> &p : c.positionsTwips())
+        parts << (p ? QString::number(*p) : QStringLiteral("-"));
+    return parts.join(u' ');
 }
 
 // Every entry of the text folder with its bytes, CR LF as "|".
@@ -56,7 +56,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("reopen");
         using support::configBytes;
-        const QString defaults = "4410 140 280 90 1", replaced = "4410 140 140 100 2";
+        const QString at = " 1000 1000 1000 1000", defaults = "4410 140 280 90 1" + at,
+                      replaced = "4410 140 140 100 2 - - - -", max = QString::number(32767 * 15);
         const QString none, notas = "notas.txt", text = "abc\r\ndef\r\n";
         row("first run: the default file", QByteArray("<none>"), defaults, "*", none, false);
         row("the last text reopened", configBytes({{9, notas}}), defaults, notas, text, true);
@@ -64,7 +65,8 @@ private slots:
             "outra.txt", none, true);
         row("eight lines: the empty ninth value turns the reopening on", configBytes({}, 8),
             defaults, none, none, true);
-        row("seven lines: no ninth value", configBytes({}, 7), defaults, none, none, false);
+        row("seven lines: no ninth value, no places", configBytes({}, 7),
+            "4410 140 280 90 1 - - - -", none, none, false);
         // A name that cannot be a file of the text folder names nothing.
         row("a path", configBytes({{9, "../config.txt"}}), defaults, none, none, false);
         row("as long as a file name", configBytes({{9, QString(255, u'a')}}), defaults,
@@ -77,6 +79,16 @@ private slots:
             false);
         row("config.txt cannot be read: every value replaced", QByteArray("<folder>"), replaced,
             none, none, false);
+        // Numbers held to what a screen can take, never wrapped around.
+        row("a width that wrapped around", configBytes({{1, "286331554"}}),
+            max + " 140 280 90 1" + at, "*", none, false);
+        row("a width of 20 digits", configBytes({{1, "99999999999999999999"}}),
+            max + " 140 280 90 1" + at, "*", none, false);
+        row("heights of 300 digits",
+            configBytes({{2, QString(300, u'9')}, {3, QString(300, u'9')}}),
+            "4410 32767 32767 90 1" + at, "*", none, false);
+        row("positions far off, or no number", configBytes({{8, "-99999999|1e20|99999999999|abc"}}),
+            "4410 140 280 90 1 -491520 - " + max + " -", "*", none, false);
     }
 
     void start() {
@@ -99,31 +111,6 @@ private slots:
             QVERIFY(QFileInfo(c.data.file("config.txt")).isDir());
     }
 
-    void startHoldsNumbersToTheScreen_data() {
-        QTest::addColumn<Lines>("config");
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("positions"); // "-" for a part that moves nothing
-        const QString max = QString::number(32767 * 15), at = "1000 1000 1000 1000";
-        row("a width that wrapped around", Lines{{1, "286331554"}}, max + " 140 280 90 1", at);
-        row("a width of 20 digits", Lines{{1, "99999999999999999999"}}, max + " 140 280 90 1", at);
-        row("heights of 300 digits", Lines{{2, QString(300, u'9')}, {3, QString(300, u'9')}},
-            "4410 32767 32767 90 1", at);
-        row("positions far off, or no number", Lines{{8, "-99999999|1e20|99999999999|abc"}},
-            "4410 140 280 90 1", "-491520 - " + max + " -");
-    }
-
-    void startHoldsNumbersToTheScreen() {
-        QFETCH(Lines, config);
-        support::Core c;
-        c.data.writeConfig(config);
-        c.core.start();
-        QTEST(settingsOf(c.core), "settings");
-        QStringList parts;
-        for (const std::optional<double> &p : c.core.positionsTwips())
-            parts << (p ? QString::number(*p) : QStringLiteral("-"));
-        QTEST(parts.join(u' '), "positions");
-    }
-
     void dataFolderThatCannotBeCreated() {
         support::DataFolder data;
         data.put("bloqueio", "a file where the data folder's parent should be");
@@ -131,44 +118,64 @@ private slots:
         AppCore core(data.file("bloqueio/dados"));
         core.setWindowFacts(&windows);
         core.start();
-        QCOMPARE(settingsOf(core), "4410 140 140 100 2");
+        QCOMPARE(settingsOf(core), "4410 140 140 100 2 - - - -");
         QCOMPARE(core.openName(), "");
         QCOMPARE(core.saveText("nota", ""), Outcome::Failed);
         QVERIFY(!core.savePositions());
     }
 
+    // Ctrl+S writes the open text in place, twice alike: the file is replaced,
+    // never appended to. A text as it was read keeps its file's bytes; an
+    // edited one the line ends it was read with.
     void quickSave_data() {
         QTest::addColumn<QString>("line9");
+        QTest::addColumn<QByteArray>("file"); // notas.txt before
         QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("text"); // null: as it was opened
         QTest::addColumn<AppCore::QuickSave>("result");
         QTest::addColumn<QByteArray>("bytes"); // of notas.txt afterwards
         const auto Saved = AppCore::QuickSave::Saved, Failed = AppCore::QuickSave::Failed,
                    NoText = AppCore::QuickSave::NoTextOpen;
-        row("one line", "notas.txt", "", "abc", Saved, QByteArray("abc\r\n"));
-        row("the text folder deleted meanwhile is made again", "notas.txt", "no text folder", "abc",
-            Saved, QByteArray("abc\r\n"));
-        row("a folder of that name", "notas.txt", "text a folder", "novo", Failed,
+        const QByteArray old = "antigo\r\n", lf = "a\nb\n";
+        const QString asOpened;
+        QByteArray binary(4096, 0);
+        for (int i = 0; i < binary.size(); ++i)
+            binary[i] = char(i * 7 % 256);
+        row("one line", "notas.txt", old, "", "abc", Saved, QByteArray("abc\r\n"));
+        row("the text folder deleted meanwhile is made again", "notas.txt", old, "no text folder",
+            "abc", Saved, QByteArray("abc\r\n"));
+        row("a folder of that name", "notas.txt", old, "text a folder", "novo", Failed,
             QByteArray("<none>"));
-        row("no text open", "*", "", "novo", NoText, QByteArray("antigo\r\n"));
-        row("the empty ninth value of an eight-line file", "", "", "novo", NoText,
-            QByteArray("antigo\r\n"));
+        row("no text open", "*", old, "", "novo", NoText, old);
+        row("the empty ninth value of an eight-line file", "", old, "", "novo", NoText, old);
+        row("LF-only, not edited", "notas.txt", lf, "", asOpened, Saved, lf);
+        row("LF-only without a final break", "notas.txt", QByteArray("a\nb"), "", asOpened, Saved,
+            QByteArray("a\nb"));
+        row("LF-only, edited: LF-only", "notas.txt", lf, "", "a\r\nb\r\nc", Saved,
+            QByteArray("a\nb\nc\n"));
+        row("CR LF, edited: CR LF", "notas.txt", QByteArray("a\r\n"), "", "a\r\nc", Saved,
+            QByteArray("a\r\nc\r\n"));
+        row("not a text, not edited", "notas.txt", binary, "", asOpened, Saved, binary);
+        row("LF-only, removed meanwhile: written back", "notas.txt", lf, "text removed", asOpened,
+            Saved, lf);
     }
 
     void quickSave() {
         QFETCH(QString, line9);
+        QFETCH(QByteArray, file);
         QFETCH(QString, setup);
         QFETCH(QString, text);
         support::Core c;
         c.data.writeConfig({{9, line9}}, line9.isEmpty() ? 8 : 9);
-        c.data.putText("notas.txt", "antigo\r\n");
+        c.data.putText("notas.txt", file);
         c.core.start();
         const QString openName = c.core.openName();
-        if (const char *why = c.data.prepare(setup))
+        if (const char *why = c.prepare(setup))
             QSKIP(why);
-        // Twice in a row: the file is replaced, never appended to.
+        if (!text.isNull())
+            c.windows.text = text;
         for (int i = 0; i < 2; ++i) {
-            QTEST(c.core.quickSave(text), "result");
+            QTEST(c.core.quickSave(c.windows.text), "result");
             QTEST(c.data.textBytes("notas.txt"), "bytes");
         }
         QCOMPARE(c.core.openName(), openName);
@@ -214,10 +221,10 @@ private slots:
             "novo.txt", "notas.txt=n| novo.txt=texto| outra.txt=o|");
         row("Salvar como: the file went meanwhile", "sumiu.txt", "", true, "sumiu2", "", Failed,
             "sumiu.txt", before);
-        row("Salvar: read-only text", "notas.txt", "read-only text", false, "notas", "", Failed,
-            "notas.txt", before);
-        row("Salvar como: read-only folder", "notas.txt", "read-only folder", true, "x", "", Failed,
-            "notas.txt", before);
+        row("Salvar: the text cannot be written", "notas.txt", "text fails", false, "notas", "",
+            Failed, "notas.txt", before);
+        row("Salvar como: the text folder refuses", "notas.txt", "text folder fails", true, "x", "",
+            Failed, "notas.txt", before);
         row("Salvar: the text folder cannot be made", "*", "text folder a file", false, "nova", "",
             Failed, "*", "");
     }
@@ -239,7 +246,7 @@ private slots:
         c.data.putText("outra.txt", "o\r\n");
         c.core.start();
         c.windows.text = "texto";
-        if (const char *why = c.data.prepare(setup))
+        if (const char *why = c.prepare(setup))
             QSKIP(why);
         QTEST(rename ? c.core.renameText(title, extension) : c.core.saveText(title, extension),
               "outcome");
@@ -290,7 +297,7 @@ private slots:
             written + "notas.txt\r\n");
         row("opened, reopening off", "", false, notas, Open::Opened, opened, notas,
             written + "*\r\n");
-        row("opened, config.txt read-only", "read-only config.txt", true, notas,
+        row("opened, config.txt cannot be written", "config.txt fails", true, notas,
             Open::ConfigNotWritten, opened, notas, Unchanged);
         row("removed meanwhile", "", true, "sumiu.txt", Open::Missing, mine, "*", Unchanged);
         row("a folder", "", true, "velhos", Open::Missing, mine, "*", Unchanged);
@@ -312,7 +319,7 @@ private slots:
                             {8, "1005|1010|2000|3000"}});
         c.data.putText("notas.txt", "abc\r\n");
         QVERIFY(QDir().mkpath(c.data.text("velhos")));
-        if (const char *why = c.data.prepare(setup))
+        if (const char *why = c.prepare(setup))
             QSKIP(why);
         const QByteArray before = c.data.config();
         c.core.start();
@@ -392,13 +399,11 @@ private slots:
         QVERIFY(!QFileInfo::exists("files") && !QFileInfo::exists("info"));
     }
 
-    // Deleted for good where the user chose to, whatever the trash; never a
-    // read-only text.
+    // Deleted for good where the user chose to, whatever the trash.
     void deleteForGood_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<bool>("deleted");
         row("a text", "", true);
-        row("a read-only text", "read-only text", false);
         row("a folder", "text a folder", false);
     }
 
@@ -408,7 +413,7 @@ private slots:
         support::Core c;
         c.data.putText("notas.txt", "abc\r\n");
         c.core.start();
-        if (const char *why = c.data.prepare(setup))
+        if (const char *why = c.prepare(setup))
             QSKIP(why);
         QCOMPARE(c.core.deleteTextForGood("notas.txt"), deleted);
         QCOMPARE(c.core.listTexts().contains("notas.txt"), !deleted);
@@ -443,42 +448,6 @@ private slots:
         QCOMPARE(!QFileInfo::exists(c.data.file(file)), removed);
     }
 
-    // Ctrl+S on a text as it was read leaves its file's bytes as they were;
-    // an edited text keeps the line ends it was read with.
-    void savedAsRead_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("typed"); // added at the end of the text
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QByteArray>("saved");
-        QByteArray binary(4096, 0);
-        for (int i = 0; i < binary.size(); ++i)
-            binary[i] = char(i * 7 % 256);
-        row("LF-only, not edited", QByteArray("a\nb\n"), "", "", QByteArray("a\nb\n"));
-        row("LF-only without a final break", QByteArray("a\nb"), "", "", QByteArray("a\nb"));
-        row("LF-only, edited: LF-only", QByteArray("a\nb\n"), "c", "", QByteArray("a\nb\nc\n"));
-        row("CR LF, edited: CR LF", QByteArray("a\r\n"), "c", "", QByteArray("a\r\nc\r\n"));
-        row("not a text, not edited", binary, "", "", binary);
-        row("LF-only, removed meanwhile: written back", QByteArray("a\nb\n"), "", "text removed",
-            QByteArray("a\nb\n"));
-    }
-
-    void savedAsRead() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, typed);
-        QFETCH(QString, setup);
-        support::Core c;
-        c.data.writeConfig({{9, "notas.txt"}});
-        c.data.putText("notas.txt", file);
-        c.core.start();
-        if (const char *why = c.data.prepare(setup))
-            QSKIP(why);
-        c.windows.text += typed;
-        for (int i = 0; i < 2; ++i) {
-            QCOMPARE(c.core.quickSave(c.windows.text), AppCore::QuickSave::Saved);
-            QTEST(c.data.textBytes("notas.txt"), "saved");
-        }
-    }
-
     void saveSettings_data() {
         QTest::addColumn<QStringList>("boxes"); // width, heights, transparency as typed
         QTest::addColumn<int>("align");
@@ -503,7 +472,7 @@ private slots:
             QTest::addRow("box %d empty", i + 1) << emptied << 1 << false << false << ""
                                                  << AppCore::Settings::EmptyField << Unchanged;
         }
-        row("read-only config.txt", typed, 1, false, false, "read-only config.txt",
+        row("config.txt cannot be written", typed, 1, false, false, "config.txt fails",
             AppCore::Settings::Failed, Unchanged);
     }
 
@@ -519,7 +488,7 @@ private slots:
         c.core.start();
         c.core.setReopenLastText(reopen);
         c.windows.strip.moveTo(6000, 1500);
-        if (const char *why = c.data.prepare(setup))
+        if (const char *why = c.prepare(setup))
             QSKIP(why);
         const QByteArray before = c.data.config();
         QTEST(c.core.saveSettings(
@@ -632,7 +601,7 @@ private slots:
         row("reopening on, then a new blank text", strip, ini, "notas.txt", "new", "",
             moved + "*\r\n");
         row("reopening off, then a text saved", strip, ini, "*", "save", "", moved + "*\r\n");
-        row("read-only config.txt", strip, ini, "*", "", "read-only config.txt", Unchanged);
+        row("config.txt cannot be written", strip, ini, "*", "", "config.txt fails", Unchanged);
         row("a folder named config.txt", strip, ini, "*", "", "config.txt a folder",
             QByteArray("<none>"));
     }
@@ -654,7 +623,7 @@ private slots:
             c.core.newText();
         if (then == u"save")
             QCOMPARE(c.core.saveText("outra", ""), Outcome::Done);
-        if (const char *why = c.data.prepare(setup))
+        if (const char *why = c.prepare(setup))
             QSKIP(why);
         c.windows.strip = strip;
         c.windows.startupWindow = startupWindow;

@@ -6,7 +6,7 @@
 using namespace core::editing;
 using support::row;
 
-// The text box's own rules: bullets, the saving badge, the two keys.
+// The text box's own rules: bullets and the two keys.
 class TestEditing : public QObject {
     Q_OBJECT
 private slots:
@@ -35,28 +35,6 @@ private slots:
         const TextWithCaret result = core::editing::insertBullet(text, caret);
         QTEST(result.text, "expected");
         QTEST(result.caret, "expectedCaret");
-    }
-
-    void badgeStep_data() {
-        QTest::addColumn<int>("step");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("next");
-        QTest::addColumn<bool>("visible");
-        // From idle, three visible steps; the fourth ends the run where it started.
-        row("step 1", 1, 300, 2, true);
-        row("step 2", 2, 1025, 3, true);
-        row("step 3", 3, 1850, 4, true);
-        row("step 4 ends the run", 4, 150, 1, false);
-        row("past the run", 5, 150, 1, false);
-        row("before the run", 0, 150, 1, false);
-    }
-
-    void badgeStep() {
-        QFETCH(int, step);
-        const BadgeStep s = core::editing::badgeStep(step);
-        QTEST(s.widthTwips, "width");
-        QTEST(s.next, "next");
-        QTEST(s.visible, "visible");
     }
 
     void keys_data() {

@@ -1,5 +1,4 @@
 #include "support/datafolder.h"
-#include "support/failingfiles.h"
 #include "support/rows.h"
 
 #include <QDir>
@@ -88,8 +87,7 @@ private slots:
 
     void refusedWhereTheCopyCannotBeWritten() {
         QFETCH(QString, leave);
-        support::FailingFiles files;
-        support::Core c(nullptr, files);
+        support::Core c;
         c.data.writeConfig({{9, "notas.txt"}});
         c.data.putText("notas.txt", "salvo\r\n");
         c.data.putText("outra.txt", "outra\r\n");
@@ -98,7 +96,7 @@ private slots:
         c.windows.text = "editado";
         c.core.textEdited();
         QTRY_COMPARE(c.data.recoveryCopies(), QStringList{"rascunho notas.txt"});
-        files.failInside(c.data.file("recuperados"));
+        c.prepare("recovery full");
         if (leave == u"new")
             QVERIFY(!c.core.newText());
         else if (leave == u"open")
@@ -110,7 +108,7 @@ private slots:
         QCOMPARE(c.data.recoveryCopies(), QStringList{"rascunho notas.txt"});
         QCOMPARE(c.data.bytes("recuperados/rascunho notas.txt"), "editado\r\n");
         // Nothing counts as kept: once the folder takes it, the copy is written.
-        files.heal();
+        c.files.heal();
         QVERIFY(c.core.closing());
         QCOMPARE(c.data.recoveryCopies().size(), 1);
         QVERIFY(c.data.recoveryCopies()[0].endsWith(" notas.txt"));
@@ -144,26 +142,25 @@ private slots:
 
     // A draft that cannot be written is said once, until one is written again.
     void draftFailureSaidOncePerSpell() {
-        support::FailingFiles files;
-        support::Core c(nullptr, files);
+        support::Core c;
         c.core.start();
         c.core.setDraftDelays(0, 0);
         QVERIFY(QDir().mkpath(c.data.file("recuperados")));
         QSignalSpy told(&c.core, &AppCore::writeFailed);
         const auto typeAndWait = [&](const QString &text) {
-            const int before = files.writes;
+            const int before = c.files.writes;
             c.windows.text = text;
             c.core.textEdited();
-            QTRY_VERIFY(files.writes > before);
+            QTRY_VERIFY(c.files.writes > before);
         };
-        files.failInside(c.data.file("recuperados"));
+        c.prepare("recovery full");
         for (const char *text : {"a", "ab", "abc"})
             typeAndWait(text);
         QCOMPARE(told.size(), 1);
-        files.heal();
+        c.files.heal();
         typeAndWait("abcd");
         QTRY_COMPARE(c.data.bytes("recuperados/rascunho.txt"), "abcd\r\n");
-        files.failInside(c.data.file("recuperados"));
+        c.prepare("recovery full");
         typeAndWait("abcde");
         QCOMPARE(told.size(), 2);
         QCOMPARE(told.last().first().toString(), c.core.recovery().displayPath());
@@ -193,15 +190,13 @@ private slots:
         const QString draft = c.data.recoveryCopies()[0];
 
         // The run ends without a word (a crash).
-        support::FailingFiles files;
+        support::Core next(&c.data);
         if (renameFails)
-            files.failMatching("/rascunho");
-        support::Core next(&c.data, files);
+            next.files.failMatching("/rascunho");
         next.core.start();
         QCOMPARE(next.core.recoveredAfterCrash(), !renameFails);
         if (renameFails) {
             QCOMPARE(c.data.recoveryCopies(), QStringList{draft});
-            files.heal();
             support::Core third(&c.data);
             third.core.start();
             QVERIFY(third.core.recoveredAfterCrash());

@@ -110,16 +110,26 @@ private slots:
         QCOMPARE(fit.movedToScreen, moved);
     }
 
-    void layoutAtBaseWidth() {
-        const MainLayout l = layoutMain(4410, 3370);
-        QCOMPARE(l.text1, QRect(120, 635, 4170, 0));
-        QCOMPARE(l.linhaTopo.width(), 4170);
-        QCOMPARE(l.linhaTopo2, QRect(120, 570, 4170, 120));
-        QCOMPARE(l.linhaFundo, QRect(120, 3370 - 640, 4170, 30));
-        QCOMPARE(l.btnUpDown.left(), 1980);
-        QCOMPARE(l.imgDirBottom.topLeft(), QPoint(2535, 3370 - 340));
-        QCOMPARE(l.frame1, QRect(120, 3370 - 425, 2355, 375));
-        QCOMPARE(l.shape1, QRect(0, 0, 4410, 3370));
+    // At every width from the base to a wide screen's, and at the least and
+    // the most a text box is high: the text box, the toolbar, the collapse
+    // button and the ornament stay inside the strip and apart; the text box
+    // spans the strip less equal margins, the collapse button in its middle.
+    void layoutKeepsControlsApart() {
+        for (int W = 4410; W <= 28800; W += 15) {
+            for (int textHeight : {2100, 4200}) {
+                const int H = windowHeightFor(textHeight);
+                const MainLayout l = layoutMain(W, H);
+                const QRect text = l.text1.adjusted(0, 0, 0, textHeight);
+                const QList<QRect> parts{text, l.frame1, l.btnUpDown, l.imgDirBottom};
+                for (qsizetype i = 0; i < parts.size(); ++i) {
+                    QVERIFY2(l.shape1.contains(parts[i]), qPrintable(QString::number(W)));
+                    for (qsizetype j = i + 1; j < parts.size(); ++j)
+                        QVERIFY2(!parts[i].intersects(parts[j]), qPrintable(QString::number(W)));
+                }
+                QCOMPARE(text.left(), W - 1 - text.right());
+                QVERIFY(qAbs(2 * l.btnUpDown.center().x() - W) <= TwipsPerPixel);
+            }
+        }
     }
 
     void alpha_data() {

@@ -1,19 +1,10 @@
-#include "core/config.h"
 #include "core/textfolder.h"
-#include "platform/files.h"
 #include "support/datafolder.h"
 #include "support/rows.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 using core::TextFolder;
 using support::row;
@@ -149,70 +140,25 @@ private slots:
         QTEST(folder->isNameTaken(name, open), "taken");
     }
 
+    // What the user marked read-only stays as it is, root's runs included.
     void readOnlyIsLeftAlone_data() {
-        QTest::addColumn<bool>("folderReadOnly");
-        row("read-only text", false);
-        row("read-only folder", true);
+        QTest::addColumn<QString>("readOnly");
+        row("read-only text", "textos/ro.txt");
+        row("read-only folder", "textos");
     }
 
     void readOnlyIsLeftAlone() {
-        QFETCH(bool, folderReadOnly);
-        if (const char *why = support::unsupportedSetup(folderReadOnly ? "read-only folder" : ""))
+        QFETCH(QString, readOnly);
+        if (const char *why = support::unsupportedSetup(QTest::currentDataTag()))
             QSKIP(why);
         data->putText("ro.txt", "old\r\n");
-        const QString path = folderReadOnly ? folder->path() : folder->path() + "/ro.txt";
-        const QFile::Permissions before = QFile::permissions(path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-        const bool wrote = folder->write("ro.txt", "new");
-        const bool renamed = folder->rename("ro.txt", "outro.txt");
-        const bool deleted = folder->remove("ro.txt") != platform::Removal::Failed;
-        QFile::setPermissions(path, before);
-        QVERIFY(!wrote);
-        QVERIFY(!renamed);
-        QVERIFY(!deleted);
+        data->setReadOnly(readOnly);
+        QVERIFY(!folder->write("ro.txt", "new"));
+        QVERIFY(!folder->rename("ro.txt", "outro.txt"));
+        QCOMPARE(folder->remove("ro.txt"), platform::Removal::Failed);
+        QVERIFY(!folder->removeForGood("ro.txt"));
         QCOMPARE(data->textBytes("ro.txt"), QByteArray("old\r\n"));
         QCOMPARE(folder->list(), QStringList{"ro.txt"});
-    }
-    void fullDiskKeepsTheOldFile_data() {
-        QTest::addColumn<bool>("config");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("limit"); // bytes a file may reach before the disk is "full"
-        row("a short text", false, 40, 16);
-        row("a long text", false, 200000, 100000);
-        row("config.txt", true, 60, 10);
-    }
-
-    // The disk fills up in a child process: a limit on the size of the files it
-    // writes, its signal ignored, makes every write past it fail as a full disk does.
-    void fullDiskKeepsTheOldFile() {
-#ifndef Q_OS_UNIX
-        QSKIP("the full disk is a limit on the size of a process's files, which Windows lacks");
-#else
-        QFETCH(bool, config);
-        QFETCH(int, size);
-        QFETCH(int, limit);
-        const QString file = config ? "config.txt" : "textos/notas.txt", path = data->file(file);
-        data->put(file, "old\r\n");
-        const pid_t child = fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit rl{rlim_t(limit), rlim_t(limit)};
-            setrlimit(RLIMIT_FSIZE, &rl);
-            core::config::Lines lines = core::config::defaultLines();
-            lines[8] = QString(size, u'x');
-            const bool written =
-                config ? platform::writeFileAtomically(path, core::config::fileText(lines))
-                       : folder->write("notas.txt", QString(size, u'x'));
-            _exit(written ? 1 : 0);
-        }
-        int status = -1;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the write reported success");
-        QCOMPARE(data->bytes(file), "old\r\n");
-        QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden).filter(".tmp"),
-                 QStringList());
-#endif
     }
 
     void linksNeverLeadOut_data() {

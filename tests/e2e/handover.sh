@@ -42,6 +42,7 @@ cpu_ms() { awk -v hz="$(getconf CLK_TCK)" '{ print int(($14 + $15) * 1000 / hz) 
 rests() {
   local used start=$EPOCHREALTIME
   used=$(cpu_ms "$1")
+  # The second measured, not a wait for something to happen.
   sleep 1
   used=$(($(cpu_ms "$1") - used))
   awk -v used="$used" -v start="$start" -v now="$EPOCHREALTIME" \

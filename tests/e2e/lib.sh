@@ -337,7 +337,7 @@ translucency_follows_the_pointer() {
   x=$(($(win_x "$1") + 200))
   y=$(($(win_y "$1") + 60))
   xdotool mousemove 900 600
-  sleep 0.3
+  check "translucent with the pointer away" eventually alpha_is "$1" 230
   xdotool mousemove --window "$1" 150 100
   check "opaque with the pointer over it" eventually alpha_is "$1" 255
   if promises composited; then

@@ -937,10 +937,8 @@ class Soak:
         sw, sh = self.screen
         dx = self.rng.randint(-g.x, sw - 56 - g.x) // 2
         dy = self.rng.randint(PANEL - g.y, max(PANEL - g.y, sh - 56 - g.y)) // 2
+        # The program moves the window itself while the button is held.
         xdo("mousemove", "--window", self.app.ini, 10, 10, "mousedown", button)
-        if button == 1:
-            # The window manager takes the move over: give it the moment a hand would.
-            time.sleep(0.3)
         xdo("mousemove_relative", "--", dx, dy)
         xdo("mousemove_relative", "--", dx, dy)
         xdo("mouseup", button)
@@ -1004,6 +1002,7 @@ class Soak:
         # Most saves of this size take a few tens of milliseconds.
         delay = round(self.rng.uniform(0, 0.03), 3)
         xdo("key", "ctrl+s")
+        # When the kill falls is what the step tries, not a wait for a result.
         time.sleep(delay)
         os.kill(self.app.pid, 9)
         self.app.wait_end()
@@ -1011,7 +1010,7 @@ class Soak:
         now = read_bytes(os.path.join(self.textos, name))
         new = saved_form(self.box)
         self.checked("text", now in (encode(old), encode(new)),
-                     f"{name} is neither the old nor the new text after a kill during its save")
+                     f"{name} is neither the old nor the new text after a kill right after Ctrl+S")
         self.texts[name] = new if now == encode(new) else old
         if now != encode(new):
             # The save did not land: the draft, adopted at the next start, keeps the text.
@@ -1154,6 +1153,7 @@ class Soak:
         samples = []
         for _ in range(3):
             before = self.app.cpu_ticks()
+            # The second measured, not a wait for something to happen.
             time.sleep(1)
             used = (self.app.cpu_ticks() - before) / TICKS
             samples.append(used)

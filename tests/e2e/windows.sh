@@ -191,6 +191,7 @@ save=$(eventually side_window) || { fail "Ctrl+S opens the save window"; finish;
 xdotool mousemove --window "$save" 100 95 click 1
 xdotool type --delay 60 "lembrete"
 if [ -n "${WINDOWS_SCREENSHOT:-}" ]; then
+  # Time for the typed title to be drawn before the picture: no check follows it.
   sleep 0.5
   # Both windows and a margin round them.
   left=$(($(win_x "$save") - 16)) top=$(($(win_y "$main") - 16))

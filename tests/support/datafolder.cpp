@@ -126,13 +126,7 @@ const char *DataFolder::prepare(const QString &setup) const {
         QFile::remove(path);
         QDir().mkpath(path);
     };
-    if (setup == u"read-only text")
-        setReadOnly("textos/notas.txt");
-    else if (setup == u"read-only folder")
-        setReadOnly("textos");
-    else if (setup == u"read-only config.txt")
-        setReadOnly("config.txt");
-    else if (setup == u"config.txt a folder")
+    if (setup == u"config.txt a folder")
         replaceByFolder(file("config.txt"));
     else if (setup == u"text a folder")
         replaceByFolder(text("notas.txt"));
@@ -153,7 +147,21 @@ const char *DataFolder::prepare(const QString &setup) const {
     return nullptr;
 }
 
-Core::Core(const DataFolder *shared, platform::FileSystem &files)
+const char *prepare(const DataFolder &data, FailingFiles &files, const QString &setup) {
+    if (setup == u"config.txt fails")
+        files.failAt(data.file("config.txt"));
+    else if (setup == u"text fails")
+        files.failAt(data.text("notas.txt"));
+    else if (setup == u"text folder fails")
+        files.failInside(data.file("textos"));
+    else if (setup == u"recovery full")
+        files.fillUp(data.file("recuperados"));
+    else
+        return data.prepare(setup);
+    return nullptr;
+}
+
+Core::Core(const DataFolder *shared)
     : ownData(shared ? nullptr : std::make_unique<DataFolder>()), data(shared ? *shared : *ownData),
       core(data.path(), files) {
     core.setWindowFacts(&windows);

@@ -3,6 +3,7 @@
 // What every test of the program's files shares: a data folder of its own,
 // config.txt as the test wants it, and the windows' part played by plain values.
 #include "core/AppCore.h"
+#include "support/failingfiles.h"
 
 #include <QMap>
 #include <QTemporaryDir>
@@ -58,15 +59,16 @@ public:
     QStringList texts() const;
     QStringList recoveryCopies() const;
 
-    // Takes away (or gives back) the owner's write permission.
+    // Takes away (or gives back) the owner's write permission: what the
+    // program must leave alone, not a way to make a write fail.
     void setReadOnly(const QString &relative, bool readOnly = true) const;
 
     // Sets the folder up as a test row names it, the text being notas.txt:
-    // "read-only text", "read-only folder", "read-only config.txt", "text a
-    // folder", "config.txt a folder", "text removed", "no text folder", "text
-    // folder a file", "proc" (the text folder a link to /proc/self, whose files
-    // fail whoever reads them, root included); empty leaves it as it is.
-    // Returns why this system cannot, as unsupportedSetup(), and then does nothing.
+    // "text a folder", "config.txt a folder", "text removed", "no text
+    // folder", "text folder a file", "proc" (the text folder a link to
+    // /proc/self, whose files fail whoever reads them, root included); empty
+    // leaves it as it is. Returns why this system cannot, as
+    // unsupportedSetup(), and then does nothing.
     const char *prepare(const QString &setup) const;
 
 private:
@@ -86,15 +88,22 @@ public:
     QPointF startupWindowPlaceTwips() const override { return startupWindow; }
 };
 
+// A setup as DataFolder::prepare() names it, or a device that fails where
+// the row says, the text being notas.txt: "config.txt fails", "text fails",
+// "text folder fails" (every change inside it), "recovery full" (nothing new
+// written in the recovery folder, as on a full disk).
+const char *prepare(const DataFolder &data, FailingFiles &files, const QString &setup);
+
 // The program core over a data folder of its own, with fake windows, on
-// the system's files or on others. A second core over the same data folder
-// is the program's next run.
+// files that fail when the test says. A second core over the same data
+// folder is the program's next run.
 struct Core {
-    explicit Core(const DataFolder *shared = nullptr,
-                  platform::FileSystem &files = platform::FileSystem::system());
+    explicit Core(const DataFolder *shared = nullptr);
+    const char *prepare(const QString &setup) { return support::prepare(data, files, setup); }
 
     std::unique_ptr<DataFolder> ownData;
     const DataFolder &data;
+    FailingFiles files;
     FakeWindows windows;
     core::AppCore core;
 };

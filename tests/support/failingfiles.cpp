@@ -6,14 +6,19 @@ QRegularExpression FailingFiles::prefix(const QString &start) {
     return QRegularExpression(u'^' + QRegularExpression::escape(start));
 }
 
+void FailingFiles::failAt(const QString &path) {
+    m_patterns << QRegularExpression(u'^' + QRegularExpression::escape(path) + u'$');
+}
+
 void FailingFiles::heal() {
     m_patterns.clear();
+    m_full.clear();
     m_countdown = 0;
     m_noTrash = false;
 }
 
-bool FailingFiles::fails(const QString &path) const {
-    for (const QRegularExpression &pattern : m_patterns)
+bool FailingFiles::matches(const QList<QRegularExpression> &patterns, const QString &path) {
+    for (const QRegularExpression &pattern : patterns)
         if (pattern.match(path).hasMatch())
             return true;
     return false;
@@ -22,13 +27,13 @@ bool FailingFiles::fails(const QString &path) const {
 bool FailingFiles::makeFolder(const QString &path) {
     if (platform::entryAt(path).kind == platform::EntryKind::Folder)
         return true;
-    return !fails(path + u'/') && FileSystem::makeFolder(path);
+    return !fails(path + u'/') && !full(path + u'/') && FileSystem::makeFolder(path);
 }
 
 bool FailingFiles::writeFileAtomically(const QString &path, const QByteArray &bytes) {
     ++writes;
     const bool nth = m_countdown > 0 && --m_countdown == 0;
-    return !nth && !fails(path) && FileSystem::writeFileAtomically(path, bytes);
+    return !nth && !fails(path) && !full(path) && FileSystem::writeFileAtomically(path, bytes);
 }
 
 bool FailingFiles::renameFile(const QString &from, const QString &to) {

@@ -16,6 +16,11 @@ public:
     void failInside(const QString &folder) { m_patterns << prefix(folder + u'/'); }
     // Every change of a path the pattern matches fails.
     void failMatching(const QString &pattern) { m_patterns << QRegularExpression(pattern); }
+    // Every change of that one path fails.
+    void failAt(const QString &path);
+    // The folder's device is full: nothing new is written there, no folder
+    // made, while renames and deletions go through.
+    void fillUp(const QString &folder) { m_full << prefix(folder + u'/'); }
     // The nth atomic write from now fails, and no other.
     void failWrite(int nth) { m_countdown = nth; }
     // No trash takes a file: each stays where it is, as on a volume without one.
@@ -34,9 +39,12 @@ public:
 
 private:
     static QRegularExpression prefix(const QString &start);
-    bool fails(const QString &path) const;
+    static bool matches(const QList<QRegularExpression> &patterns, const QString &path);
+    bool fails(const QString &path) const { return matches(m_patterns, path); }
+    bool full(const QString &path) const { return matches(m_full, path); }
 
     QList<QRegularExpression> m_patterns;
+    QList<QRegularExpression> m_full;
     int m_countdown = 0;
     bool m_noTrash = false;
 };

@@ -2,7 +2,10 @@
 
 #include "windows/SideWindow.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -10,8 +13,7 @@
 namespace support {
 
 Started::Started(const QMap<int, QString> &config,
-                 const std::function<void(const DataFolder &)> &prepare,
-                 platform::FileSystem &files)
+                 const std::function<void(const DataFolder &)> &prepare)
     : program(data.path(), files) {
     if (!config.isEmpty())
         data.writeConfig(config);
@@ -70,6 +72,34 @@ void mouse(QWidget &window, QEvent::Type type, QPoint global, Qt::MouseButton bu
     QMouseEvent e(type, QPointF(window.mapFromGlobal(global)), QPointF(global), button, held,
                   Qt::NoModifier);
     QApplication::sendEvent(&window, &e);
+}
+
+QString controlsOutOfPlace(const QWidget &window) {
+    QList<const QWidget *> controls;
+    for (const QWidget *w : window.findChildren<QWidget *>())
+        if (w->isVisibleTo(&window) &&
+            (qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QLineEdit *>(w) ||
+             qobject_cast<const QComboBox *>(w) || qobject_cast<const QAbstractScrollArea *>(w)))
+            controls << w;
+    const auto place = [&window](const QWidget *w) {
+        return QRect(w->mapTo(&window, QPoint(0, 0)), w->size());
+    };
+    QStringList wrong;
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QWidget *a = controls[i];
+        if (!window.rect().contains(place(a)))
+            wrong << a->objectName() + QStringLiteral(" leaves the window");
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            const QWidget *b = controls[j];
+            // Edges laid out in twips may share a pixel row or column (as the
+            // side windows' close button and right arrow do, by 15 twips).
+            const QRect shared = place(a).intersected(place(b));
+            if (!a->isAncestorOf(b) && !b->isAncestorOf(a) && shared.width() > 1 &&
+                shared.height() > 1)
+                wrong << a->objectName() + QStringLiteral(" overlaps ") + b->objectName();
+        }
+    }
+    return wrong.join(QStringLiteral("; "));
 }
 
 void runDeferredDeletes() {

@@ -18,12 +18,13 @@ namespace support {
 
 // The program started over a data folder of its own: config.txt written with
 // the changed lines first when there are any, and what else the test
-// prepares; on the system's files or on others.
+// prepares; on files that fail when the test says.
 struct Started {
     explicit Started(const QMap<int, QString> &config = {},
-                     const std::function<void(const DataFolder &)> &prepare = {},
-                     platform::FileSystem &files = platform::FileSystem::system());
+                     const std::function<void(const DataFolder &)> &prepare = {});
+    const char *prepare(const QString &setup) { return support::prepare(data, files, setup); }
     DataFolder data;
+    FailingFiles files;
     Program program;
     FormMain &main() { return program.main(); }
 };
@@ -51,6 +52,11 @@ void click(QWidget *control);
 // the window that took the press, wherever the pointer is.
 void mouse(QWidget &window, QEvent::Type type, QPoint global, Qt::MouseButton button,
            Qt::MouseButtons held);
+
+// The window's visible controls (buttons, boxes, lists) that leave it or
+// overlap another by more than a pixel's row, said in one line: empty where
+// the layout holds.
+QString controlsOutOfPlace(const QWidget &window);
 
 // A closed window is deleted once control is back in the event loop.
 void runDeferredDeletes();

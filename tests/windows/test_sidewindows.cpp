@@ -1,6 +1,5 @@
 #include "core/striprules.h"
 #include "platform/widgets.h"
-#include "support/failingfiles.h"
 #include "support/rows.h"
 #include "support/windows.h"
 #include "windows/FormAbout.h"
@@ -79,15 +78,6 @@ bool matches(const QString &said, const QString &expected) {
                : said.startsWith(parts[0]) && said.endsWith(QDir::separator() + parts[1]);
 }
 
-// The setups of a data folder a test row names, and one more: "recovery
-// fails", the recovery folder on a device that fails every write.
-const char *prepare(Started &s, support::FailingFiles &files, const QString &setup) {
-    if (setup != u"recovery fails")
-        return s.data.prepare(setup);
-    files.failInside(s.data.file("recuperados"));
-    return nullptr;
-}
-
 const char *const NotKept =
     "Não foi possível guardar o texto atual em …recuperados. Salve-o antes.";
 
@@ -103,10 +93,9 @@ private slots:
         QTest::addColumn<QString>("open");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("extension");
+        // How a name splits is the names' rule, tested with them.
         row("a new text", "*", "", "");
-        row("notas.txt", "notas.txt", "notas", "txt");
-        row("the last dot splits", "a.b.md", "a.b", "md");
-        row("no dot", "leia-me", "leia-me", "");
+        row("an open text", "a.b.md", "a.b", "md");
     }
 
     void saveWindowBoxes() {
@@ -153,13 +142,13 @@ private slots:
         row("Salvar como: name taken", "", "outra", "btnRename", "Este nome já existe!", "2000");
         row("Salvar: a pasted path", "", "../fora", "btnSave",
             "Estes caracteres não são permitidos: \\ / * : ? \" <> |", "5000");
-        row("Salvar: read-only text", "read-only text", "notas", "btnSave",
+        row("Salvar: the text cannot be written", "text fails", "notas", "btnSave",
             "Não foi possível salvar o texto!", "5000");
         row("Salvar como: the file went meanwhile", "text removed", "nova", "btnRename",
             "Não foi possível renomear o arquivo!", "5000");
         row("Salvar: saved", "", "nova", "btnSave", "", "");
         row("Criar novo arquivo em branco", "", "", "btnNew", "", "");
-        row("Criar novo arquivo em branco: the text typed cannot be kept", "recovery fails", "",
+        row("Criar novo arquivo em branco: the text typed cannot be kept", "recovery full", "",
             "btnNew", NotKept, "5000");
     }
 
@@ -168,15 +157,11 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, button);
         QFETCH(QString, notice);
-        support::FailingFiles files;
-        Started s(
-            {{9, "notas.txt"}},
-            [](const DataFolder &d) {
-                d.putText("notas.txt", "n\r\n");
-                d.putText("outra.txt", "o\r\n");
-            },
-            files);
-        QVERIFY(!prepare(s, files, setup));
+        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
+            d.putText("notas.txt", "n\r\n");
+            d.putText("outra.txt", "o\r\n");
+        });
+        QVERIFY(!s.prepare(setup));
         auto *text = child<platform::TextBox>(&s.main(), "Text1");
         QTest::keyClicks(text, "mais");
         const QString typed = text->text();
@@ -239,13 +224,13 @@ private slots:
         row("double-click, removed meanwhile, Check1 off: told, stays", "double-click", false,
             "notas.txt", "text removed", missing, "", false, true);
         row("Enter, unreadable", "Enter", true, "mem", "proc", "", unreadable, false, true);
-        row("double-click, config.txt read-only: opened, told, stays", "double-click", true,
-            "notas.txt", "read-only config.txt", "", "Não foi possível salvar a configuração!",
-            true, true);
+        row("double-click, config.txt cannot be written: opened, told, stays", "double-click", true,
+            "notas.txt", "config.txt fails", "", "Não foi possível salvar a configuração!", true,
+            true);
         row("Enter, the text typed cannot be kept: told, stays", "Enter", true, "notas.txt",
-            "recovery fails", NotKept, "", false, true);
+            "recovery full", NotKept, "", false, true);
         row("double-click, the text typed cannot be kept: told, stays", "double-click", true,
-            "notas.txt", "recovery fails", NotKept, "", false, true);
+            "notas.txt", "recovery full", NotKept, "", false, true);
     }
 
     void listOpens() {
@@ -256,12 +241,10 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, notice);
         QFETCH(bool, opened);
-        support::FailingFiles files;
-        Started s(
-            {}, [](const DataFolder &d) { d.putText("notas.txt", "abc\r\n"); }, files);
+        Started s({}, [](const DataFolder &d) { d.putText("notas.txt", "abc\r\n"); });
         // A text removed goes once the list shows it.
         const bool removed = setup == u"text removed";
-        if (const char *why = prepare(s, files, removed ? QString() : setup))
+        if (const char *why = s.prepare(removed ? QString() : setup))
             QSKIP(why);
         auto *text = child<platform::TextBox>(&s.main(), "Text1");
         QTest::keyClicks(text, "meu texto");
@@ -333,39 +316,35 @@ private slots:
 
     void listDeletes_data() {
         QTest::addColumn<QString>("row");
-        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("noTrash"); // no usable trash: the answer to the question
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("notice");
         const QStringList all{"notas.txt", "nova.txt", "outra.txt"};
-        row("the open text: gone from the list, kept in the strip", "notas.txt", false, "",
+        row("the open text: gone from the list, kept in the strip", "notas.txt", "", "",
             QStringList{"nova.txt", "outra.txt"}, "fica");
-        row("the first row, chosen on opening", "", false, "", QStringList{"nova.txt", "outra.txt"},
+        row("the first row, chosen on opening", "", "", "", QStringList{"nova.txt", "outra.txt"},
             "fica");
-        row("read-only: told", "notas.txt", true, "", all, "Não foi possível deletar o arquivo ");
-        row("no trash: asked, kept by default", "notas.txt", false, "", all, "fica");
-        row("no trash: asked, deleted for good", "notas.txt", false, "Sim",
+        row("the move to the trash fails: told", "notas.txt", "text fails", "", all,
+            "Não foi possível deletar o arquivo ");
+        row("no trash: asked, kept by default", "notas.txt", "", "", all, "fica");
+        row("no trash: asked, deleted for good", "notas.txt", "", "Sim",
             QStringList{"nova.txt", "outra.txt"}, "fica");
     }
 
     void listDeletes() {
         QFETCH(QString, row);
-        QFETCH(bool, readOnly);
+        QFETCH(QString, setup);
         QFETCH(QString, noTrash);
         QFETCH(QString, notice);
         const bool asked = QString(QTest::currentDataTag()).startsWith("no trash");
-        support::FailingFiles files;
+        Started s({{9, "notas.txt"}}, [](const DataFolder &d) {
+            d.putText("notas.txt", "abc\r\n");
+            d.putText("outra.txt", "x\r\n");
+        });
         if (asked)
-            files.takeAwayTheTrash();
-        Started s(
-            {{9, "notas.txt"}},
-            [](const DataFolder &d) {
-                d.putText("notas.txt", "abc\r\n");
-                d.putText("outra.txt", "x\r\n");
-            },
-            files);
-        if (readOnly)
-            s.data.setReadOnly("textos/notas.txt");
+            s.files.takeAwayTheTrash();
+        QVERIFY(!s.prepare(setup));
         SideWindow *w = open(s.program, Side::List);
         auto *list = child<QListWidget>(w, "List1");
         s.data.putText("nova.txt", "saved elsewhere meanwhile");
@@ -470,36 +449,37 @@ private slots:
         click(child(w, "optIniSim"));
         auto *fonts = child<QComboBox>(w, "Combo1");
         fonts->setCurrentIndex(fonts->findText("Verdana"));
+        FormMain &m = s.main();
+        auto *text = child<platform::TextBox>(&m, "Text1");
+        const int chrome = m.height() - text->height();
         QCursor::setPos(10, 500); // away from the strip
         click(child(w, "btnSave"));
         QCOMPARE(s.data.config(),
                  "300\r\n150\r\n400\r\n80\r\n2\r\n1\r\nVerdana\r\n1000|1000|6000|1500\r\n*\r\n");
         QVERIFY(!s.program.sideWindow(Side::Config));
         // In force at once, where it stands.
-        FormMain &m = s.main();
-        auto *text = child<platform::TextBox>(&m, "Text1");
         QCOMPARE(text->font().family(), "Verdana");
-        QCOMPARE(m.geometry(), QRect(400, 100, 300, 150 + 85));
         QCOMPARE(text->height(), 150);
+        QCOMPARE(m.geometry(), QRect(400, 100, 300, 150 + chrome));
         QCOMPARE(qRound(m.windowOpacity() * 255), core::alphaFor(80));
     }
 
     void settingsNotices_data() {
-        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("notice");
         QTest::addColumn<int>("interval");
-        row("an empty box", false, "Nenhum campo pode ficar vazio!", 2000);
-        row("config.txt read-only", true, "Não foi possível salvar a configuração!", 5000);
+        row("an empty box", "", "Nenhum campo pode ficar vazio!", 2000);
+        row("config.txt cannot be written", "config.txt fails",
+            "Não foi possível salvar a configuração!", 5000);
     }
 
     void settingsNotices() {
-        QFETCH(bool, readOnly);
+        QFETCH(QString, setup);
         Started s;
         const QByteArray before = s.data.config();
-        if (readOnly)
-            s.data.setReadOnly("config.txt");
+        QVERIFY(!s.prepare(setup));
         SideWindow *w = open(s.program, Side::Config);
-        retype(box(w, "txtTransparencia"), readOnly ? "50" : "");
+        retype(box(w, "txtTransparencia"), setup.isEmpty() ? "" : "50");
         click(child(w, "btnSave"));
         QCOMPARE(s.program.sideWindow(Side::Config), w);
         QTEST(notice(w)->text(), "notice");
@@ -561,28 +541,16 @@ private slots:
         FormAbout::openAddress = [](const QUrl &) { return false; };
     }
 
-    // Every side window: borderless, 294 x 298 pixels, its close button and
-    // arrows at their places.
-    void frame() {
+    // Every side window is borderless, its controls inside it and apart.
+    // Whatever font the system gives, no caption is cut, and in the About and
+    // help windows no grown label reaches the next row.
+    void everythingFits() {
         Started s;
         for (Side side : {Side::Save, Side::List, Side::Config, Side::About, Side::Help}) {
             SideWindow *w = open(s.program, side);
             QVERIFY(w->windowFlags().testFlag(Qt::FramelessWindowHint));
-            QCOMPARE(w->size(), QSize(294, 298));
-            QCOMPARE(child(w, "btnClose")->geometry(), QRect(257, 8, 26, 25));
+            QCOMPARE(controlsOutOfPlace(*w), QString());
             QCOMPARE(child(w, "btnClose")->cursor().hotSpot(), QPoint(1, 1));
-            QCOMPARE(child(w, "btnEsq")->geometry(), QRect(8, 32, 15, 15));
-            QCOMPARE(child(w, "btnDir")->geometry(), QRect(269, 32, 15, 15));
-        }
-    }
-
-    // Whatever font the system gives, no caption is cut, and in the About and
-    // help windows no grown label reaches the next row.
-    void captionsFitAndKeepApart() {
-        Started s;
-        for (Side side : {Side::Save, Side::List, Side::Config, Side::About, Side::Help}) {
-            SideWindow *w = open(s.program, side);
-            QVERIFY(w);
             const QList<QLabel *> labels = w->findChildren<QLabel *>();
             for (const QLabel *label : labels) {
                 if (!label->isVisibleTo(w) || label->text().isEmpty())

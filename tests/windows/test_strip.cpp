@@ -93,7 +93,9 @@ private slots:
             QCOMPARE(m.pos(), strip.topLeft());
         QTEST(s.program.ini().pos(), "startupWindow");
         TextBox *text = text1(m);
-        QCOMPARE(text->geometry(), QRect(8, 42, strip.width() - 16, 140));
+        // The box at its least height, every control inside the strip and apart.
+        QCOMPARE(text->height(), 140);
+        QCOMPARE(controlsOutOfPlace(m), QString());
         QTEST(text->font().family(), "font");
         QCOMPARE(text->font().pointSizeF(), 11.25);
         QTEST(qRound(m.windowOpacity() * 255), "alpha");
@@ -106,9 +108,9 @@ private slots:
         FormIni &ini = s.program.ini();
         QVERIFY(ini.isVisible());
         QVERIFY(!s.main().isVisible());
-        QCOMPARE(ini.geometry(), QRect(100, 100, 56, 56));
+        QCOMPARE(ini.pos(), QPoint(100, 100));
+        QCOMPARE(controlsOutOfPlace(ini), QString());
         auto *btnShow = child<PictureButton>(&ini, "btnShow");
-        QCOMPARE(btnShow->geometry(), QRect(1, 26, 54, 24));
         QCOMPARE(s.main().width(), 400); // sized while hidden
         click(btnShow);
         QVERIFY(!ini.isVisible());
@@ -123,13 +125,15 @@ private slots:
         Started s;
         FormMain &m = s.main();
         TextBox *text = text1(m);
+        const int chrome = m.height() - text->height();
         int last = 140;
         for (int lines = 1; lines <= 25; ++lines) {
             if (lines > 1)
                 QTest::keyClick(text, Qt::Key_Return);
             const int h = text->height();
             QVERIFY2(h >= last && h <= 280, qPrintable(QString::number(lines)));
-            QCOMPARE(m.height(), h + 85);
+            QCOMPARE(m.height() - h, chrome);
+            QCOMPARE(controlsOutOfPlace(m), QString());
             QCOMPARE(text->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn, h == 280);
             QVERIFY2(everyLineShows(text), qPrintable(QString::number(lines)));
             last = h;
@@ -196,16 +200,22 @@ private slots:
         QVERIFY(boxes.texts.isEmpty());
         if (!saved)
             return;
-        // Shown at rest, the badge runs its three steps and goes back to rest.
+        // Shown at rest, the badge grows step by step, never as far as the
+        // collapse button, and goes back to rest.
         QTRY_VERIFY(!badge->isVisible());
-        QCOMPARE(steps.widths, (QList<int>{10, 20, 68, 123, 10}));
+        const QList<int> &widths = steps.widths;
+        QVERIFY(widths.size() > 2);
+        QCOMPARE(widths.last(), widths.first());
+        for (qsizetype i = 1; i + 1 < widths.size(); ++i)
+            QVERIFY(widths[i] > widths[i - 1]);
+        QVERIFY(badge->x() + widths[widths.size() - 2] <= child(&m, "btnUpDown")->x());
     }
 
     void failedWritesAreReported_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("file"); // the file that could not be written
-        row("Ctrl+S, read-only text", "Ctrl+S", "textos/notas.txt");
-        row("positions button, read-only config.txt", "btnPosicao", "config.txt");
+        row("Ctrl+S, the text cannot be written", "Ctrl+S", "textos/notas.txt");
+        row("positions button, config.txt cannot be written", "btnPosicao", "config.txt");
     }
 
     void failedWritesAreReported() {
@@ -213,7 +223,7 @@ private slots:
         QFETCH(QString, file);
         Started s({{9, "notas.txt"}},
                   [](const DataFolder &d) { d.putText("notas.txt", "antigo\r\n"); });
-        s.data.setReadOnly(file);
+        s.files.failAt(s.data.file(file));
         const QByteArray before = s.data.bytes(file);
         FormMain &m = s.main();
         TextBox *text = text1(m);
