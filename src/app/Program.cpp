@@ -52,7 +52,7 @@ void Program::start() {
     m_core.start();
 
     // Line 8: each part that is a number moves its window.
-    const std::array<std::optional<double>, 4> at = m_core.positionsTwips();
+    const std::array<std::optional<double>, 4> &at = m_core.settings().positionsTwips;
     m_ini->moveTwips(at[0], at[1]);
     m_main->applySettings();
     std::optional<QPointF> mainAt;
@@ -73,7 +73,7 @@ void Program::start() {
         QTimer::singleShot(0, this, &Program::keepWindowsReachable);
     });
 
-    if (m_core.startMinimized()) {
+    if (m_core.settings().startMinimized) {
         m_ini->show();
         m_main->hide();
         // As the strip would: a program just started has the keyboard, and
@@ -314,16 +314,16 @@ void Program::closeProgram() {
     // or the question already asked.
     if (m_closing || m_asking)
         return;
-    if (!m_core.closing() && !closeWithoutKeeping())
+    if (const core::Result kept = m_core.closing(); !kept.done() && !closeWithoutKeeping(kept.path))
         return;
     endRun();
 }
 
-bool Program::closeWithoutKeeping() {
+bool Program::closeWithoutKeeping(const QString &recoveryPath) {
     m_asking = true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Corvale Scrivulets"),
                     QStringLiteral("Não foi possível guardar o texto não salvo em ") +
-                        m_core.recovery().displayPath() +
+                        recoveryPath +
                         QStringLiteral("\nFechar o programa mesmo assim e perder o texto?"),
                     QMessageBox::NoButton, m_main.get());
     QPushButton *close =
@@ -349,8 +349,7 @@ QMessageBox *Program::showNoticeBesideStrip(QMessageBox::Icon icon, const QStrin
     // On the side the side windows open, never over the strip's middle.
     const QScreen *screen = m_main->screen();
     const QPointF at = core::placeSideWindowOnScreen(
-        m_core.alignment() == double(core::Align::Left) ? double(core::Align::Left)
-                                                        : double(core::Align::Right),
+        m_core.settings().align == core::Align::Left ? core::Align::Left : core::Align::Right,
         m_main->placeTwips(),
         QSizeF(box->width() * core::TwipsPerPixel, box->height() * core::TwipsPerPixel),
         screen ? QRectF(core::twipsRect(screen->availableGeometry())) : QRectF());

@@ -75,7 +75,7 @@ private:
     // Every window in the program's closing order, then the event loop.
     void endRun();
     // The unsaved text could not be kept: true when the user closes anyway.
-    bool closeWithoutKeeping();
+    bool closeWithoutKeeping(const QString &recoveryPath);
     // A notice beside the strip, which keeps the keyboard.
     QMessageBox *showNoticeBesideStrip(QMessageBox::Icon icon, const QString &text);
     // A draft could not be written: said beside the strip.

@@ -15,8 +15,9 @@ namespace {
 constexpr int DraftPauseMs = 2000;
 constexpr int DraftMostMs = 5000;
 
-bool noTextOpen(const QString &openName) {
-    return openName.isEmpty() || openName == u"*";
+// A recovery copy or draft is named after the open text's title.
+QString titleOf(const std::optional<QString> &name) {
+    return name ? splitTextFileName(*name).title : QString();
 }
 
 } // namespace
@@ -53,48 +54,20 @@ void AppCore::start() {
     m_files->makeFolder(m_dataFolder);
     const QString path = config::path(m_dataFolder);
     if (!platform::entryAt(path).exists)
-        m_files->writeFileAtomically(path, config::fileText(config::defaultLines()));
+        writeConfig(config::defaultLines(), InForce::Keep);
     // An unreadable file reads as an empty one: every line takes its replacement.
     takeSettings(m_files->readFile(path).value_or(QByteArray()));
 
     m_recoveredAfterCrash = m_recovery.adoptDrafts(now);
 
-    // Line 9: "*" or missing turns the reopening off; anything else names the text.
+    m_reopenLastText = m_settings.reopenLastText;
+    // The text named is open even when its file is gone: Ctrl+S writes it again.
     const std::optional<QString> &last = m_settings.lastText;
-    m_reopenLastText = last && *last != u"*";
     TextFile file;
-    if (m_reopenLastText && !last->isEmpty())
+    if (last)
         file = m_texts.read(*last).value_or(TextFile());
-    replaceText(file.text, last.value_or(QString()), file);
-}
-
-double AppCore::textMinPx() const {
-    return clampPixels(numberOr0(m_settings.txtMin));
-}
-
-double AppCore::textMaxPx() const {
-    return clampPixels(numberOr0(m_settings.txtMax));
-}
-
-double AppCore::opacityPercent() const {
-    return numberOr0(m_settings.transparency);
-}
-
-double AppCore::alignment() const {
-    return numberOr0(m_settings.align);
-}
-
-bool AppCore::startMinimized() const {
-    return numberOr0(m_settings.optIni) == 1;
-}
-
-std::array<std::optional<double>, 4> AppCore::positionsTwips() const {
-    std::array<std::optional<double>, 4> at;
-    for (int i = 0; i < 4; ++i)
-        if (m_settings.positions[i])
-            if (const auto n = parseNumber(*m_settings.positions[i]))
-                at[i] = clampPixels(*n / TwipsPerPixel) * TwipsPerPixel;
-    return at;
+    replaceText(file.text, last, file);
+    m_lastTextLineEmpty = m_reopenLastText && !last;
 }
 
 QRectF AppCore::stripPlaceTwips() const {
@@ -161,32 +134,37 @@ bool AppCore::isSaved(const QString &text) const {
     return text.size() == m_savedSize && qHash(text) == m_savedHash;
 }
 
-void AppCore::replaceText(const QString &text, const QString &name, const TextFile &file) {
+void AppCore::setOpenName(const std::optional<QString> &name) {
+    m_lastTextLineEmpty = false;
+    if (name == m_openName)
+        return;
+    m_openName = name;
+    emit openNameChanged(name.value_or(QString()));
+}
+
+void AppCore::replaceText(const QString &text, const std::optional<QString> &name,
+                          const TextFile &file) {
     emit textReplaced(text);
-    if (name != m_openName) {
-        m_openName = name;
-        emit openNameChanged(name);
-    }
+    setOpenName(name);
     m_lineEnd = file.lineEnd;
     m_savedStamp = file.stamp;
     markSaved(text);
 }
 
-bool AppCore::dropText() {
+Result AppCore::dropText() {
     if (!m_facts)
-        return true;
+        return {};
     const QString text = m_facts->stripText();
     if (text.isEmpty() || isSaved(text)) {
         // Nothing to keep, and no draft of it either.
         m_recovery.removeDraft();
-        return true;
+        return {};
     }
-    const bool kept =
-        m_recovery.keep(text, splitTextFileName(m_openName).title, QDateTime::currentDateTime());
     // The draft stays where the copy could not be written.
-    if (kept)
-        markSaved(text);
-    return kept;
+    if (!m_recovery.keep(text, titleOf(m_openName), QDateTime::currentDateTime()))
+        return {Result::Kind::NotKept, m_recovery.displayPath()};
+    markSaved(text);
+    return {};
 }
 
 // Every key comes here: two timers restarted at most, nothing read or hashed.
@@ -204,13 +182,13 @@ void AppCore::writeDraft() {
     }
     // Said once: a draft that keeps failing (a full or read-only folder) is
     // retried at every pause without a word until one is written again.
-    const bool written = m_recovery.writeDraft(text, splitTextFileName(m_openName).title);
+    const bool written = m_recovery.writeDraft(text, titleOf(m_openName));
     if (!written && !m_draftFailing)
         emit writeFailed(m_recovery.displayPath());
     m_draftFailing = !written;
 }
 
-bool AppCore::closing() {
+Result AppCore::closing() {
     m_draftTimer.stop();
     m_draftLimit.stop();
     return dropText();
@@ -230,61 +208,56 @@ bool AppCore::writeOpenText(const QString &name, const QString &text) {
     return true;
 }
 
-AppCore::QuickSave AppCore::quickSave(const QString &text) {
-    if (noTextOpen(m_openName))
-        return QuickSave::NoTextOpen;
-    if (!writeOpenText(m_openName, text))
-        return QuickSave::Failed;
+Result AppCore::quickSave(const QString &text) {
+    if (!m_openName)
+        return {Result::Kind::NoTextOpen};
+    if (!writeOpenText(*m_openName, text))
+        return {Result::Kind::Failed, m_texts.displayPath(*m_openName)};
     markSaved(text);
-    return QuickSave::Saved;
+    return {};
 }
 
-AppCore::Outcome AppCore::saveText(const QString &title, const QString &extension) {
+Result AppCore::saveText(const QString &title, const QString &extension) {
     if (hasForbiddenNameCharacter(title) || hasForbiddenNameCharacter(extension))
-        return Outcome::ForbiddenCharacters;
+        return {Result::Kind::ForbiddenCharacters};
     const bool folder = m_texts.ensure();
     const QString name = makeTextFileName(title, extension);
     if (isEmptySaveTitle(title))
-        return Outcome::EmptyTitle;
-    if (m_texts.isNameTaken(name, m_openName))
-        return Outcome::NameTaken;
+        return {Result::Kind::EmptyTitle};
+    if (m_texts.isNameTaken(name, m_openName.value_or(QString())))
+        return {Result::Kind::NameTaken};
     const QString text = m_facts ? m_facts->stripText() : QString();
     if (!folder || !writeOpenText(name, text))
-        return Outcome::Failed;
-    if (name != m_openName) {
-        m_openName = name;
-        emit openNameChanged(name);
-    }
+        return {Result::Kind::Failed, m_texts.displayPath(name)};
+    setOpenName(name);
     markSaved(text);
-    return Outcome::Done;
+    return {};
 }
 
-AppCore::Outcome AppCore::renameText(const QString &title, const QString &extension) {
+Result AppCore::renameText(const QString &title, const QString &extension) {
     // A new text has no file to rename: it is saved under the title instead.
-    if (noTextOpen(m_openName))
+    if (!m_openName)
         return saveText(title, extension);
+    const QString openName = *m_openName;
     if (hasForbiddenNameCharacter(title) || hasForbiddenNameCharacter(extension))
-        return Outcome::ForbiddenCharacters;
+        return {Result::Kind::ForbiddenCharacters};
     m_texts.ensure();
     const QString newName = renameTextFileName(title, extension);
     if (isEmptyRenameTitle(title))
-        return Outcome::EmptyTitle;
-    if (m_texts.isNameTaken(newName, m_openName))
-        return Outcome::NameTaken;
-    if (newName != m_openName && !m_texts.rename(m_openName, newName))
-        return Outcome::Failed;
-    if (newName != m_openName) {
-        m_openName = newName;
-        emit openNameChanged(newName);
-    }
-    return Outcome::Done;
+        return {Result::Kind::EmptyTitle};
+    if (m_texts.isNameTaken(newName, openName))
+        return {Result::Kind::NameTaken};
+    if (newName != openName && !m_texts.rename(openName, newName))
+        return {Result::Kind::Failed, m_texts.displayPath(openName)};
+    setOpenName(newName);
+    return {};
 }
 
-bool AppCore::newText() {
-    if (!dropText())
-        return false;
-    replaceText(QString(), QStringLiteral("*"));
-    return true;
+Result AppCore::newText() {
+    if (Result kept = dropText(); !kept.done())
+        return kept;
+    replaceText(QString(), std::nullopt);
+    return {};
 }
 
 QStringList AppCore::listTexts() const {
@@ -292,54 +265,74 @@ QStringList AppCore::listTexts() const {
     return sortedTextNames(m_texts.list());
 }
 
-AppCore::Open AppCore::openText(const QString &name) {
+Result AppCore::openText(const QString &name) {
     if (!m_texts.exists(name))
-        return Open::Missing;
+        return {Result::Kind::Missing, m_texts.displayPath(name)};
     const std::optional<TextFile> file = m_texts.read(name);
     // Nothing changes: an empty text in the strip would be saved over the
     // file by the next Ctrl+S.
     if (!file)
-        return Open::Unreadable;
-    if (!dropText())
-        return Open::NotKept;
+        return {Result::Kind::Unreadable, m_texts.displayPath(name)};
+    if (Result kept = dropText(); !kept.done())
+        return kept;
     replaceText(file->text, name, *file);
     // Line 1 is the configured start width, not the width the strip was last
     // collapsed at, so opening a text never changes it; lines 2 to 8 are the
     // values in force.
-    QStringList positions;
-    for (const std::optional<QString> &part : m_settings.positions)
-        positions << part.value_or(QStringLiteral("0"));
-    const bool written =
-        writeConfig({formatNumber(float(clampPixels(*parseNumber(m_settings.width)))),
-                     m_settings.txtMin, m_settings.txtMax, m_settings.transparency,
-                     m_settings.align, m_settings.optIni, m_settings.font, positions.join(u'|'),
-                     config::lastTextLine(m_reopenLastText, m_openName)});
-    return written ? Open::Opened : Open::ConfigNotWritten;
+    if (!writeConfig(config::linesInForce(m_settings, lastTextToWrite()), InForce::Keep))
+        return {Result::Kind::ConfigNotWritten, configDisplayPath()};
+    return {};
 }
 
-platform::Removal AppCore::deleteText(const QString &name) {
+Result AppCore::deleteText(const QString &name) {
     const platform::Removal removal = m_texts.remove(name);
     m_texts.ensure();
-    return removal;
+    switch (removal) {
+    case platform::Removal::Trashed:
+        return {};
+    case platform::Removal::NoTrash:
+        return {Result::Kind::NoTrash, m_texts.displayPath(name)};
+    case platform::Removal::Failed:
+        break;
+    }
+    return notRemoved(name);
 }
 
-bool AppCore::deleteTextForGood(const QString &name) {
-    return m_texts.removeForGood(name);
+Result AppCore::deleteTextForGood(const QString &name) {
+    return m_texts.removeForGood(name) ? Result() : notRemoved(name);
+}
+
+// A text removed meanwhile (by another program, or from another list) is
+// said to be gone, not to have resisted.
+Result AppCore::notRemoved(const QString &name) const {
+    const bool gone = !m_texts.isNameTaken(name, QString());
+    return {gone ? Result::Kind::Missing : Result::Kind::Failed, m_texts.displayPath(name)};
 }
 
 // --- config.txt
 
-bool AppCore::writeConfig(const config::Lines &lines) {
-    return writeConfigFile(config::fileText(lines, m_settings.globalKey));
-}
-
-bool AppCore::writeConfigFile(const QByteArray &bytes) {
-    return m_files->writeFileAtomically(config::path(m_dataFolder), bytes);
+bool AppCore::writeConfig(const config::Lines &lines, InForce inForce) {
+    const QByteArray bytes = config::fileText(lines, m_settings.globalKey);
+    if (!m_files->writeFileAtomically(config::path(m_dataFolder), bytes))
+        return false;
+    // In force now exactly as the next start will read them from the file,
+    // the reader's limits and replacements included, so that every later
+    // writer puts back what was saved.
+    if (inForce == InForce::Take)
+        takeSettings(bytes);
+    return true;
 }
 
 void AppCore::takeSettings(const QByteArray &configBytes) {
-    m_settings = config::accept(config::readValues(configBytes));
-    m_stripWidthTwips = clampPixels(*parseNumber(m_settings.width)) * TwipsPerPixel;
+    m_settings = config::settingsFrom(configBytes);
+    m_stripWidthTwips = m_settings.widthPx * TwipsPerPixel;
+}
+
+// Line 9: the open text when the reopening is on.
+std::optional<QString> AppCore::lastTextToWrite() const {
+    if (!m_reopenLastText)
+        return std::nullopt;
+    return m_lastTextLineEmpty ? QString() : m_openName;
 }
 
 QString AppCore::positionsNow() const {
@@ -350,51 +343,39 @@ QString AppCore::positionsNow() const {
         .join(u'|');
 }
 
-AppCore::Settings AppCore::saveSettings(const SettingsForm &f) {
+Result AppCore::saveSettings(const SettingsForm &f) {
     // An empty line would be dropped by the reader and move every later
     // value up one line at the next start.
     for (const QString *box : {&f.width, &f.txtMin, &f.txtMax, &f.transparency})
         if (box->isEmpty())
-            return Settings::EmptyField;
-    const config::Lines lines{f.width,
-                              f.txtMin,
-                              f.txtMax,
-                              f.transparency,
-                              QString::number(f.align),
-                              f.startMinimized ? QStringLiteral("1") : QStringLiteral("2"),
-                              f.font,
-                              positionsNow(),
-                              config::lastTextLine(m_reopenLastText, m_openName)};
-    const QByteArray bytes = config::fileText(lines, m_settings.globalKey);
-    if (!writeConfigFile(bytes))
-        return Settings::Failed;
-    // In force now exactly as the next start will read them from the file,
-    // the reader's limits and replacements included, so that every later
-    // writer puts back what the user saved.
-    takeSettings(bytes);
+            return {Result::Kind::EmptyField};
+    config::Lines lines = config::linesInForce(m_settings, lastTextToWrite());
+    lines[config::line::Width] = f.width;
+    lines[config::line::TextMin] = f.txtMin;
+    lines[config::line::TextMax] = f.txtMax;
+    lines[config::line::Opacity] = f.transparency;
+    lines[config::line::Align] = QString::number(f.align);
+    lines[config::line::StartMinimized] =
+        f.startMinimized ? QStringLiteral("1") : QStringLiteral("2");
+    lines[config::line::Font] = f.font;
+    lines[config::line::Positions] = positionsNow();
+    if (!writeConfig(lines, InForce::Take))
+        return {Result::Kind::Failed, configDisplayPath()};
     emit settingsSaved();
-    return Settings::Saved;
+    return {};
 }
 
-bool AppCore::savePositions() {
+Result AppCore::savePositions() {
     const QRectF strip = stripPlaceTwips();
     m_savedLeft = float(strip.x());
-    const config::Lines lines{formatNumber(float(strip.width()) / float(TwipsPerPixel)),
-                              m_settings.txtMin,
-                              m_settings.txtMax,
-                              m_settings.transparency,
-                              m_settings.align,
-                              m_settings.optIni,
-                              m_settings.font,
-                              positionsNow(),
-                              config::lastTextLine(m_reopenLastText, m_openName)};
-    const QByteArray bytes = config::fileText(lines, m_settings.globalKey);
-    if (!writeConfigFile(bytes))
-        return false;
+    config::Lines lines = config::linesInForce(m_settings, lastTextToWrite());
+    lines[config::line::Width] = formatNumber(float(strip.width()) / float(TwipsPerPixel));
+    lines[config::line::Positions] = positionsNow();
     // The width and places just saved are the ones in force: opening a text,
     // which writes them back, must not put older ones in their stead.
-    takeSettings(bytes);
-    return true;
+    if (!writeConfig(lines, InForce::Take))
+        return {Result::Kind::Failed, configDisplayPath()};
+    return {};
 }
 
 } // namespace core

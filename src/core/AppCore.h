@@ -2,6 +2,7 @@
 
 #include "core/config.h"
 #include "core/recovery.h"
+#include "core/result.h"
 #include "core/textfolder.h"
 
 #include <QObject>
@@ -54,15 +55,8 @@ public:
     QString configDisplayPath() const;
 
     // The settings in force, as read at start-up or as saved since (the
-    // writers put them back as they were), and as numbers.
-    const config::Accepted &settings() const { return m_settings; }
-    double textMinPx() const;
-    double textMaxPx() const;
-    double opacityPercent() const;
-    double alignment() const;
-    bool startMinimized() const;
-    // Line 8's four parts as twips: start-up window left, top, strip left, top.
-    std::array<std::optional<double>, 4> positionsTwips() const;
+    // writers put them back as they were).
+    const config::Settings &settings() const { return m_settings; }
 
     // The width the strip opens at: the configured one, then the one it had
     // when it was last collapsed.
@@ -73,9 +67,8 @@ public:
 
     QRectF stripPlaceTwips() const;
 
-    // The open text's file name, "*" when the text has none, empty when
-    // config.txt named nothing.
-    const QString &openName() const { return m_openName; }
+    // The open text's file name; none for a text that has no file yet.
+    const std::optional<QString> &openName() const { return m_openName; }
 
     // "Abrir último arquivo editado ao iniciar", for the whole run.
     bool reopenLastText() const { return m_reopenLastText; }
@@ -93,39 +86,29 @@ public:
     void handOverTopmost(Side from, Side to);
     void stripActivated();
 
-    // Ctrl+S: the open text written in place, or nothing when no text is
-    // open. A text not edited since it was read or saved, whose file is
-    // still the one it was, is not written again: its bytes stay as they were.
-    enum class QuickSave { NoTextOpen, Saved, Failed };
-    QuickSave quickSave(const QString &text);
+    // Ctrl+S: the open text written in place, or NoTextOpen. A text not
+    // edited since it was read or saved, whose file is still the one it was,
+    // is not written again: its bytes stay as they were.
+    Result quickSave(const QString &text);
 
-    enum class Outcome {
-        Done,
-        ForbiddenCharacters,
-        EmptyTitle,
-        NameTaken,
-        Failed,
-    };
     // "Salvar": the strip's text under the title; it becomes the open text.
-    Outcome saveText(const QString &title, const QString &extension);
+    Result saveText(const QString &title, const QString &extension);
     // "Salvar como": the open text's file gets the new name (its text is not
     // written); with no text open, it saves as "Salvar" does.
-    Outcome renameText(const QString &title, const QString &extension);
-    // "Criar novo arquivo em branco". False, and nothing changes, when the
+    Result renameText(const QString &title, const QString &extension);
+    // "Criar novo arquivo em branco". NotKept, and nothing changes, when the
     // unsaved text's recovery copy cannot be written.
-    bool newText();
+    Result newText();
 
     // The list window: the folder's names in the list's order.
     QStringList listTexts() const;
-    // NotKept: the unsaved text in the strip could not be kept in a
-    // recovery copy, and stays with its name and its draft.
-    enum class Open { Opened, ConfigNotWritten, Missing, Unreadable, NotKept };
     // The text into the strip, its name the open one, recorded in config.txt.
-    Open openText(const QString &name);
+    // NotKept: the unsaved text in the strip stays, with its name and its draft.
+    Result openText(const QString &name);
     // "Deletar": to the user's trash. NoTrash: none could take it, and the
     // text stays where it was until the user says to delete it for good.
-    platform::Removal deleteText(const QString &name);
-    bool deleteTextForGood(const QString &name);
+    Result deleteText(const QString &name);
+    Result deleteTextForGood(const QString &name);
 
     struct SettingsForm {
         QString width, txtMin, txtMax, transparency; // as typed
@@ -133,21 +116,19 @@ public:
         bool startMinimized;
         QString font;
     };
-    enum class Settings { Saved, EmptyField, Failed };
     // "Salvar": the form into config.txt, and what the next start will read
     // from it in force from now on (settingsSaved).
-    Settings saveSettings(const SettingsForm &form);
+    Result saveSettings(const SettingsForm &form);
 
     // The positions button: the strip's width and both windows' places.
-    bool savePositions();
+    Result savePositions();
 
     // The text changed: a draft follows once typing pauses, and while it
     // goes on, within a few seconds of the first change all the same.
     void textEdited();
     void setDraftDelays(int pauseMs, int mostMs);
-    // The program ends: unsaved text goes into a recovery copy. False when
-    // that copy could not be written.
-    bool closing();
+    // The program ends: unsaved text goes into a recovery copy, or NotKept.
+    Result closing();
     const Recovery &recovery() const { return m_recovery; }
     // A draft left by a run that did not end became a recovery copy at start.
     bool recoveredAfterCrash() const { return m_recoveredAfterCrash; }
@@ -165,18 +146,23 @@ signals:
     void writeFailed(const QString &displayPath);
 
 private:
-    // The lines with the global key in force, which every writer keeps.
-    bool writeConfig(const config::Lines &lines);
-    bool writeConfigFile(const QByteArray &bytes);
+    // Every writer of config.txt: the lines, and the global key in force.
+    // A writer whose lines are the settings from now on takes them in force.
+    enum class InForce { Keep, Take };
+    bool writeConfig(const config::Lines &lines, InForce inForce);
     void takeSettings(const QByteArray &configBytes);
+    std::optional<QString> lastTextToWrite() const;
     QString positionsNow() const;
+    void setOpenName(const std::optional<QString> &name);
     // Unsaved text that leaves the strip goes into a recovery copy first.
-    bool dropText();
-    void replaceText(const QString &text, const QString &name, const TextFile &file = TextFile());
+    Result dropText();
+    void replaceText(const QString &text, const std::optional<QString> &name,
+                     const TextFile &file = TextFile());
     bool writeOpenText(const QString &name, const QString &text);
     void markSaved(const QString &text);
     bool isSaved(const QString &text) const;
     void writeDraft();
+    Result notRemoved(const QString &name) const;
 
     QString m_dataFolder;
     platform::FileSystem *m_files;
@@ -184,11 +170,14 @@ private:
     Recovery m_recovery;
     const WindowFacts *m_facts = nullptr;
 
-    config::Accepted m_settings;
+    config::Settings m_settings;
     double m_stripWidthTwips = 4410;
     std::optional<float> m_savedLeft;
-    QString m_openName;
+    std::optional<QString> m_openName;
     bool m_reopenLastText = false;
+    // An empty line 9 (a file of eight lines) turns the reopening on and
+    // names no text; the writers keep it empty until a text comes in.
+    bool m_lastTextLineEmpty = false;
 
     bool m_alwaysOnTop = false;
     QSet<Side> m_topmostHolders;

@@ -1,6 +1,7 @@
 #include "core/config.h"
 
 #include "core/numbers.h"
+#include "core/twips.h"
 #include "platform/files.h"
 #include "platform/textcodec.h"
 
@@ -9,6 +10,28 @@ namespace core::config {
 namespace {
 
 constexpr QChar Separator(0x7F);
+
+// Each line: what a file nobody has written yet holds, and what start-up
+// takes in place of a value it does not accept (none: see accept()).
+struct LineDefault {
+    const char16_t *newFile;
+    const char16_t *replacement;
+};
+constexpr std::array<LineDefault, LineCount> Defaults = {{
+    {u"294", u"294"},                  // strip width, pixels, at least 294
+    {u"140", u"140"},                  // text box height at least, pixels, at least 140
+    {u"280", nullptr},                 // text box height at most, at least line 2
+    {u"90", u"100"},                   // opacity, percent, 0 to 100
+    {u"1", u"2"},                      // side windows: 1 left, 2 centre, 3 right
+    {u"2", u"2"},                      // 1 start minimized, 2 not
+    {u"Arial", u"Arial"},              // font, one of FontNames
+    {u"1000|1000|1000|1000", nullptr}, // start-up window left|top, strip left|top, twips
+    {u"*", nullptr},                   // the text start-up reopens, "*" for none
+}};
+
+QString replacement(int line) {
+    return QString::fromUtf16(Defaults[line].replacement);
+}
 
 QStringList nonEmptyLines(const QString &text) {
     QStringList lines;
@@ -70,18 +93,19 @@ RawValues readValues(const QByteArray &fileBytes) {
 
 Accepted accept(const RawValues &v) {
     Accepted a;
-    a.width = atLeast(v[0], 294, QStringLiteral("294"));
-    a.txtMin = atLeast(v[1], 140, QStringLiteral("140"));
-    a.txtMax = atLeast(v[2], *parseNumber(a.txtMin), a.txtMin);
-    a.transparency = QStringLiteral("100");
-    if (v[3]) {
-        const auto n = parseNumber(*v[3]);
+    a.width = atLeast(v[line::Width], 294, replacement(line::Width));
+    a.txtMin = atLeast(v[line::TextMin], 140, replacement(line::TextMin));
+    a.txtMax = atLeast(v[line::TextMax], *parseNumber(a.txtMin), a.txtMin);
+    a.transparency = replacement(line::Opacity);
+    if (v[line::Opacity]) {
+        const auto n = parseNumber(*v[line::Opacity]);
         if (n && *n >= 0 && *n <= 100)
-            a.transparency = *v[3];
+            a.transparency = *v[line::Opacity];
     }
-    a.align = oneOf(v[4], {1, 2, 3}, QStringLiteral("2"));
-    a.optIni = oneOf(v[5], {1, 2}, QStringLiteral("2"));
-    a.font = (v[6] && FontNames.contains(*v[6])) ? *v[6] : QStringLiteral("Arial");
+    a.align = oneOf(v[line::Align], {1, 2, 3}, replacement(line::Align));
+    a.optIni = oneOf(v[line::StartMinimized], {1, 2}, replacement(line::StartMinimized));
+    a.font = (v[line::Font] && FontNames.contains(*v[line::Font])) ? *v[line::Font]
+                                                                   : replacement(line::Font);
     if (v[7]) {
         const QStringList parts = v[7]->split(u'|');
         for (int i = 0; i < 4 && i < parts.size(); ++i)
@@ -97,12 +121,49 @@ Accepted accept(const RawValues &v) {
     return a;
 }
 
+Settings settingsFrom(const QByteArray &fileBytes) {
+    Settings s;
+    s.text = accept(readValues(fileBytes));
+    const Accepted &a = s.text;
+    // Every accepted value but the positions is a number.
+    s.widthPx = clampPixels(numberOr0(a.width));
+    s.textMinPx = clampPixels(numberOr0(a.txtMin));
+    s.textMaxPx = clampPixels(numberOr0(a.txtMax));
+    s.opacityPercent = numberOr0(a.transparency);
+    s.align = Align(int(numberOr0(a.align)));
+    s.startMinimized = numberOr0(a.optIni) == 1;
+    s.font = a.font;
+    for (int i = 0; i < 4; ++i)
+        if (a.positions[i])
+            if (const auto n = parseNumber(*a.positions[i]))
+                s.positionsTwips[i] = clampPixels(*n / TwipsPerPixel) * TwipsPerPixel;
+    s.reopenLastText = a.lastText && *a.lastText != u"*";
+    if (s.reopenLastText && !a.lastText->isEmpty())
+        s.lastText = a.lastText;
+    s.globalKey = a.globalKey;
+    return s;
+}
+
 Lines defaultLines() {
-    return {QStringLiteral("294"),   QStringLiteral("140"),
-            QStringLiteral("280"),   QStringLiteral("90"),
-            QStringLiteral("1"),     QStringLiteral("2"),
-            QStringLiteral("Arial"), QStringLiteral("1000|1000|1000|1000"),
-            QStringLiteral("*")};
+    Lines lines;
+    for (int i = 0; i < LineCount; ++i)
+        lines[i] = QString::fromUtf16(Defaults[i].newFile);
+    return lines;
+}
+
+Lines linesInForce(const Settings &s, const std::optional<QString> &lastText) {
+    QStringList positions;
+    for (const std::optional<QString> &part : s.text.positions)
+        positions << part.value_or(QStringLiteral("0"));
+    return {formatNumber(float(s.widthPx)),
+            s.text.txtMin,
+            s.text.txtMax,
+            s.text.transparency,
+            s.text.align,
+            s.text.optIni,
+            s.text.font,
+            positions.join(u'|'),
+            lastTextLine(lastText)};
 }
 
 QByteArray fileText(const Lines &lines, const QString &globalKey) {
@@ -124,9 +185,10 @@ QByteArray fileText(const Lines &lines, const QString &globalKey) {
     return platform::encodeText(text);
 }
 
-QString lastTextLine(bool reopen, const QString &openName) {
-    if (!reopen)
+QString lastTextLine(const std::optional<QString> &name) {
+    if (!name)
         return QStringLiteral("*");
+    const QString &openName = *name;
     for (qsizetype i = 0; i < openName.size(); ++i) {
         const QChar c = openName[i];
         if (c.isHighSurrogate() && i + 1 < openName.size() && openName[i + 1].isLowSurrogate()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/siderules.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -12,6 +14,11 @@ namespace core::config {
 
 constexpr int LineCount = 9;
 using Lines = std::array<QString, LineCount>;
+// Where each value stands in Lines.
+namespace line {
+constexpr int Width = 0, TextMin = 1, TextMax = 2, Opacity = 3, Align = 4, StartMinimized = 5,
+              Font = 6, Positions = 7, LastText = 8;
+}
 constexpr int ValueCount = LineCount + 1;
 
 // The five fonts the program offers, in the order the settings window lists them.
@@ -22,8 +29,8 @@ inline const QStringList FontNames = {QStringLiteral("Arial"), QStringLiteral("G
 // The values as they stand in the file; a value past the end is missing.
 using RawValues = std::array<std::optional<QString>, ValueCount>;
 
-// What start-up applies. Accepted values keep their text ("300" stays "300"),
-// because the writers put them back as they were read.
+// What start-up accepts of each line, as text: the writers put the values
+// back as they were read ("300" stays "300", "150.5" stays "150.5").
 struct Accepted {
     QString width;        // pixels
     QString txtMin;       // pixels
@@ -50,8 +57,36 @@ RawValues readValues(const QByteArray &fileBytes);
 
 Accepted accept(const RawValues &values);
 
+// The settings as the program uses them, read once from the file: numbers
+// as numbers, and the accepted text of every line beside them, which the
+// writers put back unchanged.
+struct Settings {
+    double widthPx = 0;
+    double textMinPx = 0;
+    double textMaxPx = 0;
+    double opacityPercent = 0;
+    Align align = Align::Centre;
+    bool startMinimized = false;
+    QString font;
+    // Line 8's parts that are numbers, in twips: start-up window left and
+    // top, strip left and top.
+    std::array<std::optional<double>, 4> positionsTwips;
+    // Line 9 turns the reopening on unless it is missing or "*"; it names the
+    // text to reopen unless it is empty.
+    bool reopenLastText = false;
+    std::optional<QString> lastText;
+    QString globalKey;
+    Accepted text;
+};
+Settings settingsFrom(const QByteArray &fileBytes);
+
 // The nine lines of a file nobody has written yet.
 Lines defaultLines();
+
+// The lines every writer puts in the file: the settings in force as they
+// were read (line 1 the width they opened the strip at), with `lastText` on
+// line 9. A writer replaces the lines it writes anew.
+Lines linesInForce(const Settings &settings, const std::optional<QString> &lastText);
 
 // The bytes of the whole file: every line, the last included, ended by CR LF,
 // and the tenth line when there is a global key and no empty line before it
@@ -60,10 +95,10 @@ Lines defaultLines();
 // into it: the next start would read every later value from the wrong line.
 QByteArray fileText(const Lines &lines, const QString &globalKey = QString());
 
-// Line 9 as every writer puts it: the open text's name when the reopening is
-// on, "*" otherwise, and "*" for a name that would not read back as itself
-// (a control character, a byte that is not text).
-QString lastTextLine(bool reopen, const QString &openName);
+// Line 9 as every writer puts it: the name, or "*" for none and for a name
+// that would not read back as itself (a control character, a byte that is
+// not text).
+QString lastTextLine(const std::optional<QString> &name);
 
 // config.txt in the data folder.
 QString path(const QString &dataFolder);

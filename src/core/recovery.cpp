@@ -34,8 +34,6 @@ bool fitsEverywhere(const QString &name) {
 // the system keeps as stray bytes, and control characters, become a mark or
 // a blank), cut short where the name would not fit, room for " (n)" kept.
 QString titlePart(const QString &head, const QString &title) {
-    if (title == u"*")
-        return {};
     QString part;
     part.reserve(title.size());
     for (qsizetype i = 0; i < title.size(); ++i) {

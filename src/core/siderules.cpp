@@ -5,7 +5,7 @@
 
 namespace core {
 
-QPointF placeSideWindow(double align, const QRectF &stripTwips, const QSizeF &sideTwips) {
+QPointF placeSideWindow(Align align, const QRectF &stripTwips, const QSizeF &sideTwips) {
     const float left = float(stripTwips.left());
     const float top = float(stripTwips.top());
     const float width = float(stripTwips.width());
@@ -13,22 +13,23 @@ QPointF placeSideWindow(double align, const QRectF &stripTwips, const QSizeF &si
     const float sideWidth = float(sideTwips.width());
     const float sideHeight = float(sideTwips.height());
     const float gap = float(SideWindowGapTwips);
-    if (align == 1)
+    if (align == Align::Left)
         return QPointF(double(left - sideWidth - gap), double(top));
-    if (align == 2)
+    if (align == Align::Centre)
         return QPointF(double(left + (width - sideWidth) / 2.0f),
                        double(top + (height - sideHeight) / 2.0f));
     return QPointF(double(left + width + gap), double(top));
 }
 
-QPointF placeSideWindowOnScreen(double align, const QRectF &stripTwips, const QSizeF &sideTwips,
+QPointF placeSideWindowOnScreen(Align align, const QRectF &stripTwips, const QSizeF &sideTwips,
                                 const QRectF &screenTwips) {
     const auto fits = [&](QPointF at) { return screenTwips.contains(QRectF(at, sideTwips)); };
     const QPointF chosen = placeSideWindow(align, stripTwips, sideTwips);
     if (screenTwips.isEmpty() || fits(chosen))
         return chosen;
-    if (align != 2) {
-        const QPointF other = placeSideWindow(align == 1 ? 3 : 1, stripTwips, sideTwips);
+    if (align != Align::Centre) {
+        const QPointF other = placeSideWindow(align == Align::Left ? Align::Right : Align::Left,
+                                              stripTwips, sideTwips);
         if (fits(other))
             return other;
     }

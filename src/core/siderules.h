@@ -18,17 +18,16 @@ constexpr int SideWindowGapTwips = 60;
 
 enum class Align { Left = 1, Centre = 2, Right = 3 };
 
-// Where a side window of the given size goes for the alignment setting
-// (read as a number): 1 left of the strip, 2 over its centre, anything else
-// right of it. Twips, worked out in single precision as the window positions
-// are, so a half twip can result. This is where the arrows put it, on the
-// screen or not.
-QPointF placeSideWindow(double align, const QRectF &stripTwips, const QSizeF &sideTwips);
+// Where a side window of the given size goes for the alignment setting:
+// left of the strip, over its centre, or right of it. Twips, worked out in single precision as the
+// window positions are, so a half twip can result. This is where the arrows put it, on the screen
+// or not.
+QPointF placeSideWindow(Align align, const QRectF &stripTwips, const QSizeF &sideTwips);
 
 // Where a side window opens: as above, unless that puts it partly off the
 // screen's available area. Then it opens on the other side of the strip when
 // that side fits, and is otherwise moved inside the screen.
-QPointF placeSideWindowOnScreen(double align, const QRectF &stripTwips, const QSizeF &sideTwips,
+QPointF placeSideWindowOnScreen(Align align, const QRectF &stripTwips, const QSizeF &sideTwips,
                                 const QRectF &screenTwips);
 
 // The four number boxes of the settings window keep from a typed key only

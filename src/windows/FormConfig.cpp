@@ -112,39 +112,38 @@ bool FormConfig::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void FormConfig::fillAndShow() {
-    const core::config::Accepted &s = core().settings();
+    const core::config::Settings &s = core().settings();
     // The width the strip has now, which after widening is not the
     // configured one.
     txtLargura->setText(
         core::formatNumber(float(core().stripPlaceTwips().width()) / float(core::TwipsPerPixel)));
-    txtAlturaMin->setText(s.txtMin);
-    txtAlturaMax->setText(s.txtMax);
-    txtTransparencia->setText(s.transparency);
+    txtAlturaMin->setText(s.text.txtMin);
+    txtAlturaMax->setText(s.text.txtMax);
+    txtTransparencia->setText(s.text.transparency);
     // A drop-down of the five fonts: a name that is not one of them leaves
     // the choice as it is.
     Combo1->setCurrentText(s.font);
 
-    const double align = core().alignment();
-    (align == 1 ? OptAlignEsq : align == 2 ? OptAlignCenter : OptAlignDir)->setChecked(true);
-    (core().startMinimized() ? optIniSim : optIniNao)->setChecked(true);
+    (s.align == core::Align::Left     ? OptAlignEsq
+     : s.align == core::Align::Centre ? OptAlignCenter
+                                      : OptAlignDir)
+        ->setChecked(true);
+    (s.startMinimized ? optIniSim : optIniNao)->setChecked(true);
 
     showSideWindow();
 }
 
 void FormConfig::save() {
     const int align = OptAlignEsq->isChecked() ? 1 : OptAlignCenter->isChecked() ? 2 : 3;
-    switch (core().saveSettings({txtLargura->text(), txtAlturaMin->text(), txtAlturaMax->text(),
-                                 txtTransparencia->text(), align, optIniSim->isChecked(),
-                                 Combo1->currentText()})) {
-    case core::AppCore::Settings::EmptyField:
+    const core::Result saved = core().saveSettings(
+        {txtLargura->text(), txtAlturaMin->text(), txtAlturaMax->text(), txtTransparencia->text(),
+         align, optIniSim->isChecked(), Combo1->currentText()});
+    if (saved.kind == core::Result::Kind::EmptyField) {
         showNotice(EmptyFieldNotice, 2000);
-        return;
-    case core::AppCore::Settings::Failed:
+    } else if (!saved.done()) {
         showNotice(WriteFailedNotice, 5000);
-        return;
-    case core::AppCore::Settings::Saved:
+    } else {
         showNotice(SavedNotice, 2000);
         closeSideWindow();
-        return;
     }
 }

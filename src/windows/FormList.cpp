@@ -107,31 +107,31 @@ void FormList::showMessageBox(const QString &message) {
     box.exec();
 }
 
-void FormList::reportOpen(core::AppCore::Open result, const QString &name, bool messageBox) {
-    // The text opened all the same; the notice says what was not recorded.
-    const QString path = core().textFolder().displayPath(name);
+void FormList::reportOpen(const core::Result &result, bool messageBox) {
+    using Kind = core::Result::Kind;
     QString before, after;
-    switch (result) {
-    case core::AppCore::Open::Opened:
-        return;
-    case core::AppCore::Open::ConfigNotWritten:
+    switch (result.kind) {
+    case Kind::ConfigNotWritten:
+        // The text opened all the same; the notice says what was not recorded.
         return showNotice(ConfigNotWrittenNotice);
-    case core::AppCore::Open::Missing:
+    case Kind::NotKept:
+        // Too much to say on the notice's one line.
+        return showMessageBox(
+            platform::fitPath(font(), NotKeptBefore, result.path, NotKeptAfter, 400, 3));
+    case Kind::Missing:
         before = MissingBefore;
         after = MissingAfter;
         break;
-    case core::AppCore::Open::Unreadable:
+    case Kind::Unreadable:
         before = UnreadableBefore;
         break;
-    case core::AppCore::Open::NotKept:
-        // Too much to say on the notice's one line.
-        return showMessageBox(platform::fitPath(
-            font(), NotKeptBefore, core().recovery().displayPath(), NotKeptAfter, 400, 3));
+    default:
+        return;
     }
     if (messageBox)
-        showMessageBox(platform::fitPath(font(), before, path, after, 400, 3));
+        showMessageBox(platform::fitPath(font(), before, result.path, after, 400, 3));
     else
-        showPathNotice(before, path, after);
+        showPathNotice(before, result.path, after);
 }
 
 void FormList::openByDoubleClick() {
@@ -141,13 +141,13 @@ void FormList::openByDoubleClick() {
     // The message box runs its own event loop; the program may discard this
     // window meanwhile.
     QPointer<FormList> self(this);
-    const core::AppCore::Open result = core().openText(name);
+    const core::Result opened = core().openText(name);
     clearNotice();
-    reportOpen(result, name, true);
+    reportOpen(opened, true);
     // A config.txt not written is told in the window, which stays for it;
     // so it does where the text in the strip could not be kept.
-    if (!self || isDiscarded() || result == core::AppCore::Open::ConfigNotWritten ||
-        result == core::AppCore::Open::NotKept)
+    if (!self || isDiscarded() || opened.kind == core::Result::Kind::ConfigNotWritten ||
+        opened.kind == core::Result::Kind::NotKept)
         return;
     if (Check1->isChecked())
         closeSideWindow();
@@ -159,9 +159,9 @@ void FormList::openByEnter() {
         showNotice(NothingSelectedNotice);
         return;
     }
-    const core::AppCore::Open result = core().openText(name);
-    reportOpen(result, name, false);
-    if (result == core::AppCore::Open::Opened && Check1->isChecked())
+    const core::Result opened = core().openText(name);
+    reportOpen(opened, false);
+    if (opened.done() && Check1->isChecked())
         closeSideWindow();
 }
 
@@ -169,26 +169,19 @@ void FormList::deleteSelected() {
     const QString name = selectedName();
     if (name.isEmpty())
         return refreshTextList();
-    const QString path = core().textFolder().displayPath(name);
-    bool deleted = true;
-    switch (core().deleteText(name)) {
-    case platform::Removal::Trashed:
-        break;
-    case platform::Removal::NoTrash: {
+    core::Result deleted = core().deleteText(name);
+    if (deleted.kind == core::Result::Kind::NoTrash) {
         // No way back from there: the user says so first.
         QPointer<FormList> self(this);
-        const bool forGood = askDeleteForGood(path);
+        const bool forGood = askDeleteForGood(deleted.path);
         if (!self)
             return;
-        deleted = !forGood || core().deleteTextForGood(name);
-        break;
+        deleted = forGood ? core().deleteTextForGood(name) : core::Result();
     }
-    case platform::Removal::Failed:
-        deleted = false;
-        break;
-    }
-    if (!deleted)
-        showPathNotice(NotDeletedBefore, path, QString());
+    if (deleted.kind == core::Result::Kind::Missing)
+        showPathNotice(MissingBefore, deleted.path, MissingAfter);
+    else if (!deleted.done())
+        showPathNotice(NotDeletedBefore, deleted.path, QString());
     refreshTextList();
 }
 

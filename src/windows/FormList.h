@@ -23,7 +23,7 @@ private:
     void deleteSelected();
     QString selectedName() const;
     // The reason a text did not open, or the config.txt that was not written.
-    void reportOpen(core::AppCore::Open result, const QString &name, bool messageBox);
+    void reportOpen(const core::Result &result, bool messageBox);
     void showMessageBox(const QString &message);
     // Where no trash can take the text: true when the user deletes it for good.
     bool askDeleteForGood(const QString &path);

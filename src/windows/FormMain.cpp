@@ -167,7 +167,7 @@ void FormMain::applyFont() {
 void FormMain::applySettings() {
     applyFont();
     m_maximize.restoreWidth = float(m_core.stripWidthTwips());
-    setOpacity(m_core.opacityPercent());
+    setOpacity(m_core.settings().opacityPercent);
 }
 
 void FormMain::applySavedSettings() {
@@ -179,7 +179,7 @@ void FormMain::applySavedSettings() {
     const QRect here(platform::windowPosition(this), size());
     setOpacity(core::pointerOverWindow(QCursor::pos(), core::twipsRect(here))
                    ? 100
-                   : m_core.opacityPercent());
+                   : m_core.settings().opacityPercent);
 }
 
 void FormMain::fitTextBox(int widthTwips) {
@@ -192,8 +192,8 @@ void FormMain::fitTextBox(int widthTwips) {
     const double room = s ? std::max(0.0, s->availableGeometry().height() -
                                               double(core::StripChromeTwips) / TwipsPerPixel)
                           : core::MaxPixels;
-    const double txtMin = std::min(m_core.textMinPx(), room);
-    const double txtMax = std::min(m_core.textMaxPx(), room);
+    const double txtMin = std::min(m_core.settings().textMinPx, room);
+    const double txtMax = std::min(m_core.settings().textMaxPx, room);
     const int lineTwips = int(std::ceil(Text1->lineHeight() * TwipsPerPixel));
     // Past the lines that fill the box to its maximum the count changes
     // nothing, so counting stops there: typing in a long text stays cheap.
@@ -325,7 +325,8 @@ void FormMain::transparencyTick() {
     if (cursor == *m_lastCursor)
         return;
     const QRect here(platform::windowPosition(this), size());
-    setOpacity(core::pointerOverWindow(cursor, core::twipsRect(here)) ? 100
-                                                                      : m_core.opacityPercent());
+    setOpacity(core::pointerOverWindow(cursor, core::twipsRect(here))
+                   ? 100
+                   : m_core.settings().opacityPercent);
     m_lastCursor = cursor;
 }

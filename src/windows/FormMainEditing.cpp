@@ -55,17 +55,14 @@ bool FormMain::text1KeyPress(const QKeyEvent &key) {
     }
     if (!core::editing::isQuickSaveKey(key.key(), key.modifiers()))
         return false;
-    switch (m_core.quickSave(Text1->text())) {
-    case core::AppCore::QuickSave::NoTextOpen:
+    const core::Result saved = m_core.quickSave(Text1->text());
+    if (saved.kind == core::Result::Kind::NoTextOpen) {
         emit saveRequested();
-        break;
-    case core::AppCore::QuickSave::Saved:
+    } else if (saved.done()) {
         startSavingBadge();
         platform::beep(platform::Beep::Information);
-        break;
-    case core::AppCore::QuickSave::Failed:
-        reportNotSaved(m_core.textFolder().displayPath(m_core.openName()));
-        break;
+    } else {
+        reportNotSaved(saved.path);
     }
     return true;
 }
@@ -109,8 +106,8 @@ void FormMain::insertBullet() {
 }
 
 void FormMain::savePositions() {
-    if (!m_core.savePositions()) {
-        reportNotSaved(m_core.configDisplayPath());
+    if (const core::Result saved = m_core.savePositions(); !saved.done()) {
+        reportNotSaved(saved.path);
         return;
     }
     platform::beep();

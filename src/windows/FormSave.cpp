@@ -100,12 +100,12 @@ FormSave::FormSave(core::AppCore &core)
 // The boxes from the open text's name; a new text starts with both empty,
 // an empty extension meaning "txt".
 void FormSave::formLoad() {
-    const QString open = core().openName();
-    if (open == u"*") {
+    const std::optional<QString> &open = core().openName();
+    if (!open) {
         txtFileName->clear();
         txtExtensao->clear();
     } else {
-        const core::TextFileName parts = core::splitTextFileName(open);
+        const core::TextFileName parts = core::splitTextFileName(*open);
         txtFileName->setText(parts.title);
         txtExtensao->setText(parts.extension);
     }
@@ -128,33 +128,24 @@ bool FormSave::acceptTitleKey(int keyAscii) {
     return true;
 }
 
-bool FormSave::refused(core::AppCore::Outcome outcome) {
-    switch (outcome) {
-    case core::AppCore::Outcome::Done:
-        return false;
-    case core::AppCore::Outcome::ForbiddenCharacters:
+bool FormSave::refused(const core::Result &result) {
+    using Kind = core::Result::Kind;
+    if (result.kind == Kind::ForbiddenCharacters)
         showNotice(ForbiddenNotice, LongNoticeMs);
-        break;
-    case core::AppCore::Outcome::EmptyTitle:
+    else if (result.kind == Kind::EmptyTitle)
         showNotice(EmptyTitleNotice, ShortNoticeMs);
-        break;
-    case core::AppCore::Outcome::NameTaken:
+    else if (result.kind == Kind::NameTaken)
         showNotice(NameTakenNotice, ShortNoticeMs);
-        break;
-    case core::AppCore::Outcome::Failed:
-        break;
-    }
-    return true;
+    return !result.done();
 }
 
 // A save that did not happen must not look like one: the window stays, and
 // the open text keeps its name.
 void FormSave::save() {
-    const core::AppCore::Outcome outcome =
-        core().saveText(txtFileName->text(), txtExtensao->text());
-    if (outcome == core::AppCore::Outcome::Failed)
+    const core::Result saved = core().saveText(txtFileName->text(), txtExtensao->text());
+    if (saved.kind == core::Result::Kind::Failed)
         showNotice(SaveFailedNotice, LongNoticeMs);
-    if (refused(outcome))
+    if (refused(saved))
         return;
     showNotice(SavedNotice, ShortNoticeMs);
     closeSideWindow();
@@ -162,12 +153,11 @@ void FormSave::save() {
 
 void FormSave::rename() {
     // A new text has no file to rename: the title saves it.
-    const bool newText = core().openName() == u"*" || core().openName().isEmpty();
-    const core::AppCore::Outcome outcome =
-        core().renameText(txtFileName->text(), txtExtensao->text());
-    if (outcome == core::AppCore::Outcome::Failed)
+    const bool newText = !core().openName();
+    const core::Result renamed = core().renameText(txtFileName->text(), txtExtensao->text());
+    if (renamed.kind == core::Result::Kind::Failed)
         showNotice(newText ? SaveFailedNotice : RenameFailedNotice, LongNoticeMs);
-    if (refused(outcome))
+    if (refused(renamed))
         return;
     showNotice(newText ? SavedNotice : RenamedNotice, ShortNoticeMs);
     closeSideWindow();
@@ -176,8 +166,8 @@ void FormSave::rename() {
 // The unsaved text stays, with its name and its draft, where its recovery
 // copy cannot be written; the window stays to say why.
 void FormSave::startNewText() {
-    if (!core().newText()) {
-        showPathNotice(NotKeptBefore, core().recovery().displayPath(), NotKeptAfter, LongNoticeMs);
+    if (const core::Result kept = core().newText(); !kept.done()) {
+        showPathNotice(NotKeptBefore, kept.path, NotKeptAfter, LongNoticeMs);
         return;
     }
     closeSideWindow();

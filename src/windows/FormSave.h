@@ -24,7 +24,7 @@ private:
     void rename();
     void startNewText();
     // The notice for a refusal; false when the outcome is no refusal.
-    bool refused(core::AppCore::Outcome outcome);
+    bool refused(const core::Result &result);
 
     QLineEdit *txtFileName;
     QLineEdit *txtExtensao;

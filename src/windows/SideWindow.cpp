@@ -69,8 +69,10 @@ SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &titl
     connect(btnClose, &QAbstractButton::clicked, this, &SideWindow::closeSideWindow);
     // The arrows follow the strip where it stands now, wherever it puts the
     // window, and leave the alignment setting alone.
-    connect(btnEsq, &QAbstractButton::clicked, this, [this] { placeBeside(1, false); });
-    connect(btnDir, &QAbstractButton::clicked, this, [this] { placeBeside(3, false); });
+    connect(btnEsq, &QAbstractButton::clicked, this,
+            [this] { placeBeside(core::Align::Left, false); });
+    connect(btnDir, &QAbstractButton::clicked, this,
+            [this] { placeBeside(core::Align::Right, false); });
     // The background acts as a caption: any button drags the window.
     m_drag.dragBy(Qt::AllButtons, [this](QPoint at) { return isBackgroundAt(at); });
 
@@ -140,7 +142,7 @@ void SideWindow::moveTwips(QPointF topLeft) {
     move(px(topLeft.x()), px(topLeft.y()));
 }
 
-void SideWindow::placeBeside(double align, bool onScreen) {
+void SideWindow::placeBeside(core::Align align, bool onScreen) {
     const QRectF strip = m_core.stripPlaceTwips();
     const QSizeF size(core::SideWindowWidthTwips, core::SideWindowHeightTwips);
     if (!onScreen)
@@ -156,7 +158,7 @@ void SideWindow::placeBeside(double align, bool onScreen) {
 
 void SideWindow::showSideWindow() {
     m_core.sideWindowOpened(m_side);
-    placeBeside(m_core.alignment(), true);
+    placeBeside(m_core.settings().align, true);
     show();
     raise();
     activateWindow();

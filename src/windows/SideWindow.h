@@ -95,7 +95,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void placeBeside(double align, bool onScreen);
+    void placeBeside(core::Align align, bool onScreen);
     void noticeTick();
 
     core::AppCore &m_core;

@@ -111,7 +111,6 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("stem");
         row("a title", "Lembretes", "2026-12-07 14-05-09 Lembretes");
-        row("a new text", "*", "2026-12-07 14-05-09");
         row("no name", "", "2026-12-07 14-05-09");
         // A file name holds 255 bytes on Linux (and under Wine), 255 UTF-16
         // units on Windows; " (9999).txt" keeps its room.

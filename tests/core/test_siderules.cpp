@@ -7,58 +7,61 @@
 using namespace core;
 using support::row;
 
+Q_DECLARE_METATYPE(core::Align)
+
 // Where side windows and the two main windows go, and what the settings
 // window's number boxes keep.
 class TestSideRules : public QObject {
     Q_OBJECT
 private slots:
     void placement_data() {
-        QTest::addColumn<double>("align");
+        QTest::addColumn<Align>("align");
         QTest::addColumn<QRectF>("strip");
         QTest::addColumn<QPointF>("expected");
         const QRectF m(6000, 1500, 4410, 2205);
-        row("1 left", 1.0, m, QPointF(1530, 1500));
-        row("2 centre, half a twip", 2.0, m, QPointF(6000, 367.5));
-        row("3 right", 3.0, m, QPointF(10470, 1500));
-        row("4 is right", 4.0, m, QPointF(10470, 1500));
-        row("0 is right", 0.0, m, QPointF(10470, 1500));
-        row("1.5 is right", 1.5, m, QPointF(10470, 1500));
-        row("left edge: off screen", 1.0, QRectF(1005, 1005, 4410, 3375), QPointF(-3465, 1005));
-        row("centre over a wide window", 2.0, QRectF(0, 0, 28800, 3375), QPointF(12195, -547.5));
+        row("left", Align::Left, m, QPointF(1530, 1500));
+        row("centre, half a twip", Align::Centre, m, QPointF(6000, 367.5));
+        row("right", Align::Right, m, QPointF(10470, 1500));
+        row("left edge: off screen", Align::Left, QRectF(1005, 1005, 4410, 3375),
+            QPointF(-3465, 1005));
+        row("centre over a wide window", Align::Centre, QRectF(0, 0, 28800, 3375),
+            QPointF(12195, -547.5));
         // Single precision: at this size the half twip no longer exists.
-        row("centre, single precision", 2.0, QRectF(16777216, 0, 4411, 4470), QPointF(16777216, 0));
+        row("centre, single precision", Align::Centre, QRectF(16777216, 0, 4411, 4470),
+            QPointF(16777216, 0));
     }
 
     void placement() {
-        QFETCH(double, align);
+        QFETCH(Align, align);
         QFETCH(QRectF, strip);
         QTEST(placeSideWindow(align, strip, QSizeF(SideWindowWidthTwips, SideWindowHeightTwips)),
               "expected");
     }
 
     void placementOnScreen_data() {
-        QTest::addColumn<double>("align");
+        QTest::addColumn<Align>("align");
         QTest::addColumn<QRectF>("strip");
         QTest::addColumn<QPointF>("expected");
         // A screen of 1024 x 768 pixels; side windows are 4410 x 4470 twips.
         const QRectF middle(5000, 3000, 4410, 3375);
-        row("left fits: left", 1.0, middle, QPointF(530, 3000));
-        row("right fits: right", 3.0, middle, QPointF(9470, 3000));
-        row("centre fits: centre", 2.0, middle, QPointF(5000, 2452.5));
+        row("left fits: left", Align::Left, middle, QPointF(530, 3000));
+        row("right fits: right", Align::Right, middle, QPointF(9470, 3000));
+        row("centre fits: centre", Align::Centre, middle, QPointF(5000, 2452.5));
         const QRectF nearLeft(1005, 1005, 4410, 3375);
-        row("left does not fit: right", 1.0, nearLeft, QPointF(5475, 1005));
-        row("right fits: stays right", 3.0, nearLeft, QPointF(5475, 1005));
+        row("left does not fit: right", Align::Left, nearLeft, QPointF(5475, 1005));
+        row("right fits: stays right", Align::Right, nearLeft, QPointF(5475, 1005));
         const QRectF nearRight(10000, 1005, 4410, 3375);
-        row("right does not fit: left", 3.0, nearRight, QPointF(5530, 1005));
+        row("right does not fit: left", Align::Right, nearRight, QPointF(5530, 1005));
         const QRectF wide(300, 3000, 14500, 3375);
-        row("neither fits: moved inside, left edge", 1.0, wide, QPointF(0, 3000));
-        row("neither fits: moved inside, right edge", 3.0, wide, QPointF(15360 - 4410, 3000));
-        row("centre off the bottom: moved up", 2.0, QRectF(6000, 10000, 4410, 3375),
+        row("neither fits: moved inside, left edge", Align::Left, wide, QPointF(0, 3000));
+        row("neither fits: moved inside, right edge", Align::Right, wide,
+            QPointF(15360 - 4410, 3000));
+        row("centre off the bottom: moved up", Align::Centre, QRectF(6000, 10000, 4410, 3375),
             QPointF(6000, 11520 - 4470));
     }
 
     void placementOnScreen() {
-        QFETCH(double, align);
+        QFETCH(Align, align);
         QFETCH(QRectF, strip);
         QTEST(placeSideWindowOnScreen(align, strip,
                                       QSizeF(SideWindowWidthTwips, SideWindowHeightTwips),

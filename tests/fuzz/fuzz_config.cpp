@@ -68,7 +68,7 @@ void readAndAccept(const QByteArray &bytes) {
                                  a.optIni,
                                  a.font,
                                  QStringLiteral("1|2|3|4"),
-                                 config::lastTextLine(reopen, a.lastText.value_or(QString()))};
+                                 config::lastTextLine(reopen ? a.lastText : std::nullopt)};
     // The key is written after nine lines the reader keeps, or not at all.
     bool everyLineKept = true;
     for (const QString &line : lines)

@@ -333,7 +333,7 @@ private slots:
         mouse(ini, QEvent::MouseMove, press + QPoint(90, 90), Qt::NoButton, Qt::NoButton);
         QCOMPARE(ini.pos(), start + QPoint(40, 20));
         // The place is what the positions button stores.
-        QVERIFY(s.program.core().savePositions());
+        QVERIFY(s.program.core().savePositions().done());
         QVERIFY(s.data.config().contains(QStringLiteral("\r\n%1|%2|")
                                              .arg((start.x() + 40) * 15)
                                              .arg((start.y() + 20) * 15)
@@ -360,7 +360,7 @@ private slots:
         QVERIFY(w->screen()->availableGeometry().contains(w->geometry()));
         QVERIFY(s.main().isVisible());
         // The stored side stays as it was.
-        QCOMPARE(s.program.core().settings().align, align);
+        QCOMPARE(s.program.core().settings().text.align, align);
     }
 
     void sideWindowExistsAtMostOnce() {
@@ -385,7 +385,7 @@ private slots:
         QCOMPARE(w->pos(), QPoint(150 + 294 + 4, 90));
         click(button(*w, "btnEsq"));
         QCOMPARE(w->pos(), QPoint(150 - 294 - 4, 90));
-        QCOMPARE(s.program.core().alignment(), 2.0);
+        QCOMPARE(s.program.core().settings().align, core::Align::Centre);
     }
 
     void closingASideWindow_data() {

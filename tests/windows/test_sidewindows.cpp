@@ -327,6 +327,8 @@ private slots:
             "fica");
         row("the move to the trash fails: told", "notas.txt", "text fails", "", all,
             "Não foi possível deletar o arquivo ");
+        row("removed meanwhile: told it is gone", "notas.txt", "text removed", "",
+            QStringList{"nova.txt", "outra.txt"}, "este arquivo ");
         row("no trash: asked, kept by default", "notas.txt", "", "", all, "fica");
         row("no trash: asked, deleted for good", "notas.txt", "", "Sim",
             QStringList{"nova.txt", "outra.txt"}, "fica");
@@ -344,8 +346,8 @@ private slots:
         });
         if (asked)
             s.files.takeAwayTheTrash();
-        QVERIFY(!s.prepare(setup));
         SideWindow *w = open(s.program, Side::List);
+        QVERIFY(!s.prepare(setup));
         auto *list = child<QListWidget>(w, "List1");
         s.data.putText("nova.txt", "saved elsewhere meanwhile");
         ::notice(w)->setText("fica");
@@ -366,7 +368,7 @@ private slots:
                      qPrintable(boxes.texts[0]));
         QTEST(rows(list), "after");
         QVERIFY2(::notice(w)->text().startsWith(notice), qPrintable(::notice(w)->text()));
-        QCOMPARE(s.program.core().openName(), "notas.txt");
+        QCOMPARE(s.program.core().openName(), QString("notas.txt"));
         QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), "abc\r\n");
     }
 

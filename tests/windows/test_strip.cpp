@@ -243,7 +243,7 @@ private slots:
         // Not celebrated, and nothing lost.
         QVERIFY(!child<QLabel>(&m, "lblSaving")->isVisible());
         QCOMPARE(text->text(), typed);
-        QCOMPARE(s.program.core().openName(), "notas.txt");
+        QCOMPARE(s.program.core().openName(), QString("notas.txt"));
         QCOMPARE(s.data.bytes(file), before);
     }
 
