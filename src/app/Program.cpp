@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "core/names.h"
 #include "core/screens.h"
 #include "core/shortcut.h"
 #include "core/siderules.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -88,6 +90,7 @@ void Program::start() {
     }
     // The last step, in both start modes.
     m_tray = std::make_unique<Tray>(m_ini.get(), m_main.get());
+    m_tray->showOpenText(core::openTextCaption(m_core.openName().value_or(QString())));
     m_tray->show();
 
     connect(m_ini.get(), &FormIni::showMainRequested, this, &Program::showMainWindow);
@@ -100,6 +103,8 @@ void Program::start() {
     connect(m_main.get(), &FormMain::closeRequested, this, &Program::closeProgram);
     connect(m_tray.get(), &Tray::showRequested, this, &Program::showStrip);
     connect(m_tray.get(), &Tray::closeRequested, this, &Program::closeProgram);
+    connect(&m_core, &core::AppCore::openNameChanged, m_tray.get(),
+            [this](const QString &name) { m_tray->showOpenText(core::openTextCaption(name)); });
     // The session ends: what the user typed and did not save is kept.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { m_core.closing(); });
     connect(&m_termination, &platform::TerminationRequests::requested, this,
@@ -110,7 +115,7 @@ void Program::start() {
     connect(qApp, &QApplication::focusChanged, this, &Program::keyboardLeft);
 
     if (m_core.recoveredAfterCrash()) {
-        // Said once, without holding up the start.
+        // Said once, without holding up the start, with the folder a click away.
         auto *box = new QMessageBox(
             QMessageBox::Information, QStringLiteral("Corvale Scrivulets"),
             QStringLiteral("O programa não foi fechado normalmente da última vez. O texto que "
@@ -119,6 +124,15 @@ void Program::start() {
             QMessageBox::Ok, m_main.get());
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        QPushButton *show = box->addButton(QStringLiteral("Abrir pasta"), QMessageBox::ActionRole);
+        connect(show, &QPushButton::clicked, this, [this] {
+            if (!openFolder(QUrl::fromLocalFile(m_core.recovery().path())))
+                showNoticeBesideStrip(QMessageBox::Warning,
+                                      QStringLiteral("Não foi possível abrir o gerenciador de "
+                                                     "arquivos. A pasta é:\n") +
+                                          m_core.recovery().displayPath());
+        });
+        box->setDefaultButton(QMessageBox::Ok);
         box->open();
     }
 }

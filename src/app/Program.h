@@ -4,9 +4,11 @@
 #include "platform/globalkey.h"
 #include "platform/termination.h"
 
+#include <QDesktopServices>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class FormMain;
@@ -36,6 +38,11 @@ public:
     FormMain &main() { return *m_main; }
     FormIni &ini() { return *m_ini; }
     Tray &tray() { return *m_tray; }
+
+    // Shows a folder in the desktop's file manager; a test puts its own here.
+    std::function<bool(const QUrl &)> openFolder = [](const QUrl &folder) {
+        return QDesktopServices::openUrl(folder);
+    };
 
     // The side window of that kind that is open now, or null.
     SideWindow *sideWindow(core::Side side) const;

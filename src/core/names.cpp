@@ -41,4 +41,10 @@ QString renameTextFileName(const QString &title, const QString &extension) {
     return makeTextFileName(title, ext == u"." ? QString() : ext);
 }
 
+QString openTextCaption(const QString &openName) {
+    if (openName.isEmpty())
+        return QStringLiteral("Nenhum texto aberto");
+    return displayTextName(openName);
+}
+
 } // namespace core

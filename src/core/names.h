@@ -30,4 +30,8 @@ bool isEmptyRenameTitle(const QString &title);
 // trimmed extension, where an empty extension or a lone dot means "txt".
 QString renameTextFileName(const QString &title, const QString &extension);
 
+// How the strip's title, its tooltip and the tray icon name the open text:
+// its file name as the list shows it, or, for no name, that none is open.
+QString openTextCaption(const QString &openName);
+
 } // namespace core

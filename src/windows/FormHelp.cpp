@@ -1,5 +1,6 @@
 #include "windows/FormHelp.h"
 
+#include "core/AppCore.h"
 #include "core/siderules.h"
 #include "platform/widgets.h"
 
@@ -49,6 +50,17 @@ FormHelp::FormHelp(core::AppCore &core)
     setObjectName(QStringLiteral("FormHelp"));
     titleLabel()->setObjectName(QStringLiteral("Label3"));
     placeTwips(titleLabel(), 120, 255, 855, 255);
+
+    // Where a text that left the strip unsaved is found again, in the one
+    // free row between the arrows: the folder's middle gives way to "…".
+    const QString recovery = core.recovery().displayPath();
+    auto *kept = new QLabel(this);
+    kept->setObjectName(QStringLiteral("lblRecuperados"));
+    placeTwips(kept, 480, 480, 3480, 225);
+    kept->setText(platform::fitPath(kept->font(), QStringLiteral("Textos não salvos ficam em "),
+                                    recovery, QString(), kept->width(), 1));
+    kept->setToolTip(u' ' + recovery + u' ');
+    kept->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     for (int i = 0; i < int(std::size(Rows)); ++i) {
         const Row &row = Rows[i];

@@ -2,6 +2,7 @@
 
 #include "core/AppCore.h"
 #include "core/editing.h"
+#include "core/names.h"
 #include "core/numbers.h"
 #include "core/striprules.h"
 #include "platform/widgets.h"
@@ -109,6 +110,8 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     connect(&m_core, &core::AppCore::stripTopmostRequested, this, &FormMain::setTopmost);
     connect(&m_core, &core::AppCore::alwaysOnTopChanged, this, &FormMain::showAlwaysOnTop);
     connect(&m_core, &core::AppCore::settingsSaved, this, &FormMain::applySavedSettings);
+    showOpenName(m_core.openName().value_or(QString()));
+    connect(&m_core, &core::AppCore::openNameChanged, this, &FormMain::showOpenName);
 
     // Only the window's own surface drags, double-clicks and shows the sizing
     // cursors. Qt hands a press a child leaves alone to its parent and lets
@@ -156,6 +159,15 @@ core::TwipsGeometry FormMain::currentGeometry() const {
 int FormMain::screenWidthTwips() const {
     const QScreen *s = screen();
     return (s ? s->geometry().width() : 1920) * TwipsPerPixel;
+}
+
+// The title is what task switchers and screen readers read (the window
+// system adds the program's name to it); the tooltip shows over the strip's
+// surface and its text box, whose band it names.
+void FormMain::showOpenName(const QString &name) {
+    const QString caption = core::openTextCaption(name);
+    setWindowTitle(caption);
+    setToolTip(u' ' + caption + u' ');
 }
 
 void FormMain::applyFont() {

@@ -80,6 +80,7 @@ private:
     void fitTextBox(int widthTwips);
     core::TwipsGeometry currentGeometry() const;
     int screenWidthTwips() const;
+    void showOpenName(const QString &name);
     void applyFont();
     // Settings saved while the strip runs: the font, the width and the text
     // box's heights, the translucency, as the next start would give them.

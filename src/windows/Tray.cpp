@@ -11,11 +11,18 @@ Tray::Tray(QWidget *startupWindow, QWidget *mainWindow, QObject *parent)
 void Tray::show() {
     if (!m_icon) {
         m_icon = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")), this);
-        m_icon->setToolTip(toolTip());
+        m_icon->setToolTip(m_toolTip);
         m_icon->setContextMenu(&m_menu);
         connect(m_icon, &QSystemTrayIcon::activated, this, &Tray::trayActivated);
     }
     m_icon->show();
+}
+
+void Tray::showOpenText(const QString &caption) {
+    m_toolTip =
+        QStringLiteral(" Corvale Scrivulets " SCRIVULETS_SHORT_VERSION " — ") + caption + u' ';
+    if (m_icon)
+        m_icon->setToolTip(m_toolTip);
 }
 
 void Tray::remove() {

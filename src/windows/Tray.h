@@ -25,9 +25,8 @@ public:
     QSystemTrayIcon *icon() const { return m_icon; }
     QMenu *menu() { return &m_menu; }
 
-    static QString toolTip() {
-        return QStringLiteral(" Corvale Scrivulets " SCRIVULETS_SHORT_VERSION " ");
-    }
+    // The program and the open text, as core::openTextCaption names it.
+    void showOpenText(const QString &caption);
 
 signals:
     void showRequested();
@@ -42,4 +41,5 @@ private:
     QPointer<QWidget> m_main;
     QPointer<QSystemTrayIcon> m_icon;
     QMenu m_menu;
+    QString m_toolTip = QStringLiteral(" Corvale Scrivulets " SCRIVULETS_SHORT_VERSION " ");
 };

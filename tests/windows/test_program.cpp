@@ -8,7 +8,9 @@
 #include "windows/Tray.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -201,6 +203,43 @@ private slots:
         tray.menu()->actions().constFirst()->trigger();
         QVERIFY(!s.program.ini().isVisible());
         QVERIFY(s.main().isVisible());
+    }
+
+    // The strip's title and tooltip and the tray icon's tooltip name the open
+    // text, or say that none is open, from the start and after each change.
+    void openTextNamedInSight_data() {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("caption");
+        row("reopened at start", "", "notas.txt");
+        row("another opened", "open", "outra.txt");
+        row("saved under a new title", "save", "novo título.txt");
+        row("given a new name", "rename", "lembrete.md");
+        row("its file deleted: the text in the box is still its", "delete", "notas.txt");
+        row("a new text", "new", "Nenhum texto aberto");
+        row("nothing named at start", "none", "Nenhum texto aberto");
+    }
+
+    void openTextNamedInSight() {
+        QFETCH(QString, operation);
+        QFETCH(QString, caption);
+        Started s({{9, operation == u"none" ? "*" : "notas.txt"}}, [](const DataFolder &d) {
+            d.putText("notas.txt", "um\r\n");
+            d.putText("outra.txt", "dois\r\n");
+        });
+        core::AppCore &core = s.program.core();
+        if (operation == u"open")
+            QVERIFY(core.openText("outra.txt").done());
+        else if (operation == u"save")
+            QVERIFY(core.saveText("novo título", "txt").done());
+        else if (operation == u"rename")
+            QVERIFY(core.renameText("lembrete", "md").done());
+        else if (operation == u"delete")
+            QVERIFY(core.deleteTextForGood("notas.txt").done());
+        else if (operation == u"new")
+            QVERIFY(core.newText().done());
+        QCOMPARE(s.main().windowTitle(), caption);
+        QCOMPARE(s.main().toolTip(), u' ' + caption + u' ');
+        QCOMPARE(s.program.tray().icon()->toolTip(), " Corvale Scrivulets 1.0 — " + caption + u' ');
     }
 
     void closingEndsEverything_data() {
@@ -572,9 +611,17 @@ private slots:
         QCOMPARE(w->pos(), drags ? start + QPoint(30, 20) : start);
     }
 
+    void recoveryAfterACrashIsTold_data() {
+        QTest::addColumn<QString>("answer");
+        row("acknowledged", "OK");
+        row("the folder opened from the notice", "Abrir pasta");
+    }
+
     // A draft left by a run that did not end is told once at the next start,
-    // with the folder it went to.
+    // with the folder it went to, which a button opens; the help window says
+    // where that folder is in any case.
     void recoveryAfterACrashIsTold() {
+        QFETCH(QString, answer);
         Started s({}, [](const DataFolder &d) {
             // The run before wrote a draft, and ended without a word.
             support::Core crashed(&d);
@@ -592,11 +639,29 @@ private slots:
         QVERIFY2(told->text().endsWith(QDir::toNativeSeparators(s.data.file("recuperados"))),
                  qPrintable(told->text()));
         QCOMPARE(s.data.recoveryCopies().size(), 1);
+        QList<QUrl> opened;
+        s.program.openFolder = [&](const QUrl &folder) {
+            opened << folder;
+            return true;
+        };
         // Answered, it gives the keyboard back to the strip.
         QTRY_VERIFY(told->isActiveWindow());
-        QTest::keyClick(told, Qt::Key_Return);
+        if (answer == u"OK") {
+            QTest::keyClick(told, Qt::Key_Return);
+            QCOMPARE(opened, QList<QUrl>());
+        } else {
+            for (QAbstractButton *b : told->buttons())
+                if (b->text() == answer)
+                    b->click();
+            QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(s.data.file("recuperados"))});
+        }
         QTRY_VERIFY(s.main().isActiveWindow());
         QVERIFY(child(&s.main(), "Text1")->hasFocus());
+
+        auto *where = child<QLabel>(open(s.program, Side::Help), "lblRecuperados");
+        QVERIFY2(where->text().startsWith("Textos não salvos ficam em "),
+                 qPrintable(where->text()));
+        QCOMPARE(where->toolTip().trimmed(), QDir::toNativeSeparators(s.data.file("recuperados")));
     }
 };
 
