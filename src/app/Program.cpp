@@ -112,6 +112,12 @@ void Program::start() {
     connect(&m_globalKey, &platform::GlobalKey::pressed, this, &Program::toggleStrip);
     holdGlobalKey();
     connect(&m_core, &core::AppCore::writeFailed, this, &Program::tellDraftFailed);
+    connect(&m_core, &core::AppCore::otherVersionKept, this, [this](const QString &displayPath) {
+        showNoticeBesideStrip(QMessageBox::Information,
+                              QStringLiteral("Este texto foi mudado fora do programa. A outra "
+                                             "versão foi guardada em:\n") +
+                                  displayPath);
+    });
     connect(qApp, &QApplication::focusChanged, this, &Program::keyboardLeft);
 
     if (m_core.recoveredAfterCrash()) {

@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 #include "core/twips.h"
 #include "platform/files.h"
+#include "platform/textcodec.h"
 
 namespace core {
 
@@ -14,6 +15,9 @@ namespace {
 // the typing goes on: what a crash can lose.
 constexpr int DraftPauseMs = 2000;
 constexpr int DraftMostMs = 5000;
+// How long the open text's file is left to settle after a change is seen:
+// an editor or a sync tool may write it in steps.
+constexpr int DiskSettleMs = 100;
 
 // A recovery copy or draft is named after the open text's title.
 QString titleOf(const std::optional<QString> &name) {
@@ -35,6 +39,13 @@ AppCore::AppCore(QString dataFolder, platform::FileSystem &files, QObject *paren
     });
     // Typing goes on past the limit: the pause still writes what came after.
     connect(&m_draftLimit, &QTimer::timeout, this, &AppCore::writeDraft);
+    m_diskCheck.setSingleShot(true);
+    m_diskCheck.setInterval(DiskSettleMs);
+    connect(&m_diskCheck, &QTimer::timeout, this, &AppCore::checkOpenFile);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_diskCheck,
+            qOverload<>(&QTimer::start));
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_diskCheck,
+            qOverload<>(&QTimer::start));
 }
 
 void AppCore::setDraftDelays(int pauseMs, int mostMs) {
@@ -147,8 +158,85 @@ void AppCore::replaceText(const QString &text, const std::optional<QString> &nam
     emit textReplaced(text);
     setOpenName(name);
     m_lineEnd = file.lineEnd;
-    m_savedStamp = file.stamp;
+    seeOnDisk(file.text, file.stamp);
     markSaved(text);
+    watchOpenText();
+}
+
+// --- The open text's file, changed behind the program
+
+void AppCore::seeOnDisk(const QString &fileText, const platform::Stamp &stamp) {
+    m_savedStamp = stamp;
+    m_diskHash = qHash(fileText);
+    m_diskSize = stamp.size < 0 ? -1 : fileText.size();
+}
+
+bool AppCore::isSeenOnDisk(const QString &fileText) const {
+    return fileText.size() == m_diskSize && qHash(fileText) == m_diskHash;
+}
+
+// A save replaces the file by renaming a new one over it, and so do many
+// editors and sync tools: the watch on the old file ends with it, and the
+// new one is watched afresh.
+void AppCore::watchOpenText() {
+    if (const QStringList watched = m_watcher.files(); !watched.isEmpty())
+        m_watcher.removePaths(watched);
+    if (!m_openName || !m_texts.exists(*m_openName))
+        return;
+    if (m_watcher.directories().isEmpty())
+        m_watcher.addPath(m_texts.path());
+    m_watcher.addPath(m_texts.path() + u'/' + *m_openName);
+}
+
+bool AppCore::checkOpenFile() {
+    watchOpenText();
+    if (!m_openName)
+        return false;
+    const platform::Stamp now = m_texts.stamp(*m_openName);
+    if (now.size < 0 || now == m_savedStamp)
+        return false;
+    const std::optional<TextFile> file = m_texts.read(*m_openName);
+    if (!file)
+        return false;
+    if (isSeenOnDisk(file->text)) {
+        m_savedStamp = file->stamp;
+        return false;
+    }
+    if (m_facts && !isSaved(m_facts->stripText()))
+        return false;
+    m_lineEnd = file->lineEnd;
+    seeOnDisk(file->text, file->stamp);
+    markSaved(file->text);
+    emit textReloaded(file->text);
+    return true;
+}
+
+// What stands under the open text's name and is not the version last read
+// or written is kept beside it, byte for byte, before a save replaces it.
+// False when it cannot be, and then nothing may be written over it.
+bool AppCore::keepUnseenVersion(const QString &name) {
+    const platform::Stamp now = m_texts.stamp(name);
+    if (now.size < 0 || now == m_savedStamp)
+        return true;
+    const QString path = m_texts.path() + u'/' + name;
+    const std::optional<QByteArray> bytes = m_files->readFile(path);
+    if (!bytes)
+        return false;
+    if (isSeenOnDisk(textFromFileContent(platform::decodeText(*bytes))))
+        return true;
+    const QDateTime when = QDateTime::currentDateTime();
+    for (int n = 1; n <= 9999; ++n) {
+        const QString copy = otherVersionName(name, when, n);
+        if (copy.isEmpty())
+            return false;
+        if (platform::entryAt(m_texts.path() + u'/' + copy).exists)
+            continue;
+        if (!m_files->writeFileAtomically(m_texts.path() + u'/' + copy, *bytes))
+            return false;
+        emit otherVersionKept(m_texts.displayPath(copy));
+        return true;
+    }
+    return false;
 }
 
 Result AppCore::dropText() {
@@ -202,18 +290,24 @@ bool AppCore::writeOpenText(const QString &name, const QString &text) {
         m_texts.stamp(name) == m_savedStamp)
         return true;
     // The folder may have been deleted since start-up; the text must not go with it.
-    if (!m_texts.ensure() || !m_texts.write(name, text, m_lineEnd))
+    if (!m_texts.ensure() || (name == m_openName && !keepUnseenVersion(name)) ||
+        !m_texts.write(name, text, m_lineEnd))
         return false;
-    m_savedStamp = m_texts.stamp(name);
+    const QString crlf = QStringLiteral("\r\n");
+    seeOnDisk(textFromFileContent(text.endsWith(crlf) ? text : text + crlf), m_texts.stamp(name));
     return true;
 }
 
 Result AppCore::quickSave(const QString &text) {
     if (!m_openName)
         return {Result::Kind::NoTextOpen};
+    // Nothing of the box's was unsaved: it holds the file's new version now.
+    if (checkOpenFile())
+        return {};
     if (!writeOpenText(*m_openName, text))
         return {Result::Kind::Failed, m_texts.displayPath(*m_openName)};
     markSaved(text);
+    watchOpenText();
     return {};
 }
 
@@ -226,11 +320,13 @@ Result AppCore::saveText(const QString &title, const QString &extension) {
         return {Result::Kind::EmptyTitle};
     if (m_texts.isNameTaken(name, m_openName.value_or(QString())))
         return {Result::Kind::NameTaken};
+    checkOpenFile();
     const QString text = m_facts ? m_facts->stripText() : QString();
     if (!folder || !writeOpenText(name, text))
         return {Result::Kind::Failed, m_texts.displayPath(name)};
     setOpenName(name);
     markSaved(text);
+    watchOpenText();
     return {};
 }
 
@@ -250,6 +346,7 @@ Result AppCore::renameText(const QString &title, const QString &extension) {
     if (newName != openName && !m_texts.rename(openName, newName))
         return {Result::Kind::Failed, m_texts.displayPath(openName)};
     setOpenName(newName);
+    watchOpenText();
     return {};
 }
 

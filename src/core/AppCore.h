@@ -5,6 +5,7 @@
 #include "core/result.h"
 #include "core/textfolder.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
@@ -96,6 +97,15 @@ public:
     // "Salvar como": the open text's file gets the new name (its text is not
     // written); with no text open, it saves as "Salvar" does.
     Result renameText(const QString &title, const QString &extension);
+    // The open text's file as it stands on disk now, against the version last
+    // read or written: changed behind the program (another editor, a sync
+    // tool) and the box holds no unsaved edits, the box shows it
+    // (textReloaded); with unsaved edits the next save keeps it beside the
+    // text first. A file rewritten with the same text, or gone, is neither.
+    // A watch on the file runs it; every save runs it first. True when the
+    // box was given the file's text.
+    bool checkOpenFile();
+
     // "Criar novo arquivo em branco". NotKept, and nothing changes, when the
     // unsaved text's recovery copy cannot be written.
     Result newText();
@@ -135,6 +145,12 @@ public:
 
 signals:
     void textReplaced(const QString &text);
+    // The open text's file changed behind the program: its text, into the
+    // box, the caret left where it was.
+    void textReloaded(const QString &text);
+    // A save was about to replace a version of the open text the program had
+    // not seen; that version was kept beside it first, under this path.
+    void otherVersionKept(const QString &displayPath);
     void openNameChanged(const QString &name);
     // The strip's place in front of other windows, on or off (and shown).
     void stripTopmostRequested(bool on);
@@ -159,6 +175,10 @@ private:
     void replaceText(const QString &text, const std::optional<QString> &name,
                      const TextFile &file = TextFile());
     bool writeOpenText(const QString &name, const QString &text);
+    bool keepUnseenVersion(const QString &name);
+    void seeOnDisk(const QString &fileText, const platform::Stamp &stamp);
+    bool isSeenOnDisk(const QString &fileText) const;
+    void watchOpenText();
     void markSaved(const QString &text);
     bool isSaved(const QString &text) const;
     void writeDraft();
@@ -188,6 +208,13 @@ private:
     qsizetype m_savedSize = 0;
     LineEnd m_lineEnd = LineEnd::CrLf;
     platform::Stamp m_savedStamp;
+    // The text of that version, as read back from it.
+    size_t m_diskHash = 0;
+    qsizetype m_diskSize = -1;
+    // The open text's file and its folder, where a sync tool's save renames
+    // a new file over it; a short wait lets a burst of changes settle.
+    QFileSystemWatcher m_watcher;
+    QTimer m_diskCheck;
     // A pause in typing, or the most a steady typist waits, writes the draft.
     QTimer m_draftTimer;
     QTimer m_draftLimit;

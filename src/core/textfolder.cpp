@@ -64,6 +64,23 @@ LineEnd lineEndOf(const QString &content) {
     return content.contains(u'\n') && !content.contains(u'\r') ? LineEnd::Lf : LineEnd::CrLf;
 }
 
+QString otherVersionName(const QString &name, const QDateTime &when, int number) {
+    const TextFileName parts = splitTextFileName(name);
+    const QString dot = name.contains(u'.') ? QStringLiteral(".") : QString();
+    QString tail = QStringLiteral(" (outra versão %1)").arg(when.toString(u"yyyy-MM-dd HH-mm"));
+    if (number > 1)
+        tail += QStringLiteral(" (%1)").arg(number);
+    QString title = parts.title;
+    for (;;) {
+        const QString candidate = title + tail + dot + parts.extension;
+        if (platform::isSingleName(candidate) && candidate.toUtf8().size() <= 255)
+            return candidate;
+        if (title.isEmpty())
+            return {};
+        title.chop(title.size() > 1 && title.back().isLowSurrogate() ? 2 : 1);
+    }
+}
+
 QStringList sortedTextNames(QStringList names) {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -34,6 +35,13 @@ struct TextFile {
     LineEnd lineEnd = LineEnd::CrLf;
     platform::Stamp stamp;
 };
+
+// The name the version of a text found on disk is kept under, beside it, when
+// a save would replace it unseen: "notas (outra versão 2026-12-07 10-15).txt",
+// " (2)" and on after it where that is taken, as recovery copies are told
+// apart. The title is cut short where the name would not fit a file system
+// (255 bytes of UTF-8); empty when not even the date fits.
+QString otherVersionName(const QString &name, const QDateTime &when, int number = 1);
 
 // The names in the list's order: by name, case left aside, in the user's
 // language; names that differ only in case keep a fixed order.

@@ -107,6 +107,12 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     m_transparencyTimer.start(100);
 
     connect(&m_core, &core::AppCore::textReplaced, Text1, &platform::TextBox::setText);
+    // The same text changed elsewhere: the caret stays where the user left it.
+    connect(&m_core, &core::AppCore::textReloaded, this, [this](const QString &text) {
+        const int caret = Text1->selStart();
+        Text1->setText(text);
+        Text1->setSelection(std::min(caret, int(text.size())), 0);
+    });
     connect(&m_core, &core::AppCore::stripTopmostRequested, this, &FormMain::setTopmost);
     connect(&m_core, &core::AppCore::alwaysOnTopChanged, this, &FormMain::showAlwaysOnTop);
     connect(&m_core, &core::AppCore::settingsSaved, this, &FormMain::applySavedSettings);

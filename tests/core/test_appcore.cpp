@@ -3,6 +3,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSignalSpy>
 #include <QTest>
 
 using core::AppCore;
@@ -689,6 +692,79 @@ private slots:
         QTEST(requested.join(u' '), "requested");
         QTEST(switched.join(u' '), "switched");
         QTEST(c.core.alwaysOnTop(), "on");
+    }
+
+    // The open text's file changed behind the program (another editor, a sync
+    // tool that renames its copy over it), then the box saved: what the box
+    // had not seen is shown when nothing of the box's is unsaved, and kept
+    // beside it, byte for byte, when a save would replace it.
+    void changedBehindTheProgram_data() {
+        QTest::addColumn<QString>("typed");     // unsaved in the box; null: nothing
+        QTest::addColumn<QByteArray>("behind"); // the file's new bytes; "<none>": removed
+        QTest::addColumn<bool>("renamedOver");  // rather than rewritten in place
+        QTest::addColumn<QString>("save");      // "Ctrl+S", "Salvar", or a failing "Ctrl+S"
+        QTest::addColumn<QString>("box");       // the box's text after the save
+        QTest::addColumn<QString>("files");     // the text folder after it, as listing() says
+        const QString other = "notas (outra versão DATE).txt=";
+        row("nothing unsaved: the box shows the new version", QString(), QByteArray("deles\r\n"),
+            true, "Ctrl+S", "deles\r\n", "notas.txt=deles|");
+        row("unsaved, Ctrl+S: the other version kept beside", "meu", QByteArray("deles\n"), false,
+            "Ctrl+S", "meu", other + "deles\n notas.txt=meu|");
+        row("unsaved, Salvar under its own title", "meu", QByteArray("deles"), true, "Salvar",
+            "meu", other + "deles notas.txt=meu|");
+        row("the same text written again: no copy", "meu", QByteArray("salvo\r\n"), true, "Ctrl+S",
+            "meu", "notas.txt=meu|");
+        row("removed: the save writes it back", "meu", QByteArray("<none>"), false, "Ctrl+S", "meu",
+            "notas.txt=meu|");
+        row("the copy cannot be written: nothing saved over theirs", "meu", QByteArray("deles"),
+            false, "failing", "meu", "notas.txt=deles");
+    }
+
+    void changedBehindTheProgram() {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, behind);
+        QFETCH(bool, renamedOver);
+        QFETCH(QString, save);
+        support::Core c;
+        c.data.writeConfig({{9, "notas.txt"}});
+        c.data.putText("notas.txt", "salvo\r\n");
+        c.core.start();
+        QSignalSpy kept(&c.core, &AppCore::otherVersionKept);
+        if (!typed.isNull()) {
+            c.windows.text = typed;
+            c.core.textEdited();
+        }
+        const QString path = c.data.text("notas.txt");
+        if (behind == "<none>") {
+            QVERIFY(QFile::remove(path));
+        } else if (renamedOver) {
+            QSaveFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(behind);
+            QVERIFY(file.commit());
+        } else {
+            c.data.putText("notas.txt", behind);
+        }
+        if (typed.isNull())
+            QTRY_COMPARE(c.windows.text, QString::fromLatin1(behind));
+        if (save == u"failing")
+            c.prepare("text folder fails");
+        if (save == u"Salvar")
+            QCOMPARE(c.core.saveText("notas", "txt").kind, Kind::Done);
+        else
+            QCOMPARE(c.core.quickSave(c.windows.text).kind,
+                     save == u"failing" ? Kind::Failed : Kind::Done);
+        QTEST(c.windows.text, "box");
+        QString files = listing(c.data);
+        files.replace(QRegularExpression("\\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d"), "DATE");
+        QTEST(files, "files");
+        QCOMPARE(kept.size(), int(files.contains("outra versão")));
+        if (save == u"failing")
+            return;
+        // Saved, the box holds nothing unsaved: the next change behind it
+        // shows, the program's own write having left the watch in place.
+        c.data.putText("notas.txt", "depois\r\n");
+        QTRY_COMPARE(c.windows.text, "depois\r\n");
     }
 };
 

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Editing in a real X server: Ctrl+S without an open text opens the save
-# window; once saved, Ctrl+S saves in place; btnPosicao writes config.txt;
+# window; once saved, Ctrl+S saves in place, keeping beside it a version
+# changed behind the program; btnPosicao writes config.txt;
 # btnClose ends the process, and so does closing the strip by the window
 # manager (Alt+F4).
 . "$(dirname "$0")/lib.sh" "$1"
 
 app_gone() { ! kill -0 "$APP_PID" 2>/dev/null; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 # The program's exit status once it has ended by itself (up to 10 s).
 ended_with() {
   for _ in $(seq 100); do
@@ -48,11 +50,27 @@ xdotool key ctrl+s
 check "Ctrl+S saves the open text in place" \
   eventually file_is "$DATA/textos/nota.txt" $'primeira\r\nsegunda\r\n'
 check "without the save window" no_side_window
-# Spoil the file behind the program's back: the next Ctrl+S replaces it whole.
+# A third line, unsaved, and the file changed behind the program's back (a
+# sync tool, another editor): Ctrl+S keeps that version beside the text,
+# saves the strip's, and says so in a notice that leaves the keyboard here.
+xdotool key Return
+xdotool type --delay 30 "terceira"
 printf 'estragado' >"$DATA/textos/nota.txt"
 xdotool key ctrl+s
-check "a second Ctrl+S replaces the file" \
-  eventually file_is "$DATA/textos/nota.txt" $'primeira\r\nsegunda\r\n'
+check "Ctrl+S over a version changed behind it saves the strip's text" \
+  eventually file_is "$DATA/textos/nota.txt" $'primeira\r\nsegunda\r\nterceira\r\n'
+other_version() { compgen -G "$DATA/textos/nota (outra versão *).txt" >/dev/null; }
+check "and keeps that version beside it" eventually other_version
+check "byte for byte" file_is "$(compgen -G "$DATA/textos/nota (outra versão *).txt")" 'estragado'
+notice() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+    xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q DIALOG && { echo "$id"; return 0; }
+  done
+  return 1
+}
+check "a notice says so" eventually notice
+check "the strip keeps the keyboard" eventually is_active "$main"
 
 # Moved by its surface and widened by its left edge, as a hand would, then
 # btnPosicao, the toolbar's seventh picture: 1800 twips from the left, 305
@@ -81,7 +99,7 @@ file_is "$DATA/config.txt" "$expected" || { echo "config.txt:"; od -c "$DATA/con
 # btnClose: 2120 twips from the left.
 xdotool mousemove --window "$main" 148 $((h - 13)) click 1
 check "btnClose ends the program" ended_with 0
-check "and writes nothing" file_is "$DATA/textos/nota.txt" $'primeira\r\nsegunda\r\n'
+check "and writes nothing" file_is "$DATA/textos/nota.txt" $'primeira\r\nsegunda\r\nterceira\r\n'
 
 # Again, ended by the window manager instead.
 start_app

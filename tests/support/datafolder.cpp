@@ -165,8 +165,8 @@ Core::Core(const DataFolder *shared)
     : ownData(shared ? nullptr : std::make_unique<DataFolder>()), data(shared ? *shared : *ownData),
       core(data.path(), files) {
     core.setWindowFacts(&windows);
-    QObject::connect(&core, &core::AppCore::textReplaced,
-                     [this](const QString &text) { windows.text = text; });
+    for (auto replaced : {&core::AppCore::textReplaced, &core::AppCore::textReloaded})
+        QObject::connect(&core, replaced, [this](const QString &text) { windows.text = text; });
 }
 
 } // namespace support

@@ -76,7 +76,7 @@ private:
 };
 
 // The windows as the core sees them: the strip's text follows the core's
-// textReplaced, as the real text box does, and the places are plain values.
+// textReplaced and textReloaded, as the real text box does, and the places are plain values.
 class FakeWindows : public core::WindowFacts {
 public:
     QString text;

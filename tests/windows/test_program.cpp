@@ -242,6 +242,42 @@ private slots:
         QCOMPARE(s.program.tray().icon()->toolTip(), " Corvale Scrivulets 1.0 — " + caption + u' ');
     }
 
+    // The open text changed on disk behind the strip: with nothing unsaved
+    // the box shows it, the caret where it was; with unsaved edits, Ctrl+S
+    // keeps the other version beside the text and says so once.
+    void textChangedBehindTheStrip_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("notices");
+        row("nothing unsaved", "", "abcdefgh\r\n", 0);
+        row("unsaved edits", "x", "abcxdef\r\n", 1);
+    }
+
+    void textChangedBehindTheStrip() {
+        QFETCH(QString, typed);
+        Started s({{9, "notas.txt"}},
+                  [](const DataFolder &d) { d.putText("notas.txt", "abcdef\r\n"); });
+        auto *box = child<platform::TextBox>(&s.main(), "Text1");
+        box->setSelection(3, 0);
+        QTest::keyClicks(box, typed);
+        s.data.putText("notas.txt", "abcdefgh\r\n");
+        if (typed.isEmpty())
+            QTRY_COMPARE(box->text(), "abcdefgh\r\n");
+        else
+            QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+        QTEST(box->text(), "box");
+        QCOMPARE(box->selStart(), 3 + typed.size());
+        QStringList notices;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *notice = qobject_cast<QMessageBox *>(w); notice && notice->isVisible())
+                notices << notice->text();
+        QTEST(int(notices.size()), "notices");
+        for (const QString &notice : notices)
+            QVERIFY2(notice.startsWith("Este texto foi mudado fora do programa") &&
+                         notice.contains("outra versão"),
+                     qPrintable(notice));
+    }
+
     void closingEndsEverything_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("answer"); // where the unsaved text cannot be kept
