@@ -24,7 +24,11 @@ int main(int argc, char *argv[]) {
     // Lets the desktop tie the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("corvale-scrivulets"));
     QApplication::setQuitOnLastWindowClosed(false);
-    const QString dataFolder = platform::appFolderPath();
+    // One copy runs per data folder: two folders, two copies side by side.
+    const std::optional<QString> chosen = app::dataFolder();
+    if (!chosen)
+        return 2;
+    const QString &dataFolder = *chosen;
     SingleInstance instance(dataFolder);
     if (const auto status = instance.claim(app::launchRequest()))
         return *status;

@@ -1,9 +1,11 @@
 #include "app/commandline.h"
 
 #include "platform/display.h"
+#include "platform/files.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -41,6 +43,11 @@ struct Options {
     QCommandLineOption toggle{QStringLiteral("alternar"),
                               QStringLiteral("Recolhe a janela se ela estiver ativa; senão, faz "
                                              "como --mostrar.")};
+    // A folder of the user's choosing, such as one a sync tool shares.
+    QCommandLineOption folder{QStringLiteral("pasta"),
+                              QStringLiteral("Guarda os textos e as configurações na PASTA "
+                                             "(criada se não existir)."),
+                              QStringLiteral("PASTA")};
 
     Options() {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -51,6 +58,7 @@ struct Options {
         parser.addOption(version);
         parser.addOption(show);
         parser.addOption(toggle);
+        parser.addOption(folder);
     }
 };
 
@@ -106,6 +114,22 @@ SingleInstance::Request launchRequest() {
     options.parser.parse(QCoreApplication::arguments());
     return options.parser.isSet(options.toggle) ? SingleInstance::Request::Toggle
                                                 : SingleInstance::Request::Show;
+}
+
+std::optional<QString> dataFolder() {
+    Options options;
+    options.parser.parse(QCoreApplication::arguments());
+    if (!options.parser.isSet(options.folder))
+        return platform::appFolderPath();
+    const QString given = options.parser.value(options.folder);
+    const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(given));
+    if (given.isEmpty() || !platform::makeFolder(folder) ||
+        platform::entryAt(folder).kind != platform::EntryKind::Folder) {
+        print(stderr, QStringLiteral("%1: não é possível usar \"%2\" como pasta dos textos\n")
+                          .arg(QLatin1StringView(Command), platform::displayPath(folder)));
+        return std::nullopt;
+    }
+    return folder;
 }
 
 bool installQtTranslation() {

@@ -21,6 +21,11 @@ std::optional<int> rejectLeftoverArguments();
 // no option, or --mostrar, shows it. Where no copy runs, either starts one.
 SingleInstance::Request launchRequest();
 
+// The data folder (config.txt, textos/, recuperados/): the one --pasta names,
+// made when missing, or the system's place for it. Nothing when the folder
+// named can be no folder of texts, said in one line on standard error.
+std::optional<QString> dataFolder();
+
 // Qt's own texts (the text box's context menu, standard dialogs, this
 // command line's messages) in Portuguese, from the translation Qt ships
 // (Debian: qt6-translations-l10n). Needs the application object; false when

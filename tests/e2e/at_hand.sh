@@ -41,12 +41,13 @@ check "the global key brings it back" eventually is_viewable "$main"
 check "with the keyboard" eventually is_active "$main"
 check "nothing said about the key" test -z "$(grep atalho "$WORK/app.log")"
 
-# Another program, the copy of another data folder, asks for the same key
-# and takes the keyboard: it says once that the key is taken, without taking
-# the keyboard from its own strip, and runs on.
-mkdir -p "$WORK/other/corvale-scrivulets"
-cp "$DATA/config.txt" "$WORK/other/corvale-scrivulets/"
-XDG_DATA_HOME=$WORK/other "$APP" >"$WORK/other.log" 2>&1 &
+# Another program, the copy of another data folder (--pasta), runs beside
+# it, asks for the same key and takes the keyboard: it says once that the
+# key is taken, without taking the keyboard from its own strip, and runs on.
+OTHER_DATA=$WORK/other/textos-em-sincronia
+mkdir -p "$OTHER_DATA"
+cp "$DATA/config.txt" "$OTHER_DATA/"
+"$APP" --pasta "$OTHER_DATA" >"$WORK/other.log" 2>&1 &
 other=$!
 said() { [ "$(grep -c 'Ctrl+Alt+A já é usado por outro programa' "$WORK/other.log")" -eq 1 ]; }
 check "a key held by another program is said once on standard error" eventually_long said
@@ -60,6 +61,12 @@ notice() {
 check "and in a notice" eventually notice
 other_strip=$(APP_PID=$other find_window 200) || window_missing "the other copy's strip"
 check "the notice leaves the keyboard to the other copy's strip" eventually is_active "$other_strip"
+
+# A launch naming that folder again hands over to its copy, not to this one.
+xdotool windowactivate "$main"
+check "this copy's strip has the keyboard" eventually is_active "$main"
+check "--pasta with the other copy's folder ends with status 0" launch --pasta "$OTHER_DATA" --mostrar
+check "and brings that copy's strip" eventually is_active "$other_strip"
 
 # The strip visible while the user types in another program: --alternar and
 # the key give it the keyboard rather than hide it.

@@ -2,6 +2,7 @@
 #include "platform/display.h"
 #include "support/rows.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -103,7 +104,8 @@ void TestCommandLine::commandLine_data() {
     row("-v", QStringList{"-v"}, QString(), 0, version, "^$");
     row("--help", QStringList{"--help"}, QString(), 0,
         "^Uso: \\S+ \\[opções\\]\n(.*\n)*  -v, --version +Mostra a versão(.*\n)*  --mostrar "
-        "+Traz a janela(.*\n)*  --alternar +Recolhe a janela",
+        "+Traz a janela(.*\n)*  --alternar +Recolhe a janela(.*\n)*  --pasta <PASTA> +Guarda "
+        "os textos",
         "^$");
 #ifndef Q_OS_WIN // where there is always a display
     row("no display", QStringList(), QString(), 1, "^$",
@@ -118,6 +120,19 @@ void TestCommandLine::commandLine_data() {
         "^corvale-scrivulets: argumento inesperado: \"notas.txt\"\n$");
     row("both requests", QStringList{"--mostrar", "--alternar"}, "offscreen", 1, "^$",
         "^corvale-scrivulets: use --mostrar ou --alternar, não as duas\n$");
+    // A file stands where the folder would be, or above it. The path is said
+    // as the system writes it (under Wine, on drive Z:).
+    const QString file = QStringLiteral(SCRIVULETS_EXECUTABLE);
+    const QString name = QRegularExpression::escape(QFileInfo(file).fileName());
+    const auto unusable = [](const QString &end) {
+        return "^corvale-scrivulets: não é possível usar \"[^\"\n]*" + end +
+               "\" como pasta dos textos\n$";
+    };
+    row("--pasta on a file", QStringList{"--pasta", file}, "offscreen", 2, "^$", unusable(name));
+    row("--pasta under a file", QStringList{"--pasta", file + "/textos"}, "offscreen", 2, "^$",
+        unusable(name + "[/\\\\]textos"));
+    row("--pasta without a folder", QStringList{"--pasta"}, "offscreen", 1, "^$",
+        "^corvale-scrivulets: [^\n]*'--pasta'[^\n]*\n$");
 }
 
 void TestCommandLine::commandLine() {
