@@ -514,7 +514,7 @@ private slots:
         QVERIFY(platform::isTopmost(&m));
         QVERIFY(s.program.core().alwaysOnTop());
         QTRY_VERIFY(m.isActiveWindow());
-        QVERIFY(text->hasFocus());
+        QTRY_VERIFY(text->hasFocus());
         QCOMPARE(text->selStart(), 1);
         runDeferredDeletes();
         QVERIFY(w.isNull());
