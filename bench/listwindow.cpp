@@ -7,7 +7,7 @@
 // Prints: list TEXTS OPEN_MS BIG_OPEN_MS OPEN_CPU_MS BIG_OPEN_CPU_MS
 #include "app/Program.h"
 #include "benchdata.h"
-#include "platform/widgets.h"
+#include "widgets/TextBox.h"
 #include "windows/FormMain.h"
 #include "windows/SideWindow.h"
 
@@ -81,7 +81,7 @@ int main(int argc, char *argv[]) {
     QApplication::processEvents();
     const double bigMs = double(timer.nsecsElapsed()) / 1e6;
     const double bigCpuMs = bench::processCpuMs() - cpu;
-    const auto *box = program.main().findChild<platform::TextBox *>(QStringLiteral("Text1"));
+    const auto *box = program.main().findChild<widgets::TextBox *>(QStringLiteral("Text1"));
     if (!box || box->document()->characterCount() < big.size() / 2) {
         std::fprintf(stderr, "bench_listwindow: the big text did not reach the main window\n");
         return 1;

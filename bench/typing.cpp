@@ -8,7 +8,7 @@
 // Prints: typing LINES MEDIAN_MS MIN_MS MAX_MS MEDIAN_CPU_MS
 #include "app/Program.h"
 #include "benchdata.h"
-#include "platform/widgets.h"
+#include "widgets/TextBox.h"
 #include "windows/FormMain.h"
 
 #include <QApplication>
@@ -37,7 +37,7 @@ int main(int argc, char *argv[]) {
     Program program(dir.path());
     program.start();
     FormMain &main = program.main();
-    auto *box = main.findChild<platform::TextBox *>(QStringLiteral("Text1"));
+    auto *box = main.findChild<widgets::TextBox *>(QStringLiteral("Text1"));
     if (!box) {
         std::fprintf(stderr, "bench_typing: the main window has no text box Text1\n");
         return 1;

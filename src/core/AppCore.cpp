@@ -2,9 +2,9 @@
 
 #include "core/names.h"
 #include "core/numbers.h"
+#include "core/textcodec.h"
 #include "core/twips.h"
 #include "platform/files.h"
-#include "platform/textcodec.h"
 
 namespace core {
 
@@ -222,7 +222,7 @@ bool AppCore::keepUnseenVersion(const QString &name) {
     const std::optional<QByteArray> bytes = m_files->readFile(path);
     if (!bytes)
         return false;
-    if (isSeenOnDisk(textFromFileContent(platform::decodeText(*bytes))))
+    if (isSeenOnDisk(textFromFileContent(decodeText(*bytes))))
         return true;
     const QDateTime when = QDateTime::currentDateTime();
     for (int n = 1; n <= 9999; ++n) {

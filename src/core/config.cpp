@@ -1,9 +1,9 @@
 #include "core/config.h"
 
 #include "core/numbers.h"
+#include "core/textcodec.h"
 #include "core/twips.h"
 #include "platform/files.h"
-#include "platform/textcodec.h"
 
 namespace core::config {
 
@@ -88,7 +88,7 @@ RawValues readValues(const QString &fileText) {
 }
 
 RawValues readValues(const QByteArray &fileBytes) {
-    return readValues(platform::decodeText(fileBytes));
+    return readValues(decodeText(fileBytes));
 }
 
 Accepted accept(const RawValues &v) {
@@ -182,7 +182,7 @@ QByteArray fileText(const Lines &lines, const QString &globalKey) {
     // empty one, which it drops, the key would be read as the ninth value.
     if (const QString key = oneLine(globalKey).trimmed(); !key.isEmpty() && everyLineKept)
         text += key + QStringLiteral("\r\n");
-    return platform::encodeText(text);
+    return encodeText(text);
 }
 
 QString lastTextLine(const std::optional<QString> &name) {

@@ -1,6 +1,6 @@
 #include "core/recovery.h"
 
-#include "platform/textcodec.h"
+#include "core/textcodec.h"
 
 #include <QRegularExpression>
 
@@ -19,7 +19,7 @@ const QByteArray RecordHeader =
 
 QByteArray fileBytes(const QString &text) {
     const QString crlf = QStringLiteral("\r\n");
-    return platform::encodeText(text.endsWith(crlf) ? text : text + crlf);
+    return encodeText(text.endsWith(crlf) ? text : text + crlf);
 }
 
 // Whether the name fits every file system the program meets: 255 UTF-16

@@ -1,8 +1,8 @@
 #include "core/textfolder.h"
 
 #include "core/names.h"
+#include "core/textcodec.h"
 #include "platform/files.h"
-#include "platform/textcodec.h"
 
 #include <QCollator>
 #include <algorithm>
@@ -159,7 +159,7 @@ std::optional<TextFile> TextFolder::read(const QString &name) const {
     const auto bytes = m_files->readFile(pathOf(name));
     if (!bytes)
         return std::nullopt;
-    const QString content = platform::decodeText(*bytes);
+    const QString content = decodeText(*bytes);
     return TextFile{textFromFileContent(content), lineEndOf(content), stamp};
 }
 
@@ -173,7 +173,7 @@ bool TextFolder::write(const QString &name, const QString &text, LineEnd lineEnd
         return false;
     const QString content = text.endsWith(CrLf) ? text : text + CrLf;
     return m_files->writeFileAtomically(
-        pathOf(name), platform::encodeText(lineEnd == LineEnd::Lf ? lfOnly(content) : content));
+        pathOf(name), encodeText(lineEnd == LineEnd::Lf ? lfOnly(content) : content));
 }
 
 bool TextFolder::rename(const QString &from, const QString &to) const {

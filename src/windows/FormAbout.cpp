@@ -1,7 +1,9 @@
 #include "windows/FormAbout.h"
 
 #include "core/twips.h"
-#include "platform/widgets.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/fitting.h"
+#include "widgets/pictures.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -42,8 +44,8 @@ FormAbout::FormAbout(core::AppCore &core)
     QFont bold = font();
     bold.setBold(true);
 
-    platform::pictureLabel(QStringLiteral(":/icons/about_logo.svg"), QString(),
-                           core::pxRect(QRect(130, 855, 720, 720)), this);
+    widgets::pictureLabel(QStringLiteral(":/icons/about_logo.svg"), QString(),
+                          core::pxRect(QRect(130, 855, 720, 720)), this);
 
     // Each text with the top of the next row below it, which it must not reach.
     struct Text {
@@ -63,15 +65,15 @@ FormAbout::FormAbout(core::AppCore &core)
     free->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setBackground(free, Qt::white);
 
-    auto *lblBrenvaldo = new platform::LinkLabel(QUrl(HomePageUrl).host(), this);
+    auto *lblBrenvaldo = new widgets::LinkLabel(QUrl(HomePageUrl).host(), this);
     lblBrenvaldo->setToolTip(u' ' + HomePageUrl + u' ');
     auto *lblAjuda =
-        new platform::LinkLabel(QStringLiteral("Abrir janela de AJUDA do programa"), this);
+        new widgets::LinkLabel(QStringLiteral("Abrir janela de AJUDA do programa"), this);
     lblAjuda->setToolTip(QStringLiteral(" Abrir janela de AJUDA do programa "));
     QPalette highlight = lblAjuda->palette();
     highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
     lblAjuda->setPalette(highlight);
-    auto *lblPayPal = new platform::LinkLabel(
+    auto *lblPayPal = new widgets::LinkLabel(
         QStringLiteral("Obs.: se considera este programa realmente útil a você, considere então a "
                        "possibilidade de fazer uma doação de qualquer valor para minha conta do "
                        "PayPal. Isso me incentivará na criação de novos softwares freeware e na "
@@ -101,20 +103,20 @@ FormAbout::FormAbout(core::AppCore &core)
     for (const Text &t : texts) {
         t.label->setObjectName(QLatin1String(t.name));
         placeTwips(t.label, t.place.x(), t.place.y(), t.place.width(), t.place.height());
-        platform::fitLabel(t.label, core::px(t.nextTop - GapTwips - t.place.y()));
+        widgets::fitLabel(t.label, core::px(t.nextTop - GapTwips - t.place.y()));
     }
 
-    platform::pictureLabel(QStringLiteral(":/icons/about_help.svg"), QString(),
-                           core::pxRect(QRect(135, 2340, 720, 345)), this);
+    widgets::pictureLabel(QStringLiteral(":/icons/about_help.svg"), QString(),
+                          core::pxRect(QRect(135, 2340, 720, 345)), this);
 
     const QCursor linkCursor =
-        platform::pictureCursor(QStringLiteral(":/icons/cursor_link.svg"), QPoint(8, 1));
+        widgets::pictureCursor(QStringLiteral(":/icons/cursor_link.svg"), QPoint(8, 1));
     for (QLabel *link : {static_cast<QLabel *>(lblBrenvaldo), static_cast<QLabel *>(lblAjuda),
                          static_cast<QLabel *>(lblPayPal)})
         link->setCursor(linkCursor);
-    connect(lblAjuda, &platform::LinkLabel::activated, this, &FormAbout::helpRequested);
-    connect(lblBrenvaldo, &platform::LinkLabel::activated, this, [this] { openLink(HomePageUrl); });
-    connect(lblPayPal, &platform::LinkLabel::activated, this,
+    connect(lblAjuda, &widgets::LinkLabel::activated, this, &FormAbout::helpRequested);
+    connect(lblBrenvaldo, &widgets::LinkLabel::activated, this, [this] { openLink(HomePageUrl); });
+    connect(lblPayPal, &widgets::LinkLabel::activated, this,
             [this] { openLink(donationsPageUrl()); });
 }
 

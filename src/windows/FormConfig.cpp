@@ -4,7 +4,8 @@
 #include "core/numbers.h"
 #include "core/siderules.h"
 #include "core/twips.h"
-#include "platform/widgets.h"
+#include "widgets/FilteredLineEdit.h"
+#include "widgets/PushButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,7 +52,7 @@ FormConfig::FormConfig(core::AppCore &core)
     };
     for (const NumberRow &r : rows) {
         // A paste or a drop gives what typing would: the digits of its first line.
-        r.box = named(new platform::FilteredLineEdit(core::digitsOfFirstLine, this), r.name);
+        r.box = named(new widgets::FilteredLineEdit(core::digitsOfFirstLine, this), r.name);
         placeTwips(r.box, 120, r.top, 530, 285);
         r.box->installEventFilter(this);
         placeTwips(named(new QLabel(QString::fromUtf8(r.caption), this), r.captionName), 660,
@@ -82,7 +83,7 @@ FormConfig::FormConfig(core::AppCore &core)
     Combo1 = named(new QComboBox(this), "Combo1");
     placeTwips(Combo1, 2240, 3270, 2030, 315);
 
-    btnSave = named(new platform::PushButton(QStringLiteral("Salvar"), this), "btnSave");
+    btnSave = named(new widgets::PushButton(QStringLiteral("Salvar"), this), "btnSave");
     placeTwips(btnSave, 3240, 3870, 990, 375);
     chkLast = named(new QCheckBox(QStringLiteral("Abrir último arquivo editado ao iniciar"), this),
                     "chkLast");

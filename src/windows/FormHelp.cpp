@@ -2,7 +2,8 @@
 
 #include "core/AppCore.h"
 #include "core/siderules.h"
-#include "platform/widgets.h"
+#include "widgets/fitting.h"
+#include "widgets/pictures.h"
 
 namespace {
 
@@ -57,14 +58,14 @@ FormHelp::FormHelp(core::AppCore &core)
     auto *kept = new QLabel(this);
     kept->setObjectName(QStringLiteral("lblRecuperados"));
     placeTwips(kept, 480, 480, 3480, 225);
-    kept->setText(platform::fitPath(kept->font(), QStringLiteral("Textos não salvos ficam em "),
-                                    recovery, QString(), kept->width(), 1));
+    kept->setText(widgets::fitPath(kept->font(), QStringLiteral("Textos não salvos ficam em "),
+                                   recovery, QString(), kept->width(), 1));
     kept->setToolTip(u' ' + recovery + u' ');
     kept->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     for (int i = 0; i < int(std::size(Rows)); ++i) {
         const Row &row = Rows[i];
-        QLabel *picture = platform::pictureLabel(
+        QLabel *picture = widgets::pictureLabel(
             QStringLiteral(":/icons/%1.svg").arg(QLatin1String(row.picture)),
             QString::fromUtf8(row.toolTip), core::pxRect(QRect(120, row.top, 225, 210)), this);
         picture->setObjectName(QStringLiteral("imgAjuda%1").arg(i));
@@ -75,7 +76,7 @@ FormHelp::FormHelp(core::AppCore &core)
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         placeTwips(text, 480, row.textTop, 3765, row.textHeight);
         const int nextTop = i + 1 < int(std::size(Rows)) ? Rows[i + 1].textTop : WarningTop;
-        platform::fitLabel(text, core::px(nextTop - GapTwips - row.textTop));
+        widgets::fitLabel(text, core::px(nextTop - GapTwips - row.textTop));
     }
 
     auto *warning = new QLabel(
@@ -87,5 +88,5 @@ FormHelp::FormHelp(core::AppCore &core)
     warning->setWordWrap(true);
     warning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placeTwips(warning, 120, WarningTop, 4125, 615);
-    platform::fitLabel(warning, core::px(core::SideWindowHeightTwips - GapTwips - WarningTop));
+    widgets::fitLabel(warning, core::px(core::SideWindowHeightTwips - GapTwips - WarningTop));
 }

@@ -1,8 +1,9 @@
 #include "windows/FormIni.h"
 
 #include "core/twips.h"
-#include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "widgets/PictureButton.h"
+#include "widgets/pictures.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -16,8 +17,8 @@ FormIni::FormIni() : QWidget(nullptr, platform::windowFlags()) {
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFixedSize(56, 56);
-    btnShow = new platform::PictureButton(QStringLiteral(":/icons/expand.svg"),
-                                          QStringLiteral(" Expandir "), this);
+    btnShow = new widgets::PictureButton(QStringLiteral(":/icons/expand.svg"),
+                                         QStringLiteral(" Expandir "), this);
     btnShow->setObjectName(QStringLiteral("btnShow"));
     btnShow->setGeometry(1, 26, 54, 24);
     connect(btnShow, &QAbstractButton::clicked, this, &FormIni::showMainRequested);
@@ -65,8 +66,8 @@ void FormIni::takeFocus() {
 
 void FormIni::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    static const QPixmap logo = platform::renderPicture(QStringLiteral(":/icons/logo.svg"),
-                                                        QSize(56, 56), devicePixelRatioF());
+    static const QPixmap logo = widgets::renderPicture(QStringLiteral(":/icons/logo.svg"),
+                                                       QSize(56, 56), devicePixelRatioF());
     p.drawPixmap(0, 0, logo);
 }
 

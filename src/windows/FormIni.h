@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/drag.h"
+#include "windows/drag.h"
 
 #include <QPointF>
 #include <QWidget>
 #include <optional>
 
-namespace platform {
+namespace widgets {
 class PictureButton;
 }
 
@@ -42,8 +42,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    platform::PictureButton *btnShow;
-    platform::WindowDrag m_drag{this};
+    widgets::PictureButton *btnShow;
+    windows::WindowDrag m_drag{this};
     bool m_topmost = false;
     QPointF m_placedTwips;
     QPoint m_placedPx{INT_MIN, INT_MIN};

@@ -1,7 +1,8 @@
 #include "windows/FormList.h"
 
 #include "core/textfolder.h"
-#include "platform/widgets.h"
+#include "widgets/PushButton.h"
+#include "widgets/fitting.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -50,7 +51,7 @@ FormList::FormList(core::AppCore &core)
     // which keeps a folder of thousands of texts quick to list.
     List1->setUniformItemSizes(true);
     List1->installEventFilter(this);
-    btnDel = new platform::PushButton(QStringLiteral("Deletar"), this);
+    btnDel = new widgets::PushButton(QStringLiteral("Deletar"), this);
     btnDel->setObjectName(QStringLiteral("btnDel"));
     placeTwips(btnDel, 3400, 3480, 855, 300);
     Check1 = new QCheckBox(QStringLiteral("Fechar lista ao abrir arquivo"), this);
@@ -117,7 +118,7 @@ void FormList::reportOpen(const core::Result &result, bool messageBox) {
     case Kind::NotKept:
         // Too much to say on the notice's one line.
         return showMessageBox(
-            platform::fitPath(font(), NotKeptBefore, result.path, NotKeptAfter, 400, 3));
+            widgets::fitPath(font(), NotKeptBefore, result.path, NotKeptAfter, 400, 3));
     case Kind::Missing:
         before = MissingBefore;
         after = MissingAfter;
@@ -129,7 +130,7 @@ void FormList::reportOpen(const core::Result &result, bool messageBox) {
         return;
     }
     if (messageBox)
-        showMessageBox(platform::fitPath(font(), before, result.path, after, 400, 3));
+        showMessageBox(widgets::fitPath(font(), before, result.path, after, 400, 3));
     else
         showPathNotice(before, result.path, after);
 }
@@ -187,7 +188,7 @@ void FormList::deleteSelected() {
 
 bool FormList::askDeleteForGood(const QString &path) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Corvale Scrivulets"),
-                    platform::fitPath(font(), NoTrashBefore, path, NoTrashAfter, 400, 3),
+                    widgets::fitPath(font(), NoTrashBefore, path, NoTrashAfter, 400, 3),
                     QMessageBox::NoButton, this);
     QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);

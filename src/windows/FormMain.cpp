@@ -5,8 +5,10 @@
 #include "core/names.h"
 #include "core/numbers.h"
 #include "core/striprules.h"
-#include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "widgets/PictureButton.h"
+#include "widgets/TextBox.h"
+#include "widgets/pictures.h"
 #include "windows/look.h"
 
 #include <QCloseEvent>
@@ -44,13 +46,13 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     lblSaving->setGeometry(pxRect(QRect(120, 350, core::editing::IdleBadgeWidthTwips, 175)));
     lblSaving->hide();
 
-    btnUpDown = new platform::PictureButton(QStringLiteral(":/icons/collapse_up.svg"),
-                                            QStringLiteral(" Recolher "), this);
+    btnUpDown = new widgets::PictureButton(QStringLiteral(":/icons/collapse_up.svg"),
+                                           QStringLiteral(" Recolher "), this);
     btnUpDown->setObjectName(QStringLiteral("btnUpDown"));
     btnUpDown->setCursor(Qt::PointingHandCursor);
     connect(btnUpDown, &QAbstractButton::clicked, this, &FormMain::collapseRequested);
 
-    Text1 = new platform::TextBox(this);
+    Text1 = new widgets::TextBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(11.25);
@@ -65,7 +67,7 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     Frame1->setAutoFillBackground(true);
     Frame1->setPalette(pal);
     struct Tool {
-        platform::PictureButton *&button;
+        widgets::PictureButton *&button;
         const char *name;
         int left;
         const char *picture;
@@ -82,7 +84,7 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
         {btnClose, "btnClose", 2000, "tool_close", " Fechar programa "},
     };
     for (const Tool &t : tools) {
-        t.button = new platform::PictureButton(
+        t.button = new widgets::PictureButton(
             QStringLiteral(":/icons/%1.svg").arg(QLatin1String(t.picture)),
             QString::fromUtf8(t.toolTip), Frame1);
         t.button->setObjectName(QLatin1String(t.name));
@@ -106,7 +108,7 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     connect(&m_transparencyTimer, &QTimer::timeout, this, &FormMain::transparencyTick);
     m_transparencyTimer.start(100);
 
-    connect(&m_core, &core::AppCore::textReplaced, Text1, &platform::TextBox::setText);
+    connect(&m_core, &core::AppCore::textReplaced, Text1, &widgets::TextBox::setText);
     // The same text changed elsewhere: the caret stays where the user left it.
     connect(&m_core, &core::AppCore::textReloaded, this, [this](const QString &text) {
         const int caret = Text1->selStart();
@@ -278,8 +280,8 @@ void FormMain::paintEvent(QPaintEvent *) {
     QPainter p(this);
     const int W = width() * TwipsPerPixel, H = height() * TwipsPerPixel;
     // The band along the top: its picture tiled at its own size.
-    static const QPixmap band = platform::renderPicture(QStringLiteral(":/icons/band.svg"),
-                                                        QSize(17, 100), devicePixelRatioF());
+    static const QPixmap band = widgets::renderPicture(QStringLiteral(":/icons/band.svg"),
+                                                       QSize(17, 100), devicePixelRatioF());
     for (int x = 0; x <= W; x += 255)
         p.drawPixmap(px(x), 0, band);
     const core::MainLayout l = core::layoutMain(W, H);
@@ -287,7 +289,7 @@ void FormMain::paintEvent(QPaintEvent *) {
     p.fillRect(pxRect(l.linhaTopo), ActiveBorder);
     p.setPen(GrayText);
     p.drawRect(QRect(0, 0, width() - 1, height() - 1));
-    static const QPixmap ornament = platform::renderPicture(
+    static const QPixmap ornament = widgets::renderPicture(
         QStringLiteral(":/icons/bottom_right.svg"), QSize(125, 22), devicePixelRatioF());
     p.drawPixmap(pxRect(l.imgDirBottom).topLeft(), ornament);
     p.fillRect(pxRect(l.linhaTopo2), Qt::white);

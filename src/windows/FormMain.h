@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/gestures.h"
-#include "platform/drag.h"
+#include "windows/drag.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -15,10 +15,10 @@ class QLabel;
 namespace core {
 class AppCore;
 }
-namespace platform {
+namespace widgets {
 class PictureButton;
 class TextBox;
-} // namespace platform
+} // namespace widgets
 
 // The program's main window: a narrow borderless strip with the text box,
 // the collapse button at the top and the toolbar at the bottom. It shows
@@ -109,18 +109,18 @@ private:
 
     core::AppCore &m_core;
 
-    platform::TextBox *Text1;
+    widgets::TextBox *Text1;
     QLabel *lblSaving;
-    platform::PictureButton *btnUpDown;
+    widgets::PictureButton *btnUpDown;
     QWidget *Frame1;
-    platform::PictureButton *btnIdent;
-    platform::PictureButton *btnSave;
-    platform::PictureButton *btnList;
-    platform::PictureButton *btnConfig;
-    platform::PictureButton *btnAbout;
-    platform::PictureButton *btnTop;
-    platform::PictureButton *btnPosicao;
-    platform::PictureButton *btnClose;
+    widgets::PictureButton *btnIdent;
+    widgets::PictureButton *btnSave;
+    widgets::PictureButton *btnList;
+    widgets::PictureButton *btnConfig;
+    widgets::PictureButton *btnAbout;
+    widgets::PictureButton *btnTop;
+    widgets::PictureButton *btnPosicao;
+    widgets::PictureButton *btnClose;
 
     // The saving badge: its 50 ms steps and where it stands in them.
     QTimer m_badgeTimer;
@@ -132,7 +132,7 @@ private:
 
     core::MaximizeState m_maximize;
     std::optional<core::DragSession> m_drag;
-    platform::WindowDrag m_windowDrag{this};
+    windows::WindowDrag m_windowDrag{this};
 
     bool m_topmost = false;
     bool m_placing = false;

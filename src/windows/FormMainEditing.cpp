@@ -5,8 +5,10 @@
 #include "core/AppCore.h"
 #include "core/editing.h"
 #include "core/twips.h"
-#include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "widgets/PictureButton.h"
+#include "widgets/TextBox.h"
+#include "widgets/fitting.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -72,8 +74,8 @@ bool FormMain::text1KeyPress(const QKeyEvent &key) {
 void FormMain::reportNotSaved(const QString &displayPath) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Corvale Scrivulets"), QString(),
                     QMessageBox::Ok, this);
-    box.setText(platform::fitPath(box.font(), QStringLiteral("Não foi possível salvar o arquivo "),
-                                  displayPath, QString(), 400, 3));
+    box.setText(widgets::fitPath(box.font(), QStringLiteral("Não foi possível salvar o arquivo "),
+                                 displayPath, QString(), 400, 3));
     box.exec();
 }
 

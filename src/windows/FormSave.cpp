@@ -2,7 +2,7 @@
 
 #include "core/names.h"
 #include "core/textfolder.h"
-#include "platform/widgets.h"
+#include "widgets/PushButton.h"
 #include "windows/look.h"
 
 #include <QKeyEvent>
@@ -64,17 +64,17 @@ FormSave::FormSave(core::AppCore &core)
     txtExtensao->setObjectName(QStringLiteral("txtExtensao"));
     placeTwips(txtExtensao, 3720, 1680, 495, 300);
 
-    btnRename = new platform::PushButton(QStringLiteral("Salvar como"), this);
+    btnRename = new widgets::PushButton(QStringLiteral("Salvar como"), this);
     btnRename->setObjectName(QStringLiteral("btnRename"));
     placeTwips(btnRename, 1770, 2080, 1335, 330);
     btnRename->setEnabled(false);
-    btnSave = new platform::PushButton(QStringLiteral("Salvar"), this);
+    btnSave = new widgets::PushButton(QStringLiteral("Salvar"), this);
     btnSave->setObjectName(QStringLiteral("btnSave"));
     placeTwips(btnSave, 3240, 2080, 975, 330);
 
     createNotice(QRect(120, 2640, 4095, 540), NoticeTimer::Timer1);
 
-    btnNew = new platform::PushButton(QStringLiteral("Criar novo arquivo em branco"), this);
+    btnNew = new widgets::PushButton(QStringLiteral("Criar novo arquivo em branco"), this);
     btnNew->setObjectName(QStringLiteral("btnNew"));
     placeTwips(btnNew, 120, 3120, 4095, 330);
     QPalette white = btnNew->palette();

@@ -2,8 +2,10 @@
 
 #include "core/siderules.h"
 #include "core/twips.h"
-#include "platform/widgets.h"
 #include "platform/windowsystem.h"
+#include "widgets/PictureButton.h"
+#include "widgets/fitting.h"
+#include "widgets/pictures.h"
 #include "windows/look.h"
 
 #include <QAbstractButton>
@@ -52,18 +54,18 @@ SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &titl
     m_title->setFont(bold);
     placeTwips(m_title, 120, 260, 1695, 255);
 
-    btnClose = new platform::PictureButton(QStringLiteral(":/icons/side_close.svg"),
-                                           QStringLiteral(" Fechar janela "), this);
+    btnClose = new widgets::PictureButton(QStringLiteral(":/icons/side_close.svg"),
+                                          QStringLiteral(" Fechar janela "), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     placeTwips(btnClose, 3855, 120, 390, 375);
     btnClose->setCursor(
-        platform::pictureCursor(QStringLiteral(":/icons/cursor_close.svg"), QPoint(1, 1)));
-    btnEsq = new platform::PictureButton(QStringLiteral(":/icons/arrow_left.svg"),
-                                         QStringLiteral(" Alinhar à esquerda "), this);
+        widgets::pictureCursor(QStringLiteral(":/icons/cursor_close.svg"), QPoint(1, 1)));
+    btnEsq = new widgets::PictureButton(QStringLiteral(":/icons/arrow_left.svg"),
+                                        QStringLiteral(" Alinhar à esquerda "), this);
     btnEsq->setObjectName(QStringLiteral("btnEsq"));
     placeTwips(btnEsq, 120, 480, 225, 225);
-    btnDir = new platform::PictureButton(QStringLiteral(":/icons/arrow_right.svg"),
-                                         QStringLiteral(" Alinhar à direita "), this);
+    btnDir = new widgets::PictureButton(QStringLiteral(":/icons/arrow_right.svg"),
+                                        QStringLiteral(" Alinhar à direita "), this);
     btnDir->setObjectName(QStringLiteral("btnDir"));
     placeTwips(btnDir, 4040, 480, 225, 225);
     connect(btnClose, &QAbstractButton::clicked, this, &SideWindow::closeSideWindow);
@@ -118,7 +120,7 @@ void SideWindow::showPathNotice(const QString &before, const QString &path, cons
     if (!lblAviso)
         return;
     const int lines = std::max(1, lblAviso->height() / QFontMetrics(lblAviso->font()).height());
-    showNotice(platform::fitPath(lblAviso->font(), before, path, after, lblAviso->width(), lines),
+    showNotice(widgets::fitPath(lblAviso->font(), before, path, after, lblAviso->width(), lines),
                intervalMs);
 }
 
@@ -224,9 +226,9 @@ void SideWindow::showEvent(QShowEvent *event) {
         // its end.
         for (QLabel *label : findChildren<QLabel *>())
             if (!label->wordWrap() && label->isVisibleTo(this))
-                platform::shrinkToFit(label, label->text());
+                widgets::shrinkToFit(label, label->text());
         for (QAbstractButton *button : findChildren<QAbstractButton *>())
-            platform::shrinkToFit(button, button->text());
+            widgets::shrinkToFit(button, button->text());
         m_captionsFitted = true;
     }
     platform::applyWindowStates(this, false);

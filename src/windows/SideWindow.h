@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/AppCore.h"
-#include "platform/drag.h"
+#include "windows/drag.h"
 
 #include <QLabel>
 #include <QPointF>
@@ -10,7 +10,7 @@
 #include <QWidget>
 
 class QKeyEvent;
-namespace platform {
+namespace widgets {
 class PictureButton;
 }
 
@@ -101,12 +101,12 @@ private:
     core::AppCore &m_core;
     core::Side m_side;
     QLabel *m_title;
-    platform::PictureButton *btnClose;
-    platform::PictureButton *btnEsq;
-    platform::PictureButton *btnDir;
+    widgets::PictureButton *btnClose;
+    widgets::PictureButton *btnEsq;
+    widgets::PictureButton *btnDir;
     QLabel *lblAviso = nullptr;
     QTimer *Timer1 = nullptr;
-    platform::WindowDrag m_drag{this};
+    windows::WindowDrag m_drag{this};
     bool m_discarded = false;
     bool m_captionsFitted = false;
 };

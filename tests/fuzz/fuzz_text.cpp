@@ -1,13 +1,13 @@
 // Any file reads as a text, and a text written and read again comes back
 // unchanged, whatever characters it holds.
+#include "core/textcodec.h"
 #include "core/textfolder.h"
-#include "platform/textcodec.h"
 
 #include <cstdlib>
 
+using core::decodeText;
+using core::encodeText;
 using core::textFromFileContent;
-using platform::decodeText;
-using platform::encodeText;
 
 namespace {
 

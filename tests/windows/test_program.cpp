@@ -1,7 +1,8 @@
-#include "platform/widgets.h"
 #include "platform/windowsystem.h"
 #include "support/rows.h"
 #include "support/windows.h"
+#include "widgets/PictureButton.h"
+#include "widgets/TextBox.h"
 #include "windows/FormIni.h"
 #include "windows/FormMain.h"
 #include "windows/SideWindow.h"
@@ -24,7 +25,7 @@
 using namespace support;
 using core::Side;
 using Sides = QList<Side>;
-using platform::PictureButton;
+using widgets::PictureButton;
 
 Q_DECLARE_METATYPE(Side)
 
@@ -257,7 +258,7 @@ private slots:
         QFETCH(QString, typed);
         Started s({{9, "notas.txt"}},
                   [](const DataFolder &d) { d.putText("notas.txt", "abcdef\r\n"); });
-        auto *box = child<platform::TextBox>(&s.main(), "Text1");
+        auto *box = child<widgets::TextBox>(&s.main(), "Text1");
         box->setSelection(3, 0);
         QTest::keyClicks(box, typed);
         s.data.putText("notas.txt", "abcdefgh\r\n");
@@ -354,7 +355,7 @@ private slots:
                  qPrintable(boxes.texts[0]));
         QVERIFY(s.main().isVisible());
         QVERIFY(s.program.tray().icon());
-        QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), "nao salvo");
+        QCOMPARE(child<widgets::TextBox>(&s.main(), "Text1")->text(), "nao salvo");
     }
 
     // A draft that cannot be written is told beside the strip, once, and
@@ -364,7 +365,7 @@ private slots:
         s.program.core().setDraftDelays(0, 0);
         QVERIFY(QDir().mkpath(s.data.file("recuperados")));
         s.prepare("recovery full");
-        auto *text = child<platform::TextBox>(&s.main(), "Text1");
+        auto *text = child<widgets::TextBox>(&s.main(), "Text1");
         const auto notices = [] {
             QList<QMessageBox *> shown;
             for (QWidget *w : QApplication::topLevelWidgets())
@@ -483,7 +484,7 @@ private slots:
         QFETCH(QString, how);
         Started s({}, [](const DataFolder &data) { data.putText("outro.txt", "xy"); });
         FormMain &m = s.main();
-        auto *text = child<platform::TextBox>(&m, "Text1");
+        auto *text = child<widgets::TextBox>(&m, "Text1");
         text->setText(QStringLiteral("abc"));
         text->setSelection(1, 0);
         QTRY_VERIFY(m.isActiveWindow());

@@ -1,7 +1,7 @@
 #include "core/striprules.h"
-#include "platform/widgets.h"
 #include "support/rows.h"
 #include "support/windows.h"
+#include "widgets/TextBox.h"
 #include "windows/FormAbout.h"
 #include "windows/FormMain.h"
 #include "windows/SideWindow.h"
@@ -162,7 +162,7 @@ private slots:
             d.putText("outra.txt", "o\r\n");
         });
         QVERIFY(!s.prepare(setup));
-        auto *text = child<platform::TextBox>(&s.main(), "Text1");
+        auto *text = child<widgets::TextBox>(&s.main(), "Text1");
         QTest::keyClicks(text, "mais");
         const QString typed = text->text();
         QPointer<SideWindow> w = open(s.program, Side::Save);
@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(rows(list), (QStringList{".segredo.txt", "b.txt", cafe}));
         QVERIFY(child<QCheckBox>(w, "Check1")->isChecked());
         doubleClick(list, cafe);
-        QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), "certo\r\n");
+        QCOMPARE(child<widgets::TextBox>(&s.main(), "Text1")->text(), "certo\r\n");
     }
 
     void listOpens_data() {
@@ -246,7 +246,7 @@ private slots:
         const bool removed = setup == u"text removed";
         if (const char *why = s.prepare(removed ? QString() : setup))
             QSKIP(why);
-        auto *text = child<platform::TextBox>(&s.main(), "Text1");
+        auto *text = child<widgets::TextBox>(&s.main(), "Text1");
         QTest::keyClicks(text, "meu texto");
         QPointer<SideWindow> w = open(s.program, Side::List);
         auto *list = child<QListWidget>(w, "List1");
@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(list->currentItem()->text(), chosen);
         QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->currentItem()});
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), chosen.left(1) + "\r\n");
+        QCOMPARE(child<widgets::TextBox>(&s.main(), "Text1")->text(), chosen.left(1) + "\r\n");
     }
 
     void listDeletes_data() {
@@ -369,7 +369,7 @@ private slots:
         QTEST(rows(list), "after");
         QVERIFY2(::notice(w)->text().startsWith(notice), qPrintable(::notice(w)->text()));
         QCOMPARE(s.program.core().openName(), QString("notas.txt"));
-        QCOMPARE(child<platform::TextBox>(&s.main(), "Text1")->text(), "abc\r\n");
+        QCOMPARE(child<widgets::TextBox>(&s.main(), "Text1")->text(), "abc\r\n");
     }
 
     void settingsShowTheValuesInForce() {
@@ -452,7 +452,7 @@ private slots:
         auto *fonts = child<QComboBox>(w, "Combo1");
         fonts->setCurrentIndex(fonts->findText("Verdana"));
         FormMain &m = s.main();
-        auto *text = child<platform::TextBox>(&m, "Text1");
+        auto *text = child<widgets::TextBox>(&m, "Text1");
         const int chrome = m.height() - text->height();
         QCursor::setPos(10, 500); // away from the strip
         click(child(w, "btnSave"));

@@ -1,7 +1,8 @@
-#include "platform/widgets.h"
 #include "platform/windowsystem.h"
 #include "support/rows.h"
 #include "support/windows.h"
+#include "widgets/PictureButton.h"
+#include "widgets/TextBox.h"
 #include "windows/FormIni.h"
 #include "windows/FormMain.h"
 #include "windows/SideWindow.h"
@@ -17,8 +18,8 @@
 
 using namespace support;
 using Lines = QMap<int, QString>;
-using platform::PictureButton;
-using platform::TextBox;
+using widgets::PictureButton;
+using widgets::TextBox;
 
 namespace {
 

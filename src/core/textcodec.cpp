@@ -1,8 +1,8 @@
-#include "platform/textcodec.h"
+#include "core/textcodec.h"
 
 #include <QStringDecoder>
 
-namespace platform {
+namespace core {
 
 namespace {
 
@@ -83,4 +83,4 @@ QByteArray encodeText(const QString &text) {
     return bytes;
 }
 
-} // namespace platform
+} // namespace core

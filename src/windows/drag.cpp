@@ -1,4 +1,4 @@
-#include "platform/drag.h"
+#include "windows/drag.h"
 
 #include "platform/windowsystem.h"
 
@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-namespace platform {
+namespace windows {
 
 class WindowDrag::Filter : public QObject {
 public:
@@ -45,7 +45,7 @@ void WindowDrag::dragBy(Qt::MouseButtons buttons, std::function<bool(QPoint)> gr
 bool WindowDrag::press(QMouseEvent *event, Qt::MouseButtons buttons) {
     if (active() || !(buttons & event->button()))
         return false;
-    syncPosition(m_window, event);
+    platform::syncPosition(m_window, event);
     m_button = event->button();
     m_offset = event->position();
     return true;
@@ -74,4 +74,4 @@ bool WindowDrag::release(QMouseEvent *event) {
     return true;
 }
 
-} // namespace platform
+} // namespace windows

@@ -1,13 +1,15 @@
 #include "core/textfolder.h"
-#include "platform/widgets.h"
 #include "support/datafolder.h"
 #include "support/rows.h"
+#include "widgets/TextBox.h"
+#include "widgets/fitting.h"
 
+#include <QLabel>
 #include <QTest>
 
 using support::row;
 
-// The platform's widgets where they do more than Qt's: the text box keeps
+// The shared widgets where they do more than Qt's: the text box keeps
 // every character of a text, and a path in a notice keeps its file name.
 class TestWidgets : public QObject {
     Q_OBJECT
@@ -36,7 +38,7 @@ private slots:
         support::DataFolder data;
         data.putText("t.txt", file);
         const core::TextFolder folder(data.file("textos"));
-        platform::TextBox box(nullptr);
+        widgets::TextBox box(nullptr);
         const std::optional<core::TextFile> read = folder.read("t.txt");
         QVERIFY(read);
         box.setText(read->text);
@@ -73,7 +75,7 @@ private slots:
         QFont bold("Arial");
         bold.setPointSizeF(8.25);
         bold.setBold(true);
-        const QString fitted = platform::fitPath(bold, before, path, after, width, lines);
+        const QString fitted = widgets::fitPath(bold, before, path, after, width, lines);
         // Within `lines` lines of a word-wrapped label of that width: no
         // taller than that many lines, no word sticking out.
         QLabel probe;

@@ -8,7 +8,7 @@
 class QMouseEvent;
 class QWidget;
 
-namespace platform {
+namespace windows {
 
 // Moves a window with the mouse, from a press on its background until the
 // button is released. The window follows the pointer itself rather than
@@ -48,4 +48,4 @@ private:
     QPointF m_offset;
 };
 
-} // namespace platform
+} // namespace windows
