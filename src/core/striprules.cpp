@@ -7,18 +7,6 @@
 
 namespace core {
 
-int px(double twips) {
-    return int(roundHalfEven(clampPixels(twips / TwipsPerPixel)));
-}
-
-int wholeTwips(double twips) {
-    return int(roundHalfEven(clampPixels(twips / TwipsPerPixel) * TwipsPerPixel));
-}
-
-QRect pxRect(const QRect &t) {
-    return QRect(px(t.x()), px(t.y()), px(t.width()), px(t.height()));
-}
-
 TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx, int lineTwips) {
     txtMinPx = clampPixels(txtMinPx);
     txtMaxPx = clampPixels(txtMaxPx);
