@@ -1,5 +1,6 @@
 #include "platform/windowsystem.h"
 
+#include <QApplication>
 #include <QWidget>
 
 namespace platform {
@@ -26,6 +27,15 @@ void setTopmost(QWidget *window, bool on) {
 
 bool isTopmost(const QWidget *window) {
     return isTopmostByQtFlag(window);
+}
+
+// Opacity and beeps as Qt gives them: nothing closer to the system is known.
+void setAlpha(QWidget *window, int alpha) {
+    window->setWindowOpacity(alpha / 255.0);
+}
+
+void beep(Beep) {
+    QApplication::beep();
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/windowsystem.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
@@ -178,6 +179,16 @@ QPoint windowPosition(const QWidget *window) {
     free(reply);
     // X speaks device pixels; Qt's positions are logical.
     return position / window->devicePixelRatioF();
+}
+
+// Qt writes the opacity as _NET_WM_WINDOW_OPACITY, which the compositor reads.
+void setAlpha(QWidget *window, int alpha) {
+    window->setWindowOpacity(alpha / 255.0);
+}
+
+// The X server has one bell, whatever the beep is for.
+void beep(Beep) {
+    QApplication::beep();
 }
 
 } // namespace platform

@@ -2,8 +2,8 @@
 
 namespace platform {
 
-// Where there is no X11 build, the platform's desktop is always there (Windows)
-// or is not one this program can probe: Qt reports it.
+// Where there is no X11 build, the platform's desktop is not one this program
+// can probe: Qt reports it.
 QString displayProblem(const QStringList &) {
     return {};
 }
