@@ -1,6 +1,8 @@
 #include "benchdata.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QWidget>
 #include <algorithm>
 #include <ctime>
 
@@ -59,6 +61,13 @@ QString prepareDataFolder(const QString &dir) {
     const QString texts = dir + QStringLiteral("/textos");
     QDir().mkpath(texts);
     return texts;
+}
+
+QWidget *strip() {
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == u"FormMain")
+            return window;
+    return nullptr;
 }
 
 } // namespace bench

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+class QWidget;
+
 // What the in-process benchmarks share: made-up texts and the median.
 namespace bench {
 
@@ -23,5 +25,9 @@ double processCpuMs();
 // Makes the text folder in the data folder `dir` (what Program takes);
 // returns the text folder.
 QString prepareDataFolder(const QString &dir);
+
+// The program's strip among its windows, found by its name as a user's
+// tools find it; null while it has none.
+QWidget *strip();
 
 } // namespace bench

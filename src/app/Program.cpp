@@ -26,8 +26,10 @@
 #include <QTimer>
 #include <cstdio>
 
-Program::Program(const QString &dataFolder, platform::FileSystem &files)
-    : m_core(dataFolder, files) {
+Program::Program(const QString &dataFolder, platform::FileSystem &files, AddressOpener openAddress)
+    : m_core(dataFolder, files),
+      m_openAddress(openAddress ? std::move(openAddress)
+                                : AddressOpener(QDesktopServices::openUrl)) {
     m_core.setWindowFacts(this);
 }
 
@@ -132,7 +134,7 @@ void Program::start() {
         box->setTextInteractionFlags(Qt::TextSelectableByMouse);
         QPushButton *show = box->addButton(QStringLiteral("Abrir pasta"), QMessageBox::ActionRole);
         connect(show, &QPushButton::clicked, this, [this] {
-            if (!openFolder(QUrl::fromLocalFile(m_core.recovery().path())))
+            if (!m_openAddress(QUrl::fromLocalFile(m_core.recovery().path())))
                 showNoticeBesideStrip(QMessageBox::Warning,
                                       QStringLiteral("Não foi possível abrir o gerenciador de "
                                                      "arquivos. A pasta é:\n") +
@@ -279,10 +281,11 @@ void Program::returnKeyboard() {
 
 // Each window is made on first use, which runs its load step, and shown by
 // the opening steps; an open one is only placed and brought forward again.
-template <typename Window> Window *Program::sideWindowOf(core::Side side, bool &created) {
+template <typename Window, typename... Args>
+Window *Program::sideWindowOf(core::Side side, bool &created, Args &&...args) {
     created = !sideWindow(side);
     if (created) {
-        m_sides[int(side)] = new Window(m_core);
+        m_sides[int(side)] = new Window(m_core, std::forward<Args>(args)...);
         connect(m_sides[int(side)], &SideWindow::closedWithKeyboard, this,
                 &Program::returnKeyboard);
     }
@@ -306,7 +309,7 @@ void Program::openConfigWindow() {
 
 void Program::openAboutWindow() {
     bool created;
-    FormAbout *about = sideWindowOf<FormAbout>(core::Side::About, created);
+    FormAbout *about = sideWindowOf<FormAbout>(core::Side::About, created, m_openAddress);
     if (created)
         connect(about, &FormAbout::helpRequested, this, &Program::openHelpWindow);
     about->showSideWindow();

@@ -4,17 +4,21 @@
 #include "platform/globalkey.h"
 #include "platform/termination.h"
 
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <memory>
 
+class QUrl;
+
 class FormMain;
 class FormIni;
 class SideWindow;
 class Tray;
+namespace support {
+struct Started;
+}
 
 // Owns the core and every window for the whole run, and wires them: the
 // windows call the core and show its state, and this is where a request of
@@ -23,26 +27,22 @@ class Tray;
 class Program : public QObject, private core::WindowFacts {
     Q_OBJECT
 public:
+    // Hands an address (a web page, a folder) to the desktop, which opens it
+    // in the browser or the file manager; false when nothing took it.
+    using AddressOpener = std::function<bool(const QUrl &)>;
+
     // Every file operation goes through `files`: the system's own, or in a
-    // test one that fails on demand.
+    // test one that fails on demand; and every address through
+    // `openAddress`, the desktop's browser when none is given.
     explicit Program(const QString &dataFolder,
-                     platform::FileSystem &files = platform::FileSystem::system());
+                     platform::FileSystem &files = platform::FileSystem::system(),
+                     AddressOpener openAddress = {});
     ~Program() override;
 
     // The start-up sequence: config.txt, the windows where it puts them, the
     // last text, the tray icon; then the keyboard to the strip (or to the
     // collapsed window in a minimized start).
     void start();
-
-    core::AppCore &core() { return m_core; }
-    FormMain &main() { return *m_main; }
-    FormIni &ini() { return *m_ini; }
-    Tray &tray() { return *m_tray; }
-
-    // Shows a folder in the desktop's file manager; a test puts its own here.
-    std::function<bool(const QUrl &)> openFolder = [](const QUrl &folder) {
-        return QDesktopServices::openUrl(folder);
-    };
 
     // The side window of that kind that is open now, or null.
     SideWindow *sideWindow(core::Side side) const;
@@ -79,6 +79,9 @@ public slots:
     void endAtTheSystemsRequest();
 
 private:
+    // The window tests look into the core and the windows it owns.
+    friend struct support::Started;
+
     // Every window in the program's closing order, then the event loop.
     void endRun();
     // The unsaved text could not be kept: true when the user closes anyway.
@@ -101,9 +104,11 @@ private:
     // caret where it was, or the collapsed window.
     void returnKeyboard();
     void keyboardLeft(QWidget *from, QWidget *to);
-    template <typename Window> Window *sideWindowOf(core::Side side, bool &created);
+    template <typename Window, typename... Args>
+    Window *sideWindowOf(core::Side side, bool &created, Args &&...args);
 
     core::AppCore m_core;
+    AddressOpener m_openAddress;
     std::unique_ptr<FormIni> m_ini;
     std::unique_ptr<FormMain> m_main;
     // After the windows it brings to the front, so it goes first.

@@ -51,7 +51,6 @@ public:
     // when the switch says so (textReplaced).
     void start();
 
-    const QString &dataFolder() const { return m_dataFolder; }
     const TextFolder &textFolder() const { return m_texts; }
     QString configDisplayPath() const;
 

@@ -112,11 +112,6 @@ qreal TextBox::lineHeight() const {
     return QFontMetricsF(font()).lineSpacing();
 }
 
-qreal TextBox::verticalMargins() const {
-    const QMargins m = contentsMargins();
-    return 2 * document()->documentMargin() + m.top() + m.bottom();
-}
-
 int TextBox::crlfPosition(int qtPos) const {
     // Every paragraph break before the position is one more character in CR LF.
     return qtPos + document()->findBlock(qtPos).blockNumber();
@@ -137,11 +132,6 @@ int TextBox::qtPosition(int crlfPos) const {
 
 int TextBox::selStart() const {
     return crlfPosition(textCursor().selectionStart());
-}
-
-int TextBox::selLength() const {
-    const QTextCursor c = textCursor();
-    return crlfPosition(c.selectionEnd()) - crlfPosition(c.selectionStart());
 }
 
 void TextBox::setSelection(int start, int length) {

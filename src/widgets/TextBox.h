@@ -19,7 +19,6 @@ public:
 
     // Selection start and length, counted in the CR LF text.
     int selStart() const;
-    int selLength() const;
     void setSelection(int start, int length);
 
     // Replaces the selection with text, as typing does: one step of the undo
@@ -33,9 +32,8 @@ public:
     // Lines as displayed, wrapped lines counted; an empty box is one line.
     // Counting stops at atMost.
     int displayedLineCount(int atMost = std::numeric_limits<int>::max()) const;
-    // The height of a displayed line and what the box adds around its lines.
+    // The height of a displayed line.
     qreal lineHeight() const;
-    qreal verticalMargins() const;
     void setVerticalScrollBarShown(bool shown);
 
 private:

@@ -5,7 +5,6 @@
 #include "widgets/fitting.h"
 #include "widgets/pictures.h"
 
-#include <QDesktopServices>
 #include <QMessageBox>
 
 const QString FormAbout::HomePageUrl = QStringLiteral("https://scrivulets.example/");
@@ -13,10 +12,6 @@ const QString FormAbout::HomePageUrl = QStringLiteral("https://scrivulets.exampl
 QString FormAbout::donationsPageUrl() {
     return HomePageUrl + QStringLiteral("doacoes/");
 }
-
-std::function<bool(const QUrl &)> FormAbout::openAddress = [](const QUrl &address) {
-    return QDesktopServices::openUrl(address);
-};
 
 namespace {
 
@@ -36,9 +31,10 @@ void setBackground(QWidget *label, const QColor &colour) {
 
 } // namespace
 
-FormAbout::FormAbout(core::AppCore &core)
+FormAbout::FormAbout(core::AppCore &core, AddressOpener openAddress)
     : SideWindow(core, core::Side::About, QStringLiteral("Sobre o programa"),
-                 LoadStep::ClearTopmost) {
+                 LoadStep::ClearTopmost),
+      m_openAddress(std::move(openAddress)) {
     setObjectName(QStringLiteral("FormAbout"));
     titleLabel()->setObjectName(QStringLiteral("Label3"));
     QFont bold = font();
@@ -121,7 +117,7 @@ FormAbout::FormAbout(core::AppCore &core)
 }
 
 void FormAbout::openLink(const QString &address) {
-    if (openAddress(QUrl(address)))
+    if (m_openAddress(QUrl(address)))
         return;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Corvale Scrivulets"),
                     QStringLiteral("Não foi possível abrir o navegador. O endereço é:\n") + address,

@@ -10,14 +10,13 @@
 class FormAbout : public SideWindow {
     Q_OBJECT
 public:
-    explicit FormAbout(core::AppCore &core);
+    // Hands an address to the user's browser; false when none took it.
+    using AddressOpener = std::function<bool(const QUrl &)>;
+
+    FormAbout(core::AppCore &core, AddressOpener openAddress);
 
     static const QString HomePageUrl;
     static QString donationsPageUrl();
-
-    // Hands an address to the user's browser; false when none took it.
-    // Tests put a recorder here.
-    static std::function<bool(const QUrl &)> openAddress;
 
 signals:
     // The help link: the help window is to take this window's place.
@@ -26,4 +25,6 @@ signals:
 private:
     // An address no browser took is shown, for the user to copy.
     void openLink(const QString &address);
+
+    AddressOpener m_openAddress;
 };

@@ -36,8 +36,6 @@ public:
 
     SideWindow(core::AppCore &core, core::Side side, const QString &title, LoadStep loadStep);
 
-    core::Side side() const { return m_side; }
-
     // Opening: takes over the strip's place in front, places the window
     // beside the strip by the alignment setting, on the screen, and shows it
     // (again, when it is open).

@@ -1,5 +1,6 @@
 #include "support/windows.h"
 
+#include "widgets/TextBox.h"
 #include "windows/SideWindow.h"
 
 #include <QAbstractScrollArea>
@@ -14,7 +15,10 @@ namespace support {
 
 Started::Started(const QMap<int, QString> &config,
                  const std::function<void(const DataFolder &)> &prepare)
-    : program(data.path(), files) {
+    : program(data.path(), files, [this](const QUrl &address) {
+          openedAddresses << address;
+          return browserAnswers;
+      }) {
     if (!config.isEmpty())
         data.writeConfig(config);
     if (prepare)
@@ -61,6 +65,12 @@ MessageBoxes::MessageBoxes(const QString &answer) {
             box->done(QMessageBox::Ok);
     });
     m_timer.start(10);
+}
+
+int selectionLength(const widgets::TextBox &box) {
+    // Qt holds a paragraph break as one character, the CR LF text as two.
+    const QString selected = box.textCursor().selectedText();
+    return int(selected.size() + selected.count(QChar::ParagraphSeparator));
 }
 
 void click(QWidget *control) {

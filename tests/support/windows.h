@@ -9,10 +9,14 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 
 class SideWindow;
+namespace widgets {
+class TextBox;
+}
 
 namespace support {
 
@@ -23,10 +27,19 @@ struct Started {
     explicit Started(const QMap<int, QString> &config = {},
                      const std::function<void(const DataFolder &)> &prepare = {});
     const char *prepare(const QString &setup) { return support::prepare(data, files, setup); }
+    core::AppCore &core() { return program.m_core; }
+    FormMain &main() { return *program.m_main; }
+    FormIni &ini() { return *program.m_ini; }
+    Tray &tray() { return *program.m_tray; }
+
     DataFolder data;
     FailingFiles files;
+    // The addresses (web pages, folders) the program handed to the desktop,
+    // which takes them while `browserAnswers` says so; no test reaches a
+    // real browser or file manager.
+    QList<QUrl> openedAddresses;
+    bool browserAnswers = true;
     Program program;
-    FormMain &main() { return program.main(); }
 };
 
 // Opens the side window the toolbar (or, for help, the About window) opens.
@@ -57,6 +70,9 @@ void mouse(QWidget &window, QEvent::Type type, QPoint global, Qt::MouseButton bu
 // overlap another by more than a pixel's row, said in one line: empty where
 // the layout holds.
 QString controlsOutOfPlace(const QWidget &window);
+
+// The length of the text box's selection, counted in its CR LF text.
+int selectionLength(const widgets::TextBox &box);
 
 // A closed window is deleted once control is back in the event loop.
 void runDeferredDeletes();

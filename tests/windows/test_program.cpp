@@ -69,7 +69,7 @@ private slots:
         QFETCH(bool, maximized);
         Started s;
         FormMain &m = s.main();
-        FormIni &ini = s.program.ini();
+        FormIni &ini = s.ini();
         if (alwaysOnTop)
             click(button(m, "btnTop"));
         // A width of the user's own, not the configured one, is what comes back.
@@ -87,7 +87,7 @@ private slots:
         QVERIFY(ini.isVisible());
         QCOMPARE(platform::isTopmost(&ini), alwaysOnTop);
         // Closed without handing back: the switch stays as it was.
-        QCOMPARE(s.program.core().alwaysOnTop(), alwaysOnTop);
+        QCOMPARE(s.core().alwaysOnTop(), alwaysOnTop);
         runDeferredDeletes();
         for (const QPointer<SideWindow> &w : opened)
             QVERIFY(w.isNull());
@@ -136,7 +136,7 @@ private slots:
         QWidget *w = &s.main();
         if (window == u"collapsed") {
             s.program.collapseMainWindow();
-            w = &s.program.ini();
+            w = &s.ini();
         } else if (window != u"strip") {
             const QMap<QString, Side> sides{{"Save", Side::Save},
                                             {"List", Side::List},
@@ -173,7 +173,7 @@ private slots:
         QFETCH(QSystemTrayIcon::ActivationReason, reason);
         QFETCH(bool, comesToFront);
         Started s;
-        Tray &tray = s.program.tray();
+        Tray &tray = s.tray();
         // Shown with no notification area yet (the offscreen platform has
         // none): one that starts later takes it.
         QVERIFY(QGuiApplication::platformName() != u"offscreen" ||
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(actions, (QStringList{"Mostrar", "Fechar programa"}));
         if (collapsed)
             click(button(s.main(), "btnUpDown"));
-        QWidget *visible = collapsed ? static_cast<QWidget *>(&s.program.ini()) : &s.main();
+        QWidget *visible = collapsed ? static_cast<QWidget *>(&s.ini()) : &s.main();
 
         QWidget other;
         other.setGeometry(500, 400, 50, 50);
@@ -200,9 +200,9 @@ private slots:
         else
             QCOMPARE(QApplication::activeWindow(), &other);
         // The click never switches between the two windows; "Mostrar" shows the strip.
-        QCOMPARE(s.program.ini().isVisible(), collapsed);
+        QCOMPARE(s.ini().isVisible(), collapsed);
         tray.menu()->actions().constFirst()->trigger();
-        QVERIFY(!s.program.ini().isVisible());
+        QVERIFY(!s.ini().isVisible());
         QVERIFY(s.main().isVisible());
     }
 
@@ -227,7 +227,7 @@ private slots:
             d.putText("notas.txt", "um\r\n");
             d.putText("outra.txt", "dois\r\n");
         });
-        core::AppCore &core = s.program.core();
+        core::AppCore &core = s.core();
         if (operation == u"open")
             QVERIFY(core.openText("outra.txt").done());
         else if (operation == u"save")
@@ -240,7 +240,7 @@ private slots:
             QVERIFY(core.newText().done());
         QCOMPARE(s.main().windowTitle(), caption);
         QCOMPARE(s.main().toolTip(), u' ' + caption + u' ');
-        QCOMPARE(s.program.tray().icon()->toolTip(), " Corvale Scrivulets 1.0 — " + caption + u' ');
+        QCOMPARE(s.tray().icon()->toolTip(), " Corvale Scrivulets 1.0 — " + caption + u' ');
     }
 
     // The open text changed on disk behind the strip: with nothing unsaved
@@ -300,7 +300,7 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QString, answer);
         Started s({{9, "*"}});
-        s.program.core().setDraftDelays(0, 0);
+        s.core().setDraftDelays(0, 0);
         MessageBoxes boxes(answer);
         const QByteArray config = s.data.config();
         FormMain &m = s.main();
@@ -319,9 +319,9 @@ private slots:
             else if (how == u"strip")
                 m.windowHandle()->close();
             else if (how == u"collapsed")
-                s.program.ini().windowHandle()->close();
+                s.ini().windowHandle()->close();
             else if (how == u"tray")
-                s.program.tray().menu()->actions().constLast()->trigger();
+                s.tray().menu()->actions().constLast()->trigger();
             else
                 std::raise(SIGTERM);
         });
@@ -331,7 +331,7 @@ private slots:
         QVERIFY(!s.program.sideWindow(Side::List));
         for (QWidget *w : QApplication::topLevelWidgets())
             QVERIFY2(!w->isVisible(), w->metaObject()->className());
-        QVERIFY(!s.program.tray().icon());
+        QVERIFY(!s.tray().icon());
         // Nothing saved on the way out but the unsaved text.
         QCOMPARE(s.data.config(), config);
         QCOMPARE(s.data.texts(), QStringList());
@@ -354,7 +354,7 @@ private slots:
                      boxes.texts[0].endsWith("\nFechar o programa mesmo assim e perder o texto?"),
                  qPrintable(boxes.texts[0]));
         QVERIFY(s.main().isVisible());
-        QVERIFY(s.program.tray().icon());
+        QVERIFY(s.tray().icon());
         QCOMPARE(child<widgets::TextBox>(&s.main(), "Text1")->text(), "nao salvo");
     }
 
@@ -362,7 +362,7 @@ private slots:
     // nothing stops the typing that goes on.
     void draftFailureIsToldOnce() {
         Started s;
-        s.program.core().setDraftDelays(0, 0);
+        s.core().setDraftDelays(0, 0);
         QVERIFY(QDir().mkpath(s.data.file("recuperados")));
         s.prepare("recovery full");
         auto *text = child<widgets::TextBox>(&s.main(), "Text1");
@@ -397,7 +397,7 @@ private slots:
     void startupWindowMovesWithAnyButton() {
         QFETCH(Qt::MouseButton, button);
         Started s({{6, "1"}});
-        FormIni &ini = s.program.ini();
+        FormIni &ini = s.ini();
         const QPoint start = ini.pos();
         const QPoint press = ini.mapToGlobal(QPoint(10, 10));
         mouse(ini, QEvent::MouseButtonPress, press, button, button);
@@ -409,7 +409,7 @@ private slots:
         mouse(ini, QEvent::MouseMove, press + QPoint(90, 90), Qt::NoButton, Qt::NoButton);
         QCOMPARE(ini.pos(), start + QPoint(40, 20));
         // The place is what the positions button stores.
-        QVERIFY(s.program.core().savePositions().done());
+        QVERIFY(s.core().savePositions().done());
         QVERIFY(s.data.config().contains(QStringLiteral("\r\n%1|%2|")
                                              .arg((start.x() + 40) * 15)
                                              .arg((start.y() + 20) * 15)
@@ -436,7 +436,7 @@ private slots:
         QVERIFY(w->screen()->availableGeometry().contains(w->geometry()));
         QVERIFY(s.main().isVisible());
         // The stored side stays as it was.
-        QCOMPARE(s.program.core().settings().text.align, align);
+        QCOMPARE(s.core().settings().text.align, align);
     }
 
     void sideWindowExistsAtMostOnce() {
@@ -461,7 +461,7 @@ private slots:
         QCOMPARE(w->pos(), QPoint(150 + 294 + 4, 90));
         click(button(*w, "btnEsq"));
         QCOMPARE(w->pos(), QPoint(150 - 294 - 4, 90));
-        QCOMPARE(s.program.core().settings().align, core::Align::Centre);
+        QCOMPARE(s.core().settings().align, core::Align::Centre);
     }
 
     void closingASideWindow_data() {
@@ -513,7 +513,7 @@ private slots:
         QVERIFY(!s.program.sideWindow(side));
         QVERIFY(!w->isVisible());
         QVERIFY(platform::isTopmost(&m));
-        QVERIFY(s.program.core().alwaysOnTop());
+        QVERIFY(s.core().alwaysOnTop());
         QTRY_VERIFY(m.isActiveWindow());
         QTRY_VERIFY(text->hasFocus());
         QCOMPARE(text->selStart(), 1);
@@ -536,7 +536,7 @@ private slots:
         QFETCH(Side, side);
         Started s;
         click(button(s.main(), "btnTop"));
-        QSignalSpy asked(&s.program.core(), &core::AppCore::stripTopmostRequested);
+        QSignalSpy asked(&s.core(), &core::AppCore::stripTopmostRequested);
         open(s.program, side);
         // Once as it is made, once as it opens.
         QTEST(asked.size() == 2, "givesUp");
@@ -676,21 +676,17 @@ private slots:
         QVERIFY2(told->text().endsWith(QDir::toNativeSeparators(s.data.file("recuperados"))),
                  qPrintable(told->text()));
         QCOMPARE(s.data.recoveryCopies().size(), 1);
-        QList<QUrl> opened;
-        s.program.openFolder = [&](const QUrl &folder) {
-            opened << folder;
-            return true;
-        };
         // Answered, it gives the keyboard back to the strip.
         QTRY_VERIFY(told->isActiveWindow());
         if (answer == u"OK") {
             QTest::keyClick(told, Qt::Key_Return);
-            QCOMPARE(opened, QList<QUrl>());
+            QCOMPARE(s.openedAddresses, QList<QUrl>());
         } else {
             for (QAbstractButton *b : told->buttons())
                 if (b->text() == answer)
                     b->click();
-            QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(s.data.file("recuperados"))});
+            QCOMPARE(s.openedAddresses,
+                     QList<QUrl>{QUrl::fromLocalFile(s.data.file("recuperados"))});
         }
         QTRY_VERIFY(s.main().isActiveWindow());
         QVERIFY(child(&s.main(), "Text1")->hasFocus());

@@ -2,7 +2,6 @@
 #include "support/rows.h"
 #include "support/windows.h"
 #include "widgets/TextBox.h"
-#include "windows/FormAbout.h"
 #include "windows/FormMain.h"
 #include "windows/SideWindow.h"
 
@@ -368,7 +367,7 @@ private slots:
                      qPrintable(boxes.texts[0]));
         QTEST(rows(list), "after");
         QVERIFY2(::notice(w)->text().startsWith(notice), qPrintable(::notice(w)->text()));
-        QCOMPARE(s.program.core().openName(), QString("notas.txt"));
+        QCOMPARE(s.core().openName(), QString("notas.txt"));
         QCOMPARE(child<widgets::TextBox>(&s.main(), "Text1")->text(), "abc\r\n");
     }
 
@@ -497,13 +496,13 @@ private slots:
         auto *check = child<QCheckBox>(w, "chkLast");
         QVERIFY(check->isChecked());
         click(check);
-        QVERIFY(!s.program.core().reopenLastText());
+        QVERIFY(!s.core().reopenLastText());
         click(child(w, "btnClose"));
         w = open(s.program, Side::Config);
         check = child<QCheckBox>(w, "chkLast");
         QVERIFY(!check->isChecked());
         click(check);
-        QVERIFY(s.program.core().reopenLastText());
+        QVERIFY(s.core().reopenLastText());
     }
 
     void aboutLinks_data() {
@@ -520,12 +519,8 @@ private slots:
         QFETCH(QString, label);
         QFETCH(bool, browser);
         QFETCH(QString, address);
-        QList<QUrl> opened;
-        FormAbout::openAddress = [&](const QUrl &url) {
-            opened << url;
-            return browser;
-        };
         Started s;
+        s.browserAnswers = browser;
         SideWindow *about = open(s.program, Side::About);
         QWidget *link = child(about, qPrintable(label));
         // Links wear the link cursor; nothing else sets one.
@@ -534,13 +529,12 @@ private slots:
             QCOMPARE(link->cursor().hotSpot(), QPoint(8, 1));
         MessageBoxes boxes;
         click(link);
-        QCOMPARE(opened, address.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(address)});
+        QCOMPARE(s.openedAddresses, address.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(address)});
         QCOMPARE(
             boxes.texts,
             browser ? QStringList()
                     : QStringList{"Não foi possível abrir o navegador. O endereço é:\n" + address});
         QCOMPARE(s.program.sideWindow(Side::About), about);
-        FormAbout::openAddress = [](const QUrl &) { return false; };
     }
 
     // Every side window is borderless, its controls inside it and apart.

@@ -88,11 +88,11 @@ private slots:
         FormMain &m = s.main();
         QVERIFY(m.isVisible());
         QVERIFY(m.windowFlags().testFlag(Qt::FramelessWindowHint));
-        QVERIFY(!s.program.ini().isVisible());
+        QVERIFY(!s.ini().isVisible());
         QCOMPARE(m.size(), strip.size());
         if (strip.x() >= 0)
             QCOMPARE(m.pos(), strip.topLeft());
-        QTEST(s.program.ini().pos(), "startupWindow");
+        QTEST(s.ini().pos(), "startupWindow");
         TextBox *text = text1(m);
         // The box at its least height, every control inside the strip and apart.
         QCOMPARE(text->height(), 140);
@@ -106,7 +106,7 @@ private slots:
 
     void minimizedStart() {
         Started s({{1, "400"}, {6, "1"}, {8, "1500|1500|3000|3000"}});
-        FormIni &ini = s.program.ini();
+        FormIni &ini = s.ini();
         QVERIFY(ini.isVisible());
         QVERIFY(!s.main().isVisible());
         QCOMPARE(ini.pos(), QPoint(100, 100));
@@ -244,7 +244,7 @@ private slots:
         // Not celebrated, and nothing lost.
         QVERIFY(!child<QLabel>(&m, "lblSaving")->isVisible());
         QCOMPARE(text->text(), typed);
-        QCOMPARE(s.program.core().openName(), QString("notas.txt"));
+        QCOMPARE(s.core().openName(), QString("notas.txt"));
         QCOMPARE(s.data.bytes(file), before);
     }
 
@@ -282,7 +282,7 @@ private slots:
         QTest::keyClick(text, Qt::Key_A, modifiers);
         QCOMPARE(text->text(), "abc\r\ndef");
         QCOMPARE(text->selStart(), selects ? 0 : 2);
-        QCOMPARE(text->selLength(), selects ? 8 : 0);
+        QCOMPARE(selectionLength(*text), selects ? 8 : 0);
     }
 
     void bulletIsOneUndoableEdit_data() {
@@ -314,7 +314,7 @@ private slots:
         click(child<PictureButton>(&s.main(), "btnIdent"));
         QTEST(box->text(), "expected");
         QTEST(box->selStart(), "caret");
-        QCOMPARE(box->selLength(), 0);
+        QCOMPARE(selectionLength(*box), 0);
         // The button takes no focus: the user types on after the bullet.
         QVERIFY(box->hasFocus());
         // Ctrl+Z takes the bullet back, and what was typed before stays undoable.
@@ -369,7 +369,7 @@ private slots:
         }
         // The always-on-top button's name follows its state.
         auto *btnTop = child<PictureButton>(&m, "btnTop");
-        QVERIFY(s.program.core().alwaysOnTop());
+        QVERIFY(s.core().alwaysOnTop());
         QCOMPARE(btnTop->picture(), ":/icons/top_on.svg");
         QCOMPARE(QAccessible::queryAccessibleInterface(btnTop)->text(QAccessible::Name),
                  "Desfazer manter na frente");
