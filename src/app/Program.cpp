@@ -53,6 +53,12 @@ QPointF Program::startupWindowPlaceTwips() const {
 void Program::start() {
     m_ini = std::make_unique<FormIni>();
     m_main = std::make_unique<FormMain>(m_core);
+    connect(m_main.get(), &FormMain::alwaysOnTopToggleRequested, &m_front,
+            &app::FrontPlace::toggleAlwaysOnTop);
+    connect(m_main.get(), &FormMain::activated, &m_front, &app::FrontPlace::stripActivated);
+    connect(&m_front, &app::FrontPlace::stripTopmostRequested, m_main.get(), &FormMain::setTopmost);
+    connect(&m_front, &app::FrontPlace::alwaysOnTopChanged, m_main.get(),
+            &FormMain::showAlwaysOnTop);
     m_core.start();
 
     // Line 8: each part that is a number moves its window.
@@ -169,7 +175,7 @@ void Program::keepWindowsReachable() {
 void Program::showMainWindow() {
     m_ini->hide();
     m_main->place(std::nullopt, m_core.stripWidthTwips());
-    m_main->setTopmost(m_core.alwaysOnTop());
+    m_main->setTopmost(m_front.alwaysOnTop());
     m_main->show();
     m_main->takeFocus();
 }
@@ -183,7 +189,7 @@ void Program::collapseMainWindow() {
         discardSideWindow(side);
     m_core.setStripWidthTwips(m_main->widthTwips());
     m_main->hide();
-    m_ini->setTopmost(m_core.alwaysOnTop());
+    m_ini->setTopmost(m_front.alwaysOnTop());
     m_ini->show();
     // So that the keyboard that collapsed the strip can expand it again.
     if (hadKeyboard)
@@ -285,9 +291,15 @@ template <typename Window, typename... Args>
 Window *Program::sideWindowOf(core::Side side, bool &created, Args &&...args) {
     created = !sideWindow(side);
     if (created) {
-        m_sides[int(side)] = new Window(m_core, std::forward<Args>(args)...);
-        connect(m_sides[int(side)], &SideWindow::closedWithKeyboard, this,
-                &Program::returnKeyboard);
+        auto *window = new Window(m_core, std::forward<Args>(args)...);
+        m_sides[int(side)] = window;
+        window->setStripPlace([this] { return m_main->placeTwips(); });
+        connect(window, &SideWindow::opening, &m_front, &app::FrontPlace::sideWindowOpened);
+        connect(window, &SideWindow::closing, &m_front, &app::FrontPlace::sideWindowClosed);
+        connect(window, &SideWindow::discarding, &m_front, &app::FrontPlace::sideWindowDiscarded);
+        connect(window, &SideWindow::closedWithKeyboard, this, &Program::returnKeyboard);
+        if (window->loadStep() == SideWindow::LoadStep::ClearTopmost)
+            m_front.sideWindowLoaded();
     }
     return static_cast<Window *>(sideWindow(side));
 }
@@ -325,7 +337,7 @@ void Program::openHelpWindow() {
     bool created;
     FormHelp *help = sideWindowOf<FormHelp>(core::Side::Help, created);
     help->moveTwips(about->placeTwips());
-    m_core.handOverTopmost(core::Side::About, core::Side::Help);
+    m_front.handOverTopmost(core::Side::About, core::Side::Help);
     help->show();
     help->raise();
     help->activateWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FrontPlace.h"
 #include "core/AppCore.h"
 #include "platform/globalkey.h"
 #include "platform/termination.h"
@@ -109,6 +110,8 @@ private:
 
     core::AppCore m_core;
     AddressOpener m_openAddress;
+    // Before the windows, which tell it where they stand.
+    app::FrontPlace m_front;
     std::unique_ptr<FormIni> m_ini;
     std::unique_ptr<FormMain> m_main;
     // After the windows it brings to the front, so it goes first.

@@ -85,52 +85,6 @@ QRectF AppCore::stripPlaceTwips() const {
     return m_facts ? m_facts->stripPlaceTwips() : QRectF();
 }
 
-// --- Always on top
-
-void AppCore::toggleAlwaysOnTop() {
-    m_alwaysOnTop = !m_alwaysOnTop;
-    emit stripTopmostRequested(m_alwaysOnTop);
-    emit alwaysOnTopChanged(m_alwaysOnTop);
-}
-
-void AppCore::sideWindowOpened(Side side) {
-    if (!m_alwaysOnTop)
-        return;
-    emit stripTopmostRequested(false);
-    m_topmostHolders.insert(side);
-}
-
-void AppCore::sideWindowLoaded() {
-    if (m_alwaysOnTop)
-        emit stripTopmostRequested(false);
-}
-
-void AppCore::sideWindowClosed(Side side) {
-    // The window held the strip's place in front: it goes back, even when
-    // the switch was turned off meanwhile.
-    if (!m_topmostHolders.remove(side))
-        return;
-    const bool changed = !m_alwaysOnTop;
-    m_alwaysOnTop = true;
-    emit stripTopmostRequested(true);
-    if (changed)
-        emit alwaysOnTopChanged(true);
-}
-
-void AppCore::sideWindowDiscarded(Side side) {
-    m_topmostHolders.remove(side);
-}
-
-void AppCore::handOverTopmost(Side from, Side to) {
-    if (m_topmostHolders.remove(from))
-        m_topmostHolders.insert(to);
-}
-
-void AppCore::stripActivated() {
-    if (m_alwaysOnTop)
-        emit stripTopmostRequested(true);
-}
-
 // --- The open text
 
 void AppCore::markSaved(const QString &text) {

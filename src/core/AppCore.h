@@ -9,12 +9,11 @@
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
-#include <QSet>
 #include <QTimer>
 
 namespace core {
 
-// The side windows, as far as the core keeps a record of them.
+// The side windows, as the windows and the wiring name them.
 enum class Side { Save, List, Config, About, Help };
 
 // What only the windows know, asked for when the core needs it: a text of
@@ -65,26 +64,12 @@ public:
     // The strip's left edge at the last position save.
     std::optional<float> savedLeftTwips() const { return m_savedLeft; }
 
-    QRectF stripPlaceTwips() const;
-
     // The open text's file name; none for a text that has no file yet.
     const std::optional<QString> &openName() const { return m_openName; }
 
     // "Abrir último arquivo editado ao iniciar", for the whole run.
     bool reopenLastText() const { return m_reopenLastText; }
     void setReopenLastText(bool on) { m_reopenLastText = on; }
-
-    // Always on top. The switch is the user's; the strip gives up its place
-    // in front while a side window opened over it is open, and takes it
-    // back when that window closes or the strip gets the focus.
-    bool alwaysOnTop() const { return m_alwaysOnTop; }
-    void toggleAlwaysOnTop();
-    void sideWindowOpened(Side side);
-    void sideWindowLoaded();
-    void sideWindowClosed(Side side);
-    void sideWindowDiscarded(Side side);
-    void handOverTopmost(Side from, Side to);
-    void stripActivated();
 
     // Ctrl+S: the open text written in place, or NoTextOpen. A text not
     // edited since it was read or saved, whose file is still the one it was,
@@ -151,9 +136,6 @@ signals:
     // not seen; that version was kept beside it first, under this path.
     void otherVersionKept(const QString &displayPath);
     void openNameChanged(const QString &name);
-    // The strip's place in front of other windows, on or off (and shown).
-    void stripTopmostRequested(bool on);
-    void alwaysOnTopChanged(bool on);
     // New settings are in force: the windows apply what they show of them.
     void settingsSaved();
     // A write that no window asked for (a draft) failed, the first time
@@ -169,6 +151,7 @@ private:
     std::optional<QString> lastTextToWrite() const;
     QString positionsNow() const;
     void setOpenName(const std::optional<QString> &name);
+    QRectF stripPlaceTwips() const;
     // Unsaved text that leaves the strip goes into a recovery copy first.
     Result dropText();
     void replaceText(const QString &text, const std::optional<QString> &name,
@@ -197,9 +180,6 @@ private:
     // An empty line 9 (a file of eight lines) turns the reopening on and
     // names no text; the writers keep it empty until a text comes in.
     bool m_lastTextLineEmpty = false;
-
-    bool m_alwaysOnTop = false;
-    QSet<Side> m_topmostHolders;
 
     // What the strip's text was when it was last saved or opened, how its
     // lines end in its file, and which version of the file that was.

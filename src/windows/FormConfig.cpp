@@ -117,7 +117,7 @@ void FormConfig::fillAndShow() {
     // The width the strip has now, which after widening is not the
     // configured one.
     txtLargura->setText(
-        core::formatNumber(float(core().stripPlaceTwips().width()) / float(core::TwipsPerPixel)));
+        core::formatNumber(float(stripPlaceTwips().width()) / float(core::TwipsPerPixel)));
     txtAlturaMin->setText(s.text.txtMin);
     txtAlturaMax->setText(s.text.txtMax);
     txtTransparencia->setText(s.text.transparency);

@@ -95,7 +95,7 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     connect(btnList, &QAbstractButton::clicked, this, &FormMain::listRequested);
     connect(btnConfig, &QAbstractButton::clicked, this, &FormMain::configRequested);
     connect(btnAbout, &QAbstractButton::clicked, this, &FormMain::aboutRequested);
-    connect(btnTop, &QAbstractButton::clicked, &m_core, &core::AppCore::toggleAlwaysOnTop);
+    connect(btnTop, &QAbstractButton::clicked, this, &FormMain::alwaysOnTopToggleRequested);
     connect(btnClose, &QAbstractButton::clicked, this, &FormMain::closeRequested);
     connect(btnIdent, &QAbstractButton::clicked, this, &FormMain::insertBullet);
     connect(btnPosicao, &QAbstractButton::clicked, this, &FormMain::savePositions);
@@ -115,8 +115,6 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
         Text1->setText(text);
         Text1->setSelection(std::min(caret, int(text.size())), 0);
     });
-    connect(&m_core, &core::AppCore::stripTopmostRequested, this, &FormMain::setTopmost);
-    connect(&m_core, &core::AppCore::alwaysOnTopChanged, this, &FormMain::showAlwaysOnTop);
     connect(&m_core, &core::AppCore::settingsSaved, this, &FormMain::applySavedSettings);
     showOpenName(m_core.openName().value_or(QString()));
     connect(&m_core, &core::AppCore::openNameChanged, this, &FormMain::showOpenName);
@@ -303,7 +301,7 @@ void FormMain::showEvent(QShowEvent *event) {
 void FormMain::changeEvent(QEvent *event) {
     // Another window may have taken the front; focus gives the topmost place back.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_core.stripActivated();
+        emit activated();
     QWidget::changeEvent(event);
 }
 

@@ -48,6 +48,8 @@ public:
 
     // In front of other windows or not (and shown).
     void setTopmost(bool on);
+    // The pin button as the always-on-top switch stands.
+    void showAlwaysOnTop(bool on);
 
     // The keyboard to the text box, the caret where it was.
     void takeFocus();
@@ -60,6 +62,9 @@ signals:
     void aboutRequested();
     void collapseRequested();
     void closeRequested();
+    void alwaysOnTopToggleRequested();
+    // The strip got the focus, which gives it its place in front back.
+    void activated();
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -87,7 +92,6 @@ private:
     void applySavedSettings();
     void setOpacity(double percent);
     void transparencyTick();
-    void showAlwaysOnTop(bool on);
 
     // Editing (FormMainEditing.cpp).
     bool text1KeyPress(const QKeyEvent &key);

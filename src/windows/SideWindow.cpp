@@ -26,7 +26,7 @@ void SideWindow::placeTwips(QWidget *control, int left, int top, int width, int 
 
 SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &title,
                        LoadStep loadStep)
-    : QWidget(nullptr, platform::windowFlags()), m_core(core), m_side(side) {
+    : QWidget(nullptr, platform::windowFlags()), m_core(core), m_side(side), m_loadStep(loadStep) {
     setWindowTitle(QStringLiteral("Corvale Scrivulets"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -77,12 +77,6 @@ SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &titl
             [this] { placeBeside(core::Align::Right, false); });
     // The background acts as a caption: any button drags the window.
     m_drag.dragBy(Qt::AllButtons, [this](QPoint at) { return isBackgroundAt(at); });
-
-    // Every side window but the save window gives up the strip's place in
-    // front as soon as it exists; for the help window, opened from the About
-    // window and not by showSideWindow, this is the only place.
-    if (loadStep == LoadStep::ClearTopmost)
-        m_core.sideWindowLoaded();
 }
 
 void SideWindow::createNotice(QRect twips, NoticeTimer timer) {
@@ -145,7 +139,7 @@ void SideWindow::moveTwips(QPointF topLeft) {
 }
 
 void SideWindow::placeBeside(core::Align align, bool onScreen) {
-    const QRectF strip = m_core.stripPlaceTwips();
+    const QRectF strip = stripPlaceTwips();
     const QSizeF size(core::SideWindowWidthTwips, core::SideWindowHeightTwips);
     if (!onScreen)
         return moveTwips(core::placeSideWindow(align, strip, size));
@@ -159,7 +153,7 @@ void SideWindow::placeBeside(core::Align align, bool onScreen) {
 }
 
 void SideWindow::showSideWindow() {
-    m_core.sideWindowOpened(m_side);
+    emit opening(m_side);
     placeBeside(m_core.settings().align, true);
     show();
     raise();
@@ -173,7 +167,7 @@ void SideWindow::closeSideWindow() {
     bool hadKeyboard = !QApplication::activeWindow();
     for (const QWidget *w = QApplication::activeWindow(); w && !hadKeyboard; w = w->parentWidget())
         hadKeyboard = w == this;
-    m_core.sideWindowClosed(m_side);
+    emit closing(m_side);
     // Handed back while the window is still there: a window manager left to
     // find a new home for the keyboard of a window that goes may give it to
     // no window at all (openbox, icewm and fluxbox do).
@@ -186,7 +180,7 @@ void SideWindow::discard() {
     if (m_discarded)
         return;
     m_discarded = true;
-    m_core.sideWindowDiscarded(m_side);
+    emit discarding(m_side);
     hide();
     // Closing runs from inside a handler of one of the window's own controls,
     // which must not be deleted under its own feet.

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPointF>
 #include <QRect>
+#include <QRectF>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 class QKeyEvent;
 namespace widgets {
@@ -22,7 +24,9 @@ class PictureButton;
 // A side window:
 //  - derives from SideWindow and passes the core, which side window it is,
 //    its title and whether its creation lets the strip give up its place in
-//    front (every side window but the save window does);
+//    front (every side window but the save window does: for the help window,
+//    opened from the About window and not by showSideWindow, that is the
+//    only time); its owner asks loadStep() once the window is made;
 //  - builds its own controls in its constructor, placing them with
 //    placeTwips(); that constructor is the window's load step;
 //  - calls createNotice() when it has a notice label (and a timer);
@@ -35,6 +39,12 @@ public:
     enum class LoadStep { KeepTopmost, ClearTopmost };
 
     SideWindow(core::AppCore &core, core::Side side, const QString &title, LoadStep loadStep);
+
+    LoadStep loadStep() const { return m_loadStep; }
+
+    // Where the strip stands, in twips, asked for whenever the window is
+    // placed beside it.
+    void setStripPlace(std::function<QRectF()> stripPlace) { m_stripPlace = std::move(stripPlace); }
 
     // Opening: takes over the strip's place in front, places the window
     // beside the strip by the alignment setting, on the screen, and shows it
@@ -62,12 +72,18 @@ public:
     static int keyPressCode(const QKeyEvent &event);
 
 signals:
+    // Opening over the strip, closing by the user's hand, and going without
+    // a hand-back: the strip's place in front follows them.
+    void opening(core::Side side);
+    void closing(core::Side side);
+    void discarding(core::Side side);
     // Closed while it had the keyboard: the keyboard is to go back to the
     // window the user came from.
     void closedWithKeyboard();
 
 protected:
     core::AppCore &core() const { return m_core; }
+    QRectF stripPlaceTwips() const { return m_stripPlace ? m_stripPlace() : QRectF(); }
     QLabel *titleLabel() const { return m_title; }
 
     // The notice label at its place, and the timer for windows that have one.
@@ -98,6 +114,8 @@ private:
 
     core::AppCore &m_core;
     core::Side m_side;
+    LoadStep m_loadStep;
+    std::function<QRectF()> m_stripPlace;
     QLabel *m_title;
     widgets::PictureButton *btnClose;
     widgets::PictureButton *btnEsq;

@@ -9,7 +9,6 @@
 #include <QTest>
 
 using core::AppCore;
-using core::Side;
 using Kind = core::Result::Kind;
 using support::row;
 
@@ -637,61 +636,6 @@ private slots:
         QCOMPARE(c.data.config(), config == Unchanged ? before : config);
         // The maximize toggle's fallback edge: where the strip stood at the save.
         QCOMPARE(c.core.savedLeftTwips().value_or(-1), float(strip.x()));
-    }
-
-    void alwaysOnTop_data() {
-        QTest::addColumn<QString>("events");
-        QTest::addColumn<QString>("requested"); // the strip's place in front, as asked for
-        QTest::addColumn<QString>("switched");  // the switch as the button shows it
-        QTest::addColumn<bool>("on");
-        row("side windows take the place and give it back",
-            "toggle open:Save load open:List close:Save close:List", "1 0 0 0 1 1", "1", true);
-        row("switched off while held comes back on", "toggle open:Save toggle close:Save",
-            "1 0 0 1", "1 0 1", true);
-        row("switched off: side windows touch nothing", "open:List load close:List", "", "", false);
-        row("discarded (collapse, the end): nothing given back",
-            "toggle open:Save discard:Save close:Save", "1 0", "1", true);
-        row("the help window takes over the About window's hold",
-            "toggle open:About load help discard:About close:Help", "1 0 0 1", "1", true);
-        row("the strip's activation takes the place back", "toggle open:List activate", "1 0 1",
-            "1", true);
-        row("activation while off asks nothing", "toggle toggle activate", "1 0", "1 0", false);
-    }
-
-    void alwaysOnTop() {
-        QFETCH(QString, events);
-        support::Core c;
-        c.core.start();
-        QStringList requested, switched;
-        connect(&c.core, &AppCore::stripTopmostRequested, this,
-                [&](bool on) { requested << QString::number(on); });
-        connect(&c.core, &AppCore::alwaysOnTopChanged, this,
-                [&](bool on) { switched << QString::number(on); });
-        const QMap<QString, Side> sides{{"Save", Side::Save},
-                                        {"List", Side::List},
-                                        {"About", Side::About},
-                                        {"Help", Side::Help}};
-        for (const QString &event : events.split(u' ', Qt::SkipEmptyParts)) {
-            const QString verb = event.section(u':', 0, 0);
-            const Side side = sides.value(event.section(u':', 1), Side::Config);
-            if (verb == u"toggle")
-                c.core.toggleAlwaysOnTop();
-            else if (verb == u"open")
-                c.core.sideWindowOpened(side);
-            else if (verb == u"load")
-                c.core.sideWindowLoaded();
-            else if (verb == u"close")
-                c.core.sideWindowClosed(side);
-            else if (verb == u"discard")
-                c.core.sideWindowDiscarded(side);
-            else if (verb == u"help")
-                c.core.handOverTopmost(Side::About, Side::Help);
-            else
-                c.core.stripActivated();
-        }
-        QTEST(requested.join(u' '), "requested");
-        QTEST(switched.join(u' '), "switched");
-        QTEST(c.core.alwaysOnTop(), "on");
     }
 
     // The open text's file changed behind the program (another editor, a sync

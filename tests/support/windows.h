@@ -28,6 +28,7 @@ struct Started {
                      const std::function<void(const DataFolder &)> &prepare = {});
     const char *prepare(const QString &setup) { return support::prepare(data, files, setup); }
     core::AppCore &core() { return program.m_core; }
+    app::FrontPlace &front() { return program.m_front; }
     FormMain &main() { return *program.m_main; }
     FormIni &ini() { return *program.m_ini; }
     Tray &tray() { return *program.m_tray; }

@@ -87,7 +87,7 @@ private slots:
         QVERIFY(ini.isVisible());
         QCOMPARE(platform::isTopmost(&ini), alwaysOnTop);
         // Closed without handing back: the switch stays as it was.
-        QCOMPARE(s.core().alwaysOnTop(), alwaysOnTop);
+        QCOMPARE(s.front().alwaysOnTop(), alwaysOnTop);
         runDeferredDeletes();
         for (const QPointer<SideWindow> &w : opened)
             QVERIFY(w.isNull());
@@ -513,7 +513,7 @@ private slots:
         QVERIFY(!s.program.sideWindow(side));
         QVERIFY(!w->isVisible());
         QVERIFY(platform::isTopmost(&m));
-        QVERIFY(s.core().alwaysOnTop());
+        QVERIFY(s.front().alwaysOnTop());
         QTRY_VERIFY(m.isActiveWindow());
         QTRY_VERIFY(text->hasFocus());
         QCOMPARE(text->selStart(), 1);
@@ -536,7 +536,7 @@ private slots:
         QFETCH(Side, side);
         Started s;
         click(button(s.main(), "btnTop"));
-        QSignalSpy asked(&s.core(), &core::AppCore::stripTopmostRequested);
+        QSignalSpy asked(&s.front(), &app::FrontPlace::stripTopmostRequested);
         open(s.program, side);
         // Once as it is made, once as it opens.
         QTEST(asked.size() == 2, "givesUp");
@@ -695,6 +695,60 @@ private slots:
         QVERIFY2(where->text().startsWith("Textos não salvos ficam em "),
                  qPrintable(where->text()));
         QCOMPARE(where->toolTip().trimmed(), QDir::toNativeSeparators(s.data.file("recuperados")));
+    }
+
+    void alwaysOnTop_data() {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("requested"); // the strip's place in front, as asked for
+        QTest::addColumn<QString>("switched");  // the switch as the button shows it
+        QTest::addColumn<bool>("on");
+        row("side windows take the place and give it back",
+            "toggle open:Save load open:List close:Save close:List", "1 0 0 0 1 1", "1", true);
+        row("switched off while held comes back on", "toggle open:Save toggle close:Save",
+            "1 0 0 1", "1 0 1", true);
+        row("switched off: side windows touch nothing", "open:List load close:List", "", "", false);
+        row("discarded (collapse, the end): nothing given back",
+            "toggle open:Save discard:Save close:Save", "1 0", "1", true);
+        row("the help window takes over the About window's hold",
+            "toggle open:About load help discard:About close:Help", "1 0 0 1", "1", true);
+        row("the strip's activation takes the place back", "toggle open:List activate", "1 0 1",
+            "1", true);
+        row("activation while off asks nothing", "toggle toggle activate", "1 0", "1 0", false);
+    }
+
+    void alwaysOnTop() {
+        QFETCH(QString, events);
+        app::FrontPlace front;
+        QStringList requested, switched;
+        connect(&front, &app::FrontPlace::stripTopmostRequested, this,
+                [&](bool on) { requested << QString::number(on); });
+        connect(&front, &app::FrontPlace::alwaysOnTopChanged, this,
+                [&](bool on) { switched << QString::number(on); });
+        const QMap<QString, Side> sides{{"Save", Side::Save},
+                                        {"List", Side::List},
+                                        {"About", Side::About},
+                                        {"Help", Side::Help}};
+        for (const QString &event : events.split(u' ', Qt::SkipEmptyParts)) {
+            const QString verb = event.section(u':', 0, 0);
+            const Side side = sides.value(event.section(u':', 1), Side::Config);
+            if (verb == u"toggle")
+                front.toggleAlwaysOnTop();
+            else if (verb == u"open")
+                front.sideWindowOpened(side);
+            else if (verb == u"load")
+                front.sideWindowLoaded();
+            else if (verb == u"close")
+                front.sideWindowClosed(side);
+            else if (verb == u"discard")
+                front.sideWindowDiscarded(side);
+            else if (verb == u"help")
+                front.handOverTopmost(Side::About, Side::Help);
+            else
+                front.stripActivated();
+        }
+        QTEST(requested.join(u' '), "requested");
+        QTEST(switched.join(u' '), "switched");
+        QTEST(front.alwaysOnTop(), "on");
     }
 };
 

@@ -369,7 +369,7 @@ private slots:
         }
         // The always-on-top button's name follows its state.
         auto *btnTop = child<PictureButton>(&m, "btnTop");
-        QVERIFY(s.core().alwaysOnTop());
+        QVERIFY(s.front().alwaysOnTop());
         QCOMPARE(btnTop->picture(), ":/icons/top_on.svg");
         QCOMPARE(QAccessible::queryAccessibleInterface(btnTop)->text(QAccessible::Name),
                  "Desfazer manter na frente");
