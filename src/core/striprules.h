@@ -16,7 +16,8 @@ struct TextBoxFit {
     ScrollBarChange scrollBar;
 };
 
-// The height of a line of the text box the program's layout was drawn for.
+// The line height, in twips, that the text box's height rule counts on; a
+// font with taller lines is counted at its own height.
 constexpr int DrawnLineTwips = 246;
 
 // The text box's height for its displayed line count: a line's height for

@@ -3,13 +3,12 @@
 #include <QRect>
 
 // Units. Every place and size of the program's rules is in twips, fifteen to
-// a pixel, because the program's windows were drawn on a form designer that
-// counted in twips: the numbers of every layout (a button at 1110, the text
-// box 240 narrower than the strip) are kept as they were drawn, and so are
-// the control names (btnSave, lblSave, Text1...), so that a reader can hold
-// the code against the form layout. Pixels appear only where a window or a
-// control is actually moved or sized; Qt's logical pixels make that right on
-// high-DPI screens too.
+// a pixel: the layout of every window is given in twips (a button at 1110,
+// the text box 240 narrower than the strip), and the code keeps those numbers
+// and the controls' layout names (btnSave, lblSave, Text1...) as they are
+// given, so that a reader can hold the code against the layout. Pixels
+// appear only where a window or a control is actually moved or sized; Qt's
+// logical pixels make that right on high-DPI screens too.
 namespace core {
 
 constexpr int TwipsPerPixel = 15;

@@ -8,7 +8,7 @@ class QWidget;
 
 namespace widgets {
 
-// The places were drawn for a narrower font than most systems have: a label
+// The places are sized for a narrower font than most systems have: a label
 // whose text does not fit grows rather than cut its text: to the right when
 // it is one line, downward when it wraps, but no lower than maxHeight (the
 // next row and a gap); what does not fit then takes a slightly smaller font.

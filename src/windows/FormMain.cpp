@@ -224,9 +224,9 @@ void FormMain::fitTextBox(int widthTwips) {
 }
 
 void FormMain::place(std::optional<QPointF> topLeftTwips, double widthTwips) {
-    // The layout rule re-enters itself through the resize events its own
-    // changes raise where it was first drawn; here the final geometry is
-    // worked out in one pass and applied once.
+    // The final geometry is worked out in one pass and applied once: a
+    // top-level resize is not synchronous on every platform, so a rule that
+    // answered its own resize events would read sizes not yet in force.
     const core::WidthFit fit =
         core::fitWidth(core::wholeTwips(widthTwips), int(core::BaseWidthTwips), screenWidthTwips());
     if (fit.movedToScreen) {

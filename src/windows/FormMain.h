@@ -24,7 +24,7 @@ class TextBox;
 // the collapse button at the top and the toolbar at the bottom. It shows
 // the core's text and settings and hands every file operation to the core;
 // what lives outside it (side windows, the collapsed window) it asks for
-// through its signals. Its controls carry the names of the form layout.
+// through its signals. Its controls carry their layout names.
 class FormMain : public QWidget {
     Q_OBJECT
 public:

@@ -33,9 +33,9 @@ SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &titl
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFixedSize(px(core::SideWindowWidthTwips), px(core::SideWindowHeightTwips));
 
-    // The classic dialog font for every control; labels in dark grey. Where
-    // it is missing, a face of Arial's widths keeps the captions inside
-    // controls sized for it (the default sans is wider and clips them).
+    // The small dialog font the controls are sized for; labels in dark grey.
+    // Where it is missing, a face of Arial's widths keeps the captions inside
+    // their controls (the default sans is wider and clips them).
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                       QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
@@ -215,7 +215,7 @@ void SideWindow::keyPressEvent(QKeyEvent *event) {
 
 void SideWindow::showEvent(QShowEvent *event) {
     if (!m_captionsFitted) {
-        // The places were drawn for a narrow system font; where the font at
+        // The places are sized for a narrow font; where the font at
         // hand is wider, a one-line caption shrinks a little rather than lose
         // its end.
         for (QLabel *label : findChildren<QLabel *>())

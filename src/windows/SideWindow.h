@@ -66,7 +66,7 @@ public:
     // A control's place given in twips, converted to pixels.
     static void placeTwips(QWidget *control, int left, int top, int width, int height);
 
-    // The key code a classic KeyPress handler receives for a key event: the
+    // A key event as one code, which the windows' key rules take: the
     // character typed, 8 for backspace, 13 for Enter, 1 to 26 for Ctrl with a
     // letter; -1 for keys that type nothing (arrows, Delete, Home, F-keys).
     static int keyPressCode(const QKeyEvent &event);

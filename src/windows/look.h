@@ -2,8 +2,9 @@
 
 #include <QColor>
 
-// The colours every window of the program was drawn with: the classic
-// system colours of its first home, kept whatever the desktop's theme.
+// The colours of every window of the program, the same whatever the
+// desktop's theme: a light ground, grey borders and rules, dark grey labels
+// and a red notice, so that the strip reads alike on every desktop.
 namespace look {
 
 inline const QColor Background(248, 248, 248);

@@ -10,7 +10,7 @@ start_x
 start_app
 main=$(find_window 200) || window_missing "the main window appears"
 # The default place: 1000 twips from the left and top, 294 pixels wide.
-check "the window manager puts the strip in its place" eventually x_is "$main" 67
+check "the strip opens at its default place" eventually x_is "$main" 67
 
 visible() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | grep -qx "$1"; }
 hidden() { ! visible "$1"; }

@@ -2,7 +2,7 @@
 
 // What the window tests share besides the data folder: the whole program
 // started over it, a hand for message boxes, clicks as a user gives them and
-// the controls found by their form-layout names.
+// the controls found by their layout names.
 #include "app/Program.h"
 #include "support/datafolder.h"
 
@@ -78,7 +78,7 @@ int selectionLength(const widgets::TextBox &box);
 // A closed window is deleted once control is back in the event loop.
 void runDeferredDeletes();
 
-// The control of that form-layout name; a test whose window has none stops there.
+// The control of that layout name; a test whose window has none stops there.
 template <typename T = QWidget> T *child(const QObject *window, const char *name) {
     T *found = window->findChild<T *>(QLatin1String(name));
     if (!found)
