@@ -4,6 +4,7 @@
 #include "platform/files.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[]) {
     // The program places its own windows, which a Wayland compositor does not
@@ -16,7 +17,6 @@ int main(int argc, char *argv[]) {
     if (const auto status = app::handleCommandLine(argc, argv))
         return *status;
     QApplication application(argc, argv);
-    app::installQtTranslation();
     if (const auto status = app::rejectLeftoverArguments())
         return *status;
     QApplication::setApplicationName(QStringLiteral("corvale-scrivulets"));
@@ -36,6 +36,9 @@ int main(int argc, char *argv[]) {
     QObject::connect(&instance, &SingleInstance::showRequested, &program, &Program::showStrip);
     QObject::connect(&instance, &SingleInstance::toggleRequested, &program, &Program::toggleStrip);
     program.start();
+    // Only the context menus speak Qt's own words, and none is open before
+    // the event loop runs.
+    QTimer::singleShot(0, [] { app::installQtTranslation(); });
     instance.listen();
     return application.exec();
 }

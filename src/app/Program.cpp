@@ -7,6 +7,7 @@
 #include "core/twips.h"
 #include "platform/foreground.h"
 #include "platform/windowsystem.h"
+#include "widgets/pictures.h"
 #include "windows/FormAbout.h"
 #include "windows/FormConfig.h"
 #include "windows/FormHelp.h"
@@ -20,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -51,6 +53,9 @@ QPointF Program::startupWindowPlaceTwips() const {
 }
 
 void Program::start() {
+    // For the task switcher and the side windows' title bars (the frameless
+    // strip and collapsed window show none themselves), drawn by the build.
+    QApplication::setWindowIcon(widgets::pictureIcon(QStringLiteral(":/icons/app_icon.svg")));
     m_ini = std::make_unique<FormIni>();
     m_main = std::make_unique<FormMain>(m_core);
     connect(m_main.get(), &FormMain::alwaysOnTopToggleRequested, &m_front,

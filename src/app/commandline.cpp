@@ -100,8 +100,14 @@ std::optional<int> handleCommandLine(int argc, char *argv[]) {
 
 std::optional<int> rejectLeftoverArguments() {
     Options options;
-    if (!options.parser.parse(QCoreApplication::arguments()))
-        return fail(options.parser.errorText());
+    if (!options.parser.parse(QCoreApplication::arguments())) {
+        // Qt words its complaint as it parses: in Portuguese the second time.
+        // A start that goes on loads the translation later, when it is needed.
+        installQtTranslation();
+        Options again;
+        again.parser.parse(QCoreApplication::arguments());
+        return fail(again.parser.errorText());
+    }
     if (const QStringList extra = options.parser.positionalArguments(); !extra.isEmpty())
         return fail(QStringLiteral("argumento inesperado: \"%1\"").arg(extra.first()));
     if (options.parser.isSet(options.show) && options.parser.isSet(options.toggle))

@@ -38,7 +38,32 @@ TextFileName splitTextFileName(const QString &name) {
     return {name.left(dot), name.mid(dot + 1)};
 }
 
+namespace {
+
+// Every line ended by CR LF, the last one too: the file is the text already.
+// Found by searching, which Qt does many characters at a time.
+bool endsEveryLineWithCrLf(const QString &content) {
+    if (!content.endsWith(CrLf))
+        return false;
+    // Each CR followed by LF, and no other LF.
+    qsizetype pairs = 0;
+    for (qsizetype at = content.indexOf(u'\r'); at >= 0; at = content.indexOf(u'\r', at + 2)) {
+        if (at + 1 == content.size() || content.at(at + 1) != u'\n')
+            return false;
+        ++pairs;
+    }
+    qsizetype lineFeeds = 0;
+    for (qsizetype at = content.indexOf(u'\n'); at >= 0; at = content.indexOf(u'\n', at + 1))
+        ++lineFeeds;
+    return lineFeeds == pairs;
+}
+
+} // namespace
+
 QString textFromFileContent(const QString &content) {
+    // The usual file, shared rather than copied: a large text is held once.
+    if (endsEveryLineWithCrLf(content))
+        return content;
     QString text;
     text.reserve(content.size() + 2);
     qsizetype start = 0;

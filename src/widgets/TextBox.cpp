@@ -25,22 +25,23 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent) {
 QString TextBox::text() const {
     const QString raw = document()->toRawText();
     QString crlf(raw.size() + raw.count(QChar::ParagraphSeparator), Qt::Uninitialized);
-    qsizetype n = 0;
+    QChar *const first = crlf.data();
+    QChar *out = first;
     const bool standIns = m_standIns[0] != 0;
     for (const QChar c : raw) {
         if (c == QChar::ParagraphSeparator) {
-            crlf[n++] = u'\r';
-            crlf[n++] = u'\n';
+            *out++ = u'\r';
+            *out++ = u'\n';
             continue;
         }
-        QChar out = c;
+        QChar kept = c;
         if (standIns)
             for (int k = 0; k < 3; ++k)
                 if (c.unicode() == m_standIns[k])
-                    out = QChar(Breakers[k]);
-        crlf[n++] = out;
+                    kept = QChar(Breakers[k]);
+        *out++ = kept;
     }
-    crlf.truncate(n);
+    crlf.truncate(out - first);
     return crlf;
 }
 
@@ -59,24 +60,25 @@ void TextBox::setText(const QString &crlfText) {
 }
 
 QString TextBox::toBox(const QString &crlfText) const {
-    QString plain(crlfText.size(), Qt::Uninitialized);
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < crlfText.size(); ++i) {
-        const QChar c = crlfText[i];
-        if (c == u'\r') {
-            plain[n++] = u'\n';
-            if (i + 1 < crlfText.size() && crlfText[i + 1] == u'\n')
-                ++i;
-            continue;
-        }
-        QChar out = c;
-        if (m_standIns[0] != 0)
-            for (int k = 0; k < 3; ++k)
-                if (c.unicode() == Breakers[k])
-                    out = QChar(m_standIns[k]);
-        plain[n++] = out;
+    // Line by line, each found by searching, which Qt does many characters
+    // at a time: a character at a time was a tenth of opening a large text.
+    QString plain;
+    plain.reserve(crlfText.size());
+    const QStringView text(crlfText);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype cr = text.indexOf(u'\r', start);
+        if (cr < 0)
+            cr = text.size();
+        plain += text.mid(start, cr - start);
+        if (cr == text.size())
+            break;
+        plain += u'\n';
+        start = cr + (cr + 1 < text.size() && text[cr + 1] == u'\n' ? 2 : 1);
     }
-    plain.truncate(n);
+    if (m_standIns[0] != 0)
+        for (int k = 0; k < 3; ++k)
+            plain.replace(QChar(Breakers[k]), QChar(m_standIns[k]));
     return plain;
 }
 
@@ -93,13 +95,17 @@ void TextBox::layOutForWidth(int width) {
     // A hidden box and its viewport hear of their new sizes only when they
     // are shown, and the text wraps anew only when the viewport does: both
     // are told now, so that the lines wrap at that width before it appears.
+    // Told once, as Qt would at the show, which then tells them no more: a
+    // large text is laid out anew at every resize event.
     if (testAttribute(Qt::WA_PendingResizeEvent)) {
         QResizeEvent event(size(), old);
         QCoreApplication::sendEvent(this, &event);
+        setAttribute(Qt::WA_PendingResizeEvent, false);
     }
     if (viewport()->testAttribute(Qt::WA_PendingResizeEvent)) {
         QResizeEvent event(viewport()->size(), oldViewport);
         QCoreApplication::sendEvent(viewport(), &event);
+        viewport()->setAttribute(Qt::WA_PendingResizeEvent, false);
     }
 }
 

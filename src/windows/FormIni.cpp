@@ -13,7 +13,6 @@ using core::TwipsPerPixel;
 FormIni::FormIni() : QWidget(nullptr, platform::windowFlags()) {
     setObjectName(QStringLiteral("FormIni"));
     setWindowTitle(QStringLiteral("Corvale Scrivulets"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFixedSize(56, 56);

@@ -26,7 +26,6 @@ using namespace look;
 FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags()), m_core(core) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Corvale Scrivulets"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));
     setAttribute(Qt::WA_QuitOnClose, false);
     // Tooltips show whichever window is active: the strip rarely is.
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -108,7 +107,7 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     connect(&m_transparencyTimer, &QTimer::timeout, this, &FormMain::transparencyTick);
     m_transparencyTimer.start(100);
 
-    connect(&m_core, &core::AppCore::textReplaced, Text1, &widgets::TextBox::setText);
+    connect(&m_core, &core::AppCore::textReplaced, this, &FormMain::takeText);
     // The same text changed elsewhere: the caret stays where the user left it.
     connect(&m_core, &core::AppCore::textReloaded, this, [this](const QString &text) {
         const int caret = Text1->selStart();
@@ -237,6 +236,7 @@ void FormMain::place(std::optional<QPointF> topLeftTwips, double widthTwips) {
     const int heightPx = px(m_textHeightTwips) + px(core::StripChromeTwips);
     const QRect before = geometry();
     m_placing = true;
+    m_placed = true;
     if (topLeftTwips) {
         const QPoint at(px(topLeftTwips->x()), px(topLeftTwips->y()));
         setGeometry(QRect(at, QSize(px(fit.width), heightPx)));
@@ -253,6 +253,15 @@ void FormMain::place(std::optional<QPointF> topLeftTwips, double widthTwips) {
     // states meanwhile.
     if (geometry() != before && isVisible())
         platform::applyWindowStates(this, m_topmost);
+}
+
+void FormMain::takeText(const QString &text) {
+    // The start's text comes before the strip is first placed: the box takes
+    // the width it will be shown at first, since a large text is laid out
+    // again (and its layout held anew) at every width it passes through.
+    if (!m_placed)
+        place(std::nullopt, m_core.stripWidthTwips());
+    Text1->setText(text);
 }
 
 void FormMain::autoResize() {

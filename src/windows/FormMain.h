@@ -80,6 +80,8 @@ protected:
 
 private:
     // Layout (FormMain.cpp).
+    // A text the core opened, into the box.
+    void takeText(const QString &text);
     void autoResize();
     void layoutControls();
     void fitTextBox(int widthTwips);
@@ -140,6 +142,7 @@ private:
 
     bool m_topmost = false;
     bool m_placing = false;
+    bool m_placed = false;
     int m_textHeightTwips = 0;
     // The twips the strip was last placed at, and the pixel they became.
     QPointF m_placedTwips;

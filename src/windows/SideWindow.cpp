@@ -28,7 +28,6 @@ SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &titl
                        LoadStep loadStep)
     : QWidget(nullptr, platform::windowFlags()), m_core(core), m_side(side), m_loadStep(loadStep) {
     setWindowTitle(QStringLiteral("Corvale Scrivulets"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")));
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFixedSize(px(core::SideWindowWidthTwips), px(core::SideWindowHeightTwips));

@@ -1,5 +1,7 @@
 #include "windows/Tray.h"
 
+#include "widgets/pictures.h"
+
 #include <QIcon>
 
 Tray::Tray(QWidget *startupWindow, QWidget *mainWindow, QObject *parent)
@@ -10,7 +12,8 @@ Tray::Tray(QWidget *startupWindow, QWidget *mainWindow, QObject *parent)
 
 void Tray::show() {
     if (!m_icon) {
-        m_icon = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/app_icon.svg")), this);
+        m_icon =
+            new QSystemTrayIcon(widgets::pictureIcon(QStringLiteral(":/icons/app_icon.svg")), this);
         m_icon->setToolTip(m_toolTip);
         m_icon->setContextMenu(&m_menu);
         connect(m_icon, &QSystemTrayIcon::activated, this, &Tray::trayActivated);

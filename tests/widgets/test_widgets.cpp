@@ -3,14 +3,20 @@
 #include "support/rows.h"
 #include "widgets/TextBox.h"
 #include "widgets/fitting.h"
+#include "widgets/pictures.h"
 
+#include <QDir>
+#include <QImageReader>
 #include <QLabel>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTest>
 
 using support::row;
 
 // The shared widgets where they do more than Qt's: the text box keeps
-// every character of a text, and a path in a notice keeps its file name.
+// every character of a text, a path in a notice keeps its file name, and
+// the pictures come ready to show.
 class TestWidgets : public QObject {
     Q_OBJECT
 private slots:
@@ -44,6 +50,38 @@ private slots:
         box.setText(read->text);
         QVERIFY(folder.write("t.txt", box.text()));
         QCOMPARE(data.textBytes("t.txt"), file);
+    }
+
+    void picturesComeReady_data() {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<qreal>("scale");
+        for (const QString &name : QDir(QStringLiteral(":/icons")).entryList({"*.svg"}))
+            for (const qreal scale : {1.0, 2.0})
+                QTest::addRow("%s at %gx", qPrintable(name), scale)
+                    << QStringLiteral(":/icons/") + name << scale;
+    }
+
+    // Every picture comes drawn by the build at its own size, as its SVG
+    // draws it; another scale is left to the SVG.
+    void picturesComeReady() {
+        QFETCH(QString, picture);
+        QFETCH(qreal, scale);
+        const QSize size = QImageReader(picture).size();
+        const QPixmap ready = widgets::readyPicture(picture, scale);
+        QVERIFY(!ready.isNull());
+        QCOMPARE(ready.deviceIndependentSize(), QSizeF(size));
+        QCOMPARE(ready.devicePixelRatio(), scale);
+        QPixmap drawn(size * scale);
+        drawn.setDevicePixelRatio(scale);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        QSvgRenderer(picture).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        painter.end();
+        const auto pixels = [](const QPixmap &p) {
+            return p.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        };
+        QCOMPARE(pixels(ready), pixels(drawn));
+        QVERIFY(widgets::readyPicture(picture, 1.5).isNull());
     }
 
     void fitPath_data() {
