@@ -19,6 +19,9 @@
 #include <QTest>
 #include <cstdio>
 
+using namespace windows;
+using namespace app;
+
 namespace {
 
 bool writeFile(const QString &path, const QByteArray &bytes) {

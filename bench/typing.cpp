@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <cstdio>
 
+using namespace app;
+
 int main(int argc, char *argv[]) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench_typing LINES [PRESSES]\n");

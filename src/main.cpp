@@ -29,12 +29,14 @@ int main(int argc, char *argv[]) {
     if (!chosen)
         return 2;
     const QString &dataFolder = *chosen;
-    SingleInstance instance(dataFolder);
+    app::SingleInstance instance(dataFolder);
     if (const auto status = instance.claim(app::launchRequest()))
         return *status;
-    Program program(dataFolder);
-    QObject::connect(&instance, &SingleInstance::showRequested, &program, &Program::showStrip);
-    QObject::connect(&instance, &SingleInstance::toggleRequested, &program, &Program::toggleStrip);
+    app::Program program(dataFolder);
+    QObject::connect(&instance, &app::SingleInstance::showRequested, &program,
+                     &app::Program::showStrip);
+    QObject::connect(&instance, &app::SingleInstance::toggleRequested, &program,
+                     &app::Program::toggleStrip);
     program.start();
     // Only the context menus speak Qt's own words, and none is open before
     // the event loop runs.

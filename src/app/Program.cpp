@@ -28,6 +28,10 @@
 #include <QTimer>
 #include <cstdio>
 
+using namespace windows;
+
+namespace app {
+
 Program::Program(const QString &dataFolder, platform::FileSystem &files, AddressOpener openAddress)
     : m_core(dataFolder, files),
       m_openAddress(openAddress ? std::move(openAddress)
@@ -432,3 +436,5 @@ void Program::endRun() {
     // to the strip. Nothing can veto an exit, unlike a quit request.
     QCoreApplication::exit(0);
 }
+
+} // namespace app

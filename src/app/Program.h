@@ -13,13 +13,17 @@
 
 class QUrl;
 
+namespace windows {
 class FormMain;
 class FormIni;
 class SideWindow;
 class Tray;
+} // namespace windows
 namespace support {
 struct Started;
 }
+
+namespace app {
 
 // Owns the core and every window for the whole run, and wires them: the
 // windows call the core and show its state, and this is where a request of
@@ -46,7 +50,7 @@ public:
     void start();
 
     // The side window of that kind that is open now, or null.
-    SideWindow *sideWindow(core::Side side) const;
+    windows::SideWindow *sideWindow(core::Side side) const;
 
 public slots:
     // The strip back from the collapsed window, at the width it had.
@@ -112,14 +116,16 @@ private:
     AddressOpener m_openAddress;
     // Before the windows, which tell it where they stand.
     app::FrontPlace m_front;
-    std::unique_ptr<FormIni> m_ini;
-    std::unique_ptr<FormMain> m_main;
+    std::unique_ptr<windows::FormIni> m_ini;
+    std::unique_ptr<windows::FormMain> m_main;
     // After the windows it brings to the front, so it goes first.
-    std::unique_ptr<Tray> m_tray;
-    QPointer<SideWindow> m_sides[5];
+    std::unique_ptr<windows::Tray> m_tray;
+    QPointer<windows::SideWindow> m_sides[5];
     platform::TerminationRequests m_termination;
     QPointer<QWidget> m_draftNotice;
     platform::GlobalKey m_globalKey;
     bool m_closing = false;
     bool m_asking = false;
 };
+
+} // namespace app

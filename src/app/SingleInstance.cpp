@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace app {
+
 namespace {
 
 using Request = SingleInstance::Request;
@@ -202,3 +204,5 @@ void SingleInstance::answer(QLocalSocket *caller) {
     if (caller->bytesAvailable() >= MaxLineBytes)
         caller->abort();
 }
+
+} // namespace app

@@ -10,6 +10,8 @@ namespace platform {
 class FileLock;
 }
 
+namespace app {
+
 // One running copy per user and data folder: two copies would overwrite each
 // other's texts and settings without a word. A later launch hands its
 // request to the running copy and ends.
@@ -62,3 +64,5 @@ private:
     QLocalServer *m_server = nullptr;
     QList<QByteArray> m_recentLaunches;
 };
+
+} // namespace app

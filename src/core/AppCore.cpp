@@ -397,13 +397,13 @@ QString AppCore::positionsNow() const {
 Result AppCore::saveSettings(const SettingsForm &f) {
     // An empty line would be dropped by the reader and move every later
     // value up one line at the next start.
-    for (const QString *box : {&f.width, &f.txtMin, &f.txtMax, &f.transparency})
+    for (const QString *box : {&f.width, &f.minHeight, &f.maxHeight, &f.transparency})
         if (box->isEmpty())
             return {Result::Kind::EmptyField};
     config::Lines lines = config::linesInForce(m_settings, lastTextToWrite());
     lines[config::line::Width] = f.width;
-    lines[config::line::TextMin] = f.txtMin;
-    lines[config::line::TextMax] = f.txtMax;
+    lines[config::line::TextMin] = f.minHeight;
+    lines[config::line::TextMax] = f.maxHeight;
     lines[config::line::Opacity] = f.transparency;
     lines[config::line::Align] = QString::number(f.align);
     lines[config::line::StartMinimized] =

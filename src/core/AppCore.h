@@ -105,8 +105,8 @@ public:
     Result deleteTextForGood(const QString &name);
 
     struct SettingsForm {
-        QString width, txtMin, txtMax, transparency; // as typed
-        int align;                                   // 1, 2 or 3
+        QString width, minHeight, maxHeight, transparency; // as typed
+        int align;                                         // 1, 2 or 3
         bool startMinimized;
         QString font;
     };

@@ -94,8 +94,8 @@ RawValues readValues(const QByteArray &fileBytes) {
 Accepted accept(const RawValues &v) {
     Accepted a;
     a.width = atLeast(v[line::Width], 294, replacement(line::Width));
-    a.txtMin = atLeast(v[line::TextMin], 140, replacement(line::TextMin));
-    a.txtMax = atLeast(v[line::TextMax], *parseNumber(a.txtMin), a.txtMin);
+    a.minHeight = atLeast(v[line::TextMin], 140, replacement(line::TextMin));
+    a.maxHeight = atLeast(v[line::TextMax], *parseNumber(a.minHeight), a.minHeight);
     a.transparency = replacement(line::Opacity);
     if (v[line::Opacity]) {
         const auto n = parseNumber(*v[line::Opacity]);
@@ -103,7 +103,7 @@ Accepted accept(const RawValues &v) {
             a.transparency = *v[line::Opacity];
     }
     a.align = oneOf(v[line::Align], {1, 2, 3}, replacement(line::Align));
-    a.optIni = oneOf(v[line::StartMinimized], {1, 2}, replacement(line::StartMinimized));
+    a.startMode = oneOf(v[line::StartMinimized], {1, 2}, replacement(line::StartMinimized));
     a.font = (v[line::Font] && FontNames.contains(*v[line::Font])) ? *v[line::Font]
                                                                    : replacement(line::Font);
     if (v[7]) {
@@ -127,11 +127,11 @@ Settings settingsFrom(const QByteArray &fileBytes) {
     const Accepted &a = s.text;
     // Every accepted value but the positions is a number.
     s.widthPx = clampPixels(numberOr0(a.width));
-    s.textMinPx = clampPixels(numberOr0(a.txtMin));
-    s.textMaxPx = clampPixels(numberOr0(a.txtMax));
+    s.textMinPx = clampPixels(numberOr0(a.minHeight));
+    s.textMaxPx = clampPixels(numberOr0(a.maxHeight));
     s.opacityPercent = numberOr0(a.transparency);
     s.align = Align(int(numberOr0(a.align)));
-    s.startMinimized = numberOr0(a.optIni) == 1;
+    s.startMinimized = numberOr0(a.startMode) == 1;
     s.font = a.font;
     for (int i = 0; i < 4; ++i)
         if (a.positions[i])
@@ -156,11 +156,11 @@ Lines linesInForce(const Settings &s, const std::optional<QString> &lastText) {
     for (const std::optional<QString> &part : s.text.positions)
         positions << part.value_or(QStringLiteral("0"));
     return {formatNumber(float(s.widthPx)),
-            s.text.txtMin,
-            s.text.txtMax,
+            s.text.minHeight,
+            s.text.maxHeight,
             s.text.transparency,
             s.text.align,
-            s.text.optIni,
+            s.text.startMode,
             s.text.font,
             positions.join(u'|'),
             lastTextLine(lastText)};

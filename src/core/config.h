@@ -33,11 +33,11 @@ using RawValues = std::array<std::optional<QString>, ValueCount>;
 // back as they were read ("300" stays "300", "150.5" stays "150.5").
 struct Accepted {
     QString width;        // pixels
-    QString txtMin;       // pixels
-    QString txtMax;       // pixels
+    QString minHeight;    // pixels
+    QString maxHeight;    // pixels
     QString transparency; // percent
     QString align;        // "1" left, "2" centre, "3" right
-    QString optIni;       // "1" start minimized, "2" not
+    QString startMode;    // "1" start minimized, "2" not
     QString font;
     // Line 8, split at "|": start-up window left and top, main window left and top.
     std::array<std::optional<QString>, 4> positions;

@@ -7,25 +7,25 @@
 
 namespace core {
 
-TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx, int lineTwips) {
-    txtMinPx = clampPixels(txtMinPx);
-    txtMaxPx = clampPixels(txtMaxPx);
+TextBoxFit autoResizeHeight(int lines, double minHeightPx, double maxHeightPx, int lineTwips) {
+    minHeightPx = clampPixels(minHeightPx);
+    maxHeightPx = clampPixels(maxHeightPx);
     const int n = lines + 1;
     int h = 300 * n;
     if (n >= 2)
         h = lineTwips > DrawnLineTwips ? lineTwips * n : h - 54 * n;
-    if (txtMinPx * TwipsPerPixel >= h)
-        return {int(roundHalfEven(txtMinPx * TwipsPerPixel)), ScrollBarChange::Unchanged};
-    if (txtMaxPx * TwipsPerPixel > h)
+    if (minHeightPx * TwipsPerPixel >= h)
+        return {int(roundHalfEven(minHeightPx * TwipsPerPixel)), ScrollBarChange::Unchanged};
+    if (maxHeightPx * TwipsPerPixel > h)
         return {h, ScrollBarChange::Hide};
-    return {int(roundHalfEven(txtMaxPx * TwipsPerPixel)), ScrollBarChange::Show};
+    return {int(roundHalfEven(maxHeightPx * TwipsPerPixel)), ScrollBarChange::Show};
 }
 
-int autoResizeLineLimit(double txtMinPx, double txtMaxPx, int lineTwips) {
+int autoResizeLineLimit(double minHeightPx, double maxHeightPx, int lineTwips) {
     // From n = lines + 1 = ceil(T / line) + 1 on, line n exceeds the taller
     // of the two heights T, and every longer text gets the same answer.
     const double tallest =
-        std::max({clampPixels(txtMinPx), clampPixels(txtMaxPx), 0.0}) * TwipsPerPixel;
+        std::max({clampPixels(minHeightPx), clampPixels(maxHeightPx), 0.0}) * TwipsPerPixel;
     return int(std::min(std::ceil(tallest / std::max(lineTwips, DrawnLineTwips)), 1e9)) + 1;
 }
 
@@ -48,14 +48,14 @@ WidthFit fitWidth(int width, int baseWidth, int screenWidth) {
 
 MainLayout layoutMain(int W, int H) {
     MainLayout l;
-    l.shape1 = QRect(0, 0, W, H);
-    l.text1 = QRect(120, 635, W - 240, 0);
-    l.linhaTopo = QRect(120, 570, W - 240, 30);
-    l.linhaTopo2 = QRect(120, 570, W - 240, 120);
-    l.linhaFundo = QRect(120, H - 640, W - 240, 30);
-    l.frame1 = QRect(120, H - 425, 2355, 375);
-    l.imgDirBottom = QRect(W - 1875, H - 340, 1875, 330);
-    l.btnUpDown = QRect(W / 2 - 225, 205, 450, 330);
+    l.outline = QRect(0, 0, W, H);
+    l.textBox = QRect(120, 635, W - 240, 0);
+    l.topRule = QRect(120, 570, W - 240, 30);
+    l.topBand = QRect(120, 570, W - 240, 120);
+    l.bottomRule = QRect(120, H - 640, W - 240, 30);
+    l.toolbar = QRect(120, H - 425, 2355, 375);
+    l.cornerPicture = QRect(W - 1875, H - 340, 1875, 330);
+    l.collapseButton = QRect(W / 2 - 225, 205, 450, 330);
     return l;
 }
 

@@ -25,12 +25,12 @@ constexpr int DrawnLineTwips = 246;
 // (pixels); at the maximum the box scrolls. Lines are 246 twips apart where
 // the font allows; a taller font's lines get their own height, so that
 // below the maximum every line shows.
-TextBoxFit autoResizeHeight(int lines, double txtMinPx, double txtMaxPx,
+TextBoxFit autoResizeHeight(int lines, double minHeightPx, double maxHeightPx,
                             int lineTwips = DrawnLineTwips);
 
 // A line count from which autoResizeHeight no longer changes: the box is at
 // its maximum and scrolls.
-int autoResizeLineLimit(double txtMinPx, double txtMaxPx, int lineTwips = DrawnLineTwips);
+int autoResizeLineLimit(double minHeightPx, double maxHeightPx, int lineTwips = DrawnLineTwips);
 
 // The strip's height for a text box of the given height.
 // What the toolbar, the collapse button and the band along the top add.
@@ -42,7 +42,7 @@ constexpr int windowHeightFor(int textHeight) {
 struct WidthFit {
     int width;          // twips
     bool movedToScreen; // the window was wider than the screen: left edge 200,
-                        // and lblWidth falls back to the base width
+                        // and the width falls back to the base width
 };
 
 // The first two steps of the layout rule: never below the base width, never
@@ -51,14 +51,14 @@ WidthFit fitWidth(int width, int baseWidth, int screenWidth);
 
 // Where the layout rule puts the controls, for window width W and height H.
 struct MainLayout {
-    QRect text1;      // height left to AutoResize
-    QRect frame1;     // the toolbar
-    QRect linhaFundo; // rule under the text box
-    QRect linhaTopo;  // rule over the text box
-    QRect linhaTopo2; // white band over the text box
-    QRect btnUpDown;
-    QRect imgDirBottom;
-    QRect shape1; // the outline
+    QRect textBox;    // height left to AutoResize
+    QRect toolbar;    // the toolbar
+    QRect bottomRule; // rule under the text box
+    QRect topRule;    // rule over the text box
+    QRect topBand;    // white band over the text box
+    QRect collapseButton;
+    QRect cornerPicture;
+    QRect outline; // the outline
 };
 MainLayout layoutMain(int W, int H);
 

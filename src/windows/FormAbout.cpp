@@ -7,6 +7,8 @@
 
 #include <QMessageBox>
 
+namespace windows {
+
 const QString FormAbout::HomePageUrl = QStringLiteral("https://scrivulets.example/");
 
 QString FormAbout::donationsPageUrl() {
@@ -61,24 +63,24 @@ FormAbout::FormAbout(core::AppCore &core, AddressOpener openAddress)
     free->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setBackground(free, Qt::white);
 
-    auto *lblBrenvaldo = new widgets::LinkLabel(QUrl(HomePageUrl).host(), this);
-    lblBrenvaldo->setToolTip(u' ' + HomePageUrl + u' ');
-    auto *lblAjuda =
+    auto *homeLink = new widgets::LinkLabel(QUrl(HomePageUrl).host(), this);
+    homeLink->setToolTip(u' ' + HomePageUrl + u' ');
+    auto *helpLink =
         new widgets::LinkLabel(QStringLiteral("Abrir janela de AJUDA do programa"), this);
-    lblAjuda->setToolTip(QStringLiteral(" Abrir janela de AJUDA do programa "));
-    QPalette highlight = lblAjuda->palette();
+    helpLink->setToolTip(QStringLiteral(" Abrir janela de AJUDA do programa "));
+    QPalette highlight = helpLink->palette();
     highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
-    lblAjuda->setPalette(highlight);
-    auto *lblPayPal = new widgets::LinkLabel(
+    helpLink->setPalette(highlight);
+    auto *donationLink = new widgets::LinkLabel(
         QStringLiteral("Obs.: se considera este programa realmente útil a você, considere então a "
                        "possibilidade de fazer uma doação de qualquer valor para minha conta do "
                        "PayPal. Isso me incentivará na criação de novos softwares freeware e na "
                        "melhoria dos já existentes. É fácil, rápido e seguro."),
         this);
-    lblPayPal->setWordWrap(true);
-    setBackground(lblPayPal, PayPalBackground);
-    lblPayPal->setToolTip(QStringLiteral(" Clique aqui para fazer uma doação em ") +
-                          withoutScheme(donationsPageUrl()) + u' ');
+    donationLink->setWordWrap(true);
+    setBackground(donationLink, PayPalBackground);
+    donationLink->setToolTip(QStringLiteral(" Clique aqui para fazer uma doação em ") +
+                             withoutScheme(donationsPageUrl()) + u' ');
 
     const Text texts[] = {
         {version, "lblVersao", {1200, 810, 3000, 255}, 1015},
@@ -88,10 +90,10 @@ FormAbout::FormAbout(core::AppCore &core, AddressOpener openAddress)
          "lblCreditos",
          {1200, 1230, 3015, 195},
          1420},
-        {lblBrenvaldo, "lblBrenvaldo", {1200, 1420, 1455, 210}, 1800},
+        {homeLink, "lblBrenvaldo", {1200, 1420, 1455, 210}, 1800},
         {sobre, "lblSobre", {120, 1800, 4125, 495}, 2340},
-        {lblAjuda, "lblAjuda", {1040, 2400, 3165, 255}, 2860},
-        {lblPayPal, "lblPayPal", {120, 2860, 4095, 1035}, 4080},
+        {helpLink, "lblAjuda", {1040, 2400, 3165, 255}, 2860},
+        {donationLink, "lblPayPal", {120, 2860, 4095, 1035}, 4080},
         {free, "lblFree", {120, 4080, 4170, 195}, 4470},
     };
     // A gap of two pixels keeps a grown text off the row below.
@@ -107,12 +109,12 @@ FormAbout::FormAbout(core::AppCore &core, AddressOpener openAddress)
 
     const QCursor linkCursor =
         widgets::pictureCursor(QStringLiteral(":/icons/cursor_link.svg"), QPoint(8, 1));
-    for (QLabel *link : {static_cast<QLabel *>(lblBrenvaldo), static_cast<QLabel *>(lblAjuda),
-                         static_cast<QLabel *>(lblPayPal)})
+    for (QLabel *link : {static_cast<QLabel *>(homeLink), static_cast<QLabel *>(helpLink),
+                         static_cast<QLabel *>(donationLink)})
         link->setCursor(linkCursor);
-    connect(lblAjuda, &widgets::LinkLabel::activated, this, &FormAbout::helpRequested);
-    connect(lblBrenvaldo, &widgets::LinkLabel::activated, this, [this] { openLink(HomePageUrl); });
-    connect(lblPayPal, &widgets::LinkLabel::activated, this,
+    connect(helpLink, &widgets::LinkLabel::activated, this, &FormAbout::helpRequested);
+    connect(homeLink, &widgets::LinkLabel::activated, this, [this] { openLink(HomePageUrl); });
+    connect(donationLink, &widgets::LinkLabel::activated, this,
             [this] { openLink(donationsPageUrl()); });
 }
 
@@ -125,3 +127,5 @@ void FormAbout::openLink(const QString &address) {
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
 }
+
+} // namespace windows

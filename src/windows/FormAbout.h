@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <functional>
 
+namespace windows {
+
 // "Sobre o programa": the program's name and version, its makers, and three
 // links: the help window, the home page and the donations page.
 class FormAbout : public SideWindow {
@@ -28,3 +30,5 @@ private:
 
     AddressOpener m_openAddress;
 };
+
+} // namespace windows

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace windows {
+
 namespace {
 
 const QString EmptyFieldNotice = QStringLiteral("Nenhum campo pode ficar vazio!");
@@ -41,13 +43,13 @@ FormConfig::FormConfig(core::AppCore &core)
         const char *caption;
     };
     const NumberRow rows[] = {
-        {txtLargura, "txtLargura", "lblLargura", 760, 795, 3615,
+        {m_widthBox, "txtLargura", "lblLargura", 760, 795, 3615,
          "px - Largura mínima inicial do programa: >= 294 px"},
-        {txtAlturaMin, "txtAlturaMin", "lblAlturaMin", 1150, 1200, 3615,
+        {m_minHeightBox, "txtAlturaMin", "lblAlturaMin", 1150, 1200, 3615,
          "px - Altura mínima da caixa de texto: >= 140 px"},
-        {txtAlturaMax, "txtAlturaMax", "lblAlturaMax", 1530, 1575, 3735,
+        {m_maxHeightBox, "txtAlturaMax", "lblAlturaMax", 1530, 1575, 3735,
          "px - Altura máxima caixa de texto: >= altura mínima"},
-        {txtTransparencia, "txtTransparencia", "lblTransparencia", 1900, 1970, 3375,
+        {m_opacityBox, "txtTransparencia", "lblTransparencia", 1900, 1970, 3375,
          "%  - Transparência: entre 0 e 100 (%)"},
     };
     for (const NumberRow &r : rows) {
@@ -62,49 +64,50 @@ FormConfig::FormConfig(core::AppCore &core)
     auto *frmAlinhar =
         named(new QGroupBox(QStringLiteral("Alinhar as novas janelas"), this), "frmAlinhar");
     placeTwips(frmAlinhar, 120, 2330, 4150, 600);
-    OptAlignEsq = named(new QRadioButton(QStringLiteral("à esquerda"), frmAlinhar), "OptAlignEsq");
-    placeTwips(OptAlignEsq, 120, 270, 1215, 255);
-    OptAlignCenter =
+    m_leftOption = named(new QRadioButton(QStringLiteral("à esquerda"), frmAlinhar), "OptAlignEsq");
+    placeTwips(m_leftOption, 120, 270, 1215, 255);
+    m_centreOption =
         named(new QRadioButton(QStringLiteral("ao centro"), frmAlinhar), "OptAlignCenter");
-    placeTwips(OptAlignCenter, 1440, 270, 1215, 255);
-    OptAlignDir = named(new QRadioButton(QStringLiteral("à direita"), frmAlinhar), "OptAlignDir");
-    placeTwips(OptAlignDir, 2760, 270, 1215, 255);
+    placeTwips(m_centreOption, 1440, 270, 1215, 255);
+    m_rightOption = named(new QRadioButton(QStringLiteral("à direita"), frmAlinhar), "OptAlignDir");
+    placeTwips(m_rightOption, 2760, 270, 1215, 255);
 
     auto *frmIniciar =
         named(new QGroupBox(QStringLiteral("Iniciar minimizado"), this), "frmIniciar");
     placeTwips(frmIniciar, 120, 3000, 2030, 600);
-    optIniSim = named(new QRadioButton(QStringLiteral("Sim"), frmIniciar), "optIniSim");
-    placeTwips(optIniSim, 120, 270, 855, 255);
-    optIniNao = named(new QRadioButton(QStringLiteral("Não"), frmIniciar), "optIniNao");
-    placeTwips(optIniNao, 1080, 270, 855, 255);
+    m_startCollapsedOption =
+        named(new QRadioButton(QStringLiteral("Sim"), frmIniciar), "optIniSim");
+    placeTwips(m_startCollapsedOption, 120, 270, 855, 255);
+    m_startExpandedOption = named(new QRadioButton(QStringLiteral("Não"), frmIniciar), "optIniNao");
+    placeTwips(m_startExpandedOption, 1080, 270, 855, 255);
 
     placeTwips(named(new QLabel(QStringLiteral("Fonte da caixa de texto"), this), "lblFonte"), 2240,
                3000, 1935, 255);
-    Combo1 = named(new QComboBox(this), "Combo1");
-    placeTwips(Combo1, 2240, 3270, 2030, 315);
+    m_fontBox = named(new QComboBox(this), "Combo1");
+    placeTwips(m_fontBox, 2240, 3270, 2030, 315);
 
-    btnSave = named(new widgets::PushButton(QStringLiteral("Salvar"), this), "btnSave");
-    placeTwips(btnSave, 3240, 3870, 990, 375);
-    chkLast = named(new QCheckBox(QStringLiteral("Abrir último arquivo editado ao iniciar"), this),
-                    "chkLast");
-    placeTwips(chkLast, 120, 3960, 3015, 255);
+    m_saveButton = named(new widgets::PushButton(QStringLiteral("Salvar"), this), "btnSave");
+    placeTwips(m_saveButton, 3240, 3870, 990, 375);
+    m_reopenLastBox = named(
+        new QCheckBox(QStringLiteral("Abrir último arquivo editado ao iniciar"), this), "chkLast");
+    placeTwips(m_reopenLastBox, 120, 3960, 3015, 255);
 
-    createNotice(QRect(120, 4260, 4140, 195), NoticeTimer::Timer1);
+    createNotice(QRect(120, 4260, 4140, 195), NoticeTimer::m_noticeTimer);
 
     // The check box shows the program's switch and sets it at once, saved or not.
-    chkLast->setChecked(core.reopenLastText());
-    connect(chkLast, &QCheckBox::toggled, &core, &core::AppCore::setReopenLastText);
-    connect(btnSave, &QPushButton::clicked, this, &FormConfig::save);
+    m_reopenLastBox->setChecked(core.reopenLastText());
+    connect(m_reopenLastBox, &QCheckBox::toggled, &core, &core::AppCore::setReopenLastText);
+    connect(m_saveButton, &QPushButton::clicked, this, &FormConfig::save);
 
-    txtLargura->setFocus();
-    Combo1->addItems(core::config::FontNames);
-    Combo1->setCurrentText(QStringLiteral("Arial"));
+    m_widthBox->setFocus();
+    m_fontBox->addItems(core::config::FontNames);
+    m_fontBox->setCurrentText(QStringLiteral("Arial"));
 }
 
 bool FormConfig::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress &&
-        (watched == txtLargura || watched == txtAlturaMin || watched == txtAlturaMax ||
-         watched == txtTransparencia)) {
+        (watched == m_widthBox || watched == m_minHeightBox || watched == m_maxHeightBox ||
+         watched == m_opacityBox)) {
         const int code = keyPressCode(*static_cast<QKeyEvent *>(event));
         // Keys that type nothing (arrows, Delete) are the box's own business.
         return code >= 0 && core::limitToDigits(code) == 0;
@@ -116,29 +119,29 @@ void FormConfig::fillAndShow() {
     const core::config::Settings &s = core().settings();
     // The width the strip has now, which after widening is not the
     // configured one.
-    txtLargura->setText(
+    m_widthBox->setText(
         core::formatNumber(float(stripPlaceTwips().width()) / float(core::TwipsPerPixel)));
-    txtAlturaMin->setText(s.text.txtMin);
-    txtAlturaMax->setText(s.text.txtMax);
-    txtTransparencia->setText(s.text.transparency);
+    m_minHeightBox->setText(s.text.minHeight);
+    m_maxHeightBox->setText(s.text.maxHeight);
+    m_opacityBox->setText(s.text.transparency);
     // A drop-down of the five fonts: a name that is not one of them leaves
     // the choice as it is.
-    Combo1->setCurrentText(s.font);
+    m_fontBox->setCurrentText(s.font);
 
-    (s.align == core::Align::Left     ? OptAlignEsq
-     : s.align == core::Align::Centre ? OptAlignCenter
-                                      : OptAlignDir)
+    (s.align == core::Align::Left     ? m_leftOption
+     : s.align == core::Align::Centre ? m_centreOption
+                                      : m_rightOption)
         ->setChecked(true);
-    (s.startMinimized ? optIniSim : optIniNao)->setChecked(true);
+    (s.startMinimized ? m_startCollapsedOption : m_startExpandedOption)->setChecked(true);
 
     showSideWindow();
 }
 
 void FormConfig::save() {
-    const int align = OptAlignEsq->isChecked() ? 1 : OptAlignCenter->isChecked() ? 2 : 3;
+    const int align = m_leftOption->isChecked() ? 1 : m_centreOption->isChecked() ? 2 : 3;
     const core::Result saved = core().saveSettings(
-        {txtLargura->text(), txtAlturaMin->text(), txtAlturaMax->text(), txtTransparencia->text(),
-         align, optIniSim->isChecked(), Combo1->currentText()});
+        {m_widthBox->text(), m_minHeightBox->text(), m_maxHeightBox->text(), m_opacityBox->text(),
+         align, m_startCollapsedOption->isChecked(), m_fontBox->currentText()});
     if (saved.kind == core::Result::Kind::EmptyField) {
         showNotice(EmptyFieldNotice, 2000);
     } else if (!saved.done()) {
@@ -148,3 +151,5 @@ void FormConfig::save() {
         closeSideWindow();
     }
 }
+
+} // namespace windows

@@ -5,6 +5,8 @@
 #include "widgets/fitting.h"
 #include "widgets/pictures.h"
 
+namespace windows {
+
 namespace {
 
 // One row per button of the strip, top to bottom; places in twips. The
@@ -90,3 +92,5 @@ FormHelp::FormHelp(core::AppCore &core)
     placeTwips(warning, 120, WarningTop, 4125, 615);
     widgets::fitLabel(warning, core::px(core::SideWindowHeightTwips - GapTwips - WarningTop));
 }
+
+} // namespace windows

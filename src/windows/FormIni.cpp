@@ -8,6 +8,8 @@
 #include <QCloseEvent>
 #include <QPainter>
 
+namespace windows {
+
 using core::TwipsPerPixel;
 
 FormIni::FormIni() : QWidget(nullptr, platform::windowFlags()) {
@@ -16,11 +18,11 @@ FormIni::FormIni() : QWidget(nullptr, platform::windowFlags()) {
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFixedSize(56, 56);
-    btnShow = new widgets::PictureButton(QStringLiteral(":/icons/expand.svg"),
-                                         QStringLiteral(" Expandir "), this);
-    btnShow->setObjectName(QStringLiteral("btnShow"));
-    btnShow->setGeometry(1, 26, 54, 24);
-    connect(btnShow, &QAbstractButton::clicked, this, &FormIni::showMainRequested);
+    m_expandButton = new widgets::PictureButton(QStringLiteral(":/icons/expand.svg"),
+                                                QStringLiteral(" Expandir "), this);
+    m_expandButton->setObjectName(QStringLiteral("btnShow"));
+    m_expandButton->setGeometry(1, 26, 54, 24);
+    connect(m_expandButton, &QAbstractButton::clicked, this, &FormIni::showMainRequested);
     // Any button drags the window by its background, as a caption would.
     m_drag.dragBy(Qt::AllButtons);
 }
@@ -60,7 +62,7 @@ void FormIni::setTopmost(bool on) {
 void FormIni::takeFocus() {
     raise();
     activateWindow();
-    btnShow->setFocus(Qt::ActiveWindowFocusReason);
+    m_expandButton->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void FormIni::paintEvent(QPaintEvent *) {
@@ -81,3 +83,5 @@ void FormIni::closeEvent(QCloseEvent *event) {
     event->ignore();
     emit closeRequested();
 }
+
+} // namespace windows

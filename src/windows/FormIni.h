@@ -10,6 +10,8 @@ namespace widgets {
 class PictureButton;
 }
 
+namespace windows {
+
 // The small window that stands in for the strip while the program is
 // collapsed or started minimized: the logo and one button that brings the
 // strip back. Any mouse button drags it by its background.
@@ -42,7 +44,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    widgets::PictureButton *btnShow;
+    widgets::PictureButton *m_expandButton;
     windows::WindowDrag m_drag{this};
     bool m_topmost = false;
     QPointF m_placedTwips;
@@ -50,3 +52,5 @@ private:
     // Where the window system last showed it, taken as it goes.
     std::optional<QPoint> m_lastShownPx;
 };
+
+} // namespace windows

@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+namespace windows {
+
 namespace {
 
 const QString NothingSelectedNotice = QStringLiteral("É preciso selecionar um item!");
@@ -33,31 +35,31 @@ FormList::FormList(core::AppCore &core)
     titleLabel()->setObjectName(QStringLiteral("Label3"));
 
     // First in the focus order, so it has the focus when the window opens.
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    placeTwips(List1, 120, 720, 4140, 2760);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("List1"));
+    placeTwips(m_list, 120, 720, 4140, 2760);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     // As in an ordinary list box, the row the keys or the mouse put the
     // cursor on is the selected one. Qt's list can hold a current row that is
     // not selected (the first row when the list takes the focus, a row
     // Ctrl+clicked off), which looks chosen and is not.
     const auto selectCurrent = [this] {
-        if (QListWidgetItem *current = List1->currentItem(); current && !current->isSelected())
+        if (QListWidgetItem *current = m_list->currentItem(); current && !current->isSelected())
             current->setSelected(true);
     };
-    connect(List1, &QListWidget::currentItemChanged, this, selectCurrent);
-    connect(List1, &QListWidget::itemSelectionChanged, this, selectCurrent);
+    connect(m_list, &QListWidget::currentItemChanged, this, selectCurrent);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, selectCurrent);
     // Every row is one line of the same font: measuring one serves them all,
     // which keeps a folder of thousands of texts quick to list.
-    List1->setUniformItemSizes(true);
-    List1->installEventFilter(this);
-    btnDel = new widgets::PushButton(QStringLiteral("Deletar"), this);
-    btnDel->setObjectName(QStringLiteral("btnDel"));
-    placeTwips(btnDel, 3400, 3480, 855, 300);
-    Check1 = new QCheckBox(QStringLiteral("Fechar lista ao abrir arquivo"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    placeTwips(Check1, 120, 3530, 2415, 255);
-    Check1->setChecked(true);
+    m_list->setUniformItemSizes(true);
+    m_list->installEventFilter(this);
+    m_deleteButton = new widgets::PushButton(QStringLiteral("Deletar"), this);
+    m_deleteButton->setObjectName(QStringLiteral("btnDel"));
+    placeTwips(m_deleteButton, 3400, 3480, 855, 300);
+    m_closeOnOpenBox = new QCheckBox(QStringLiteral("Fechar lista ao abrir arquivo"), this);
+    m_closeOnOpenBox->setObjectName(QStringLiteral("Check1"));
+    placeTwips(m_closeOnOpenBox, 120, 3530, 2415, 255);
+    m_closeOnOpenBox->setChecked(true);
     // No timer: a notice stays until something empties it.
     createNotice(QRect(120, 3860, 4095, 255), NoticeTimer::None);
     auto *hint = new QLabel(
@@ -65,14 +67,14 @@ FormList::FormList(core::AppCore &core)
     hint->setObjectName(QStringLiteral("lblDica"));
     placeTwips(hint, 120, 4095, 4095, 255);
 
-    connect(List1, &QListWidget::itemDoubleClicked, this, &FormList::openByDoubleClick);
-    connect(btnDel, &QPushButton::clicked, this, &FormList::deleteSelected);
-    List1->setFocus();
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &FormList::openByDoubleClick);
+    connect(m_deleteButton, &QPushButton::clicked, this, &FormList::deleteSelected);
+    m_list->setFocus();
 
     refreshTextList();
     // Opened with texts, the first is chosen, ready for Enter. Refilled after
     // "Deletar", the list has none chosen: a second click deletes nothing.
-    List1->setCurrentRow(0);
+    m_list->setCurrentRow(0);
 }
 
 void FormList::refreshTextList() {
@@ -83,18 +85,18 @@ void FormList::refreshTextList() {
     QStringList shown = m_names;
     for (QString &name : shown)
         name = core::displayTextName(name);
-    List1->clear();
-    List1->addItems(shown);
+    m_list->clear();
+    m_list->addItems(shown);
 }
 
 QString FormList::selectedName() const {
-    const QList<QListWidgetItem *> selected = List1->selectedItems();
-    const int row = selected.isEmpty() ? -1 : List1->row(selected.first());
+    const QList<QListWidgetItem *> selected = m_list->selectedItems();
+    const int row = selected.isEmpty() ? -1 : m_list->row(selected.first());
     return row >= 0 && row < m_names.size() ? m_names[row] : QString();
 }
 
 bool FormList::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == List1 && event->type() == QEvent::KeyPress &&
+    if (watched == m_list && event->type() == QEvent::KeyPress &&
         keyPressCode(*static_cast<QKeyEvent *>(event)) == 13) {
         openByEnter();
         return true;
@@ -150,7 +152,7 @@ void FormList::openByDoubleClick() {
     if (!self || isDiscarded() || opened.kind == core::Result::Kind::ConfigNotWritten ||
         opened.kind == core::Result::Kind::NotKept)
         return;
-    if (Check1->isChecked())
+    if (m_closeOnOpenBox->isChecked())
         closeSideWindow();
 }
 
@@ -162,7 +164,7 @@ void FormList::openByEnter() {
     }
     const core::Result opened = core().openText(name);
     reportOpen(opened, false);
-    if (opened.done() && Check1->isChecked())
+    if (opened.done() && m_closeOnOpenBox->isChecked())
         closeSideWindow();
 }
 
@@ -197,3 +199,5 @@ bool FormList::askDeleteForGood(const QString &path) {
     box.exec();
     return box.clickedButton() == yes;
 }
+
+} // namespace windows

@@ -6,6 +6,8 @@ class QCheckBox;
 class QListWidget;
 class QPushButton;
 
+namespace windows {
+
 // The side window that lists the saved texts, opens one into the strip
 // (remembering it in config.txt) and deletes them.
 class FormList : public SideWindow {
@@ -28,9 +30,11 @@ private:
     // Where no trash can take the text: true when the user deletes it for good.
     bool askDeleteForGood(const QString &path);
 
-    QListWidget *List1;
+    QListWidget *m_list;
     // The rows' real names: what a row shows may stand in for bytes of its name.
     QStringList m_names;
-    QPushButton *btnDel;
-    QCheckBox *Check1;
+    QPushButton *m_deleteButton;
+    QCheckBox *m_closeOnOpenBox;
 };
+
+} // namespace windows

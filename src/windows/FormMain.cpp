@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace windows {
+
 using core::px;
 using core::pxRect;
 using core::TwipsPerPixel;
@@ -35,36 +37,36 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     setAutoFillBackground(true);
 
     // Creation order is stacking order: the badge lies under the collapse button.
-    lblSaving = new QLabel(QStringLiteral("  Salvando"), this);
-    lblSaving->setObjectName(QStringLiteral("lblSaving"));
-    lblSaving->setAutoFillBackground(true);
-    QPalette badge = lblSaving->palette();
+    m_savingBadge = new QLabel(QStringLiteral("  Salvando"), this);
+    m_savingBadge->setObjectName(QStringLiteral("lblSaving"));
+    m_savingBadge->setAutoFillBackground(true);
+    QPalette badge = m_savingBadge->palette();
     badge.setColor(QPalette::Window, AppWorkspace);
     badge.setColor(QPalette::WindowText, Qt::white);
-    lblSaving->setPalette(badge);
-    lblSaving->setGeometry(pxRect(QRect(120, 350, core::editing::IdleBadgeWidthTwips, 175)));
-    lblSaving->hide();
+    m_savingBadge->setPalette(badge);
+    m_savingBadge->setGeometry(pxRect(QRect(120, 350, core::editing::IdleBadgeWidthTwips, 175)));
+    m_savingBadge->hide();
 
-    btnUpDown = new widgets::PictureButton(QStringLiteral(":/icons/collapse_up.svg"),
-                                           QStringLiteral(" Recolher "), this);
-    btnUpDown->setObjectName(QStringLiteral("btnUpDown"));
-    btnUpDown->setCursor(Qt::PointingHandCursor);
-    connect(btnUpDown, &QAbstractButton::clicked, this, &FormMain::collapseRequested);
+    m_collapseButton = new widgets::PictureButton(QStringLiteral(":/icons/collapse_up.svg"),
+                                                  QStringLiteral(" Recolher "), this);
+    m_collapseButton->setObjectName(QStringLiteral("btnUpDown"));
+    m_collapseButton->setCursor(Qt::PointingHandCursor);
+    connect(m_collapseButton, &QAbstractButton::clicked, this, &FormMain::collapseRequested);
 
-    Text1 = new widgets::TextBox(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    m_textBox = new widgets::TextBox(this);
+    m_textBox->setObjectName(QStringLiteral("Text1"));
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(11.25);
-    Text1->setFont(font);
-    connect(Text1, &QPlainTextEdit::textChanged, this, [this] {
+    m_textBox->setFont(font);
+    connect(m_textBox, &QPlainTextEdit::textChanged, this, [this] {
         autoResize();
         m_core.textEdited();
     });
 
-    Frame1 = new QWidget(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setAutoFillBackground(true);
-    Frame1->setPalette(pal);
+    m_toolbar = new QWidget(this);
+    m_toolbar->setObjectName(QStringLiteral("Frame1"));
+    m_toolbar->setAutoFillBackground(true);
+    m_toolbar->setPalette(pal);
     struct Tool {
         widgets::PictureButton *&button;
         const char *name;
@@ -73,33 +75,34 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
         const char *toolTip;
     };
     const Tool tools[] = {
-        {btnIdent, "btnIdent", 0, "tool_ident", " Inserir bullet "},
-        {btnSave, "btnSave", 270, "tool_save", " Salvar texto "},
-        {btnList, "btnList", 535, "tool_list", " Exibir textos salvos "},
-        {btnConfig, "btnConfig", 820, "tool_config", " Configurar programa "},
-        {btnAbout, "btnAbout", 1110, "tool_about", " Sobre o programa "},
-        {btnTop, "btnTop", 1400, "top_off", " Manter na frente "},
-        {btnPosicao, "btnPosicao", 1680, "tool_positions", " Salvar novas posições e dimensões "},
-        {btnClose, "btnClose", 2000, "tool_close", " Fechar programa "},
+        {m_bulletButton, "btnIdent", 0, "tool_ident", " Inserir bullet "},
+        {m_saveButton, "btnSave", 270, "tool_save", " Salvar texto "},
+        {m_listButton, "btnList", 535, "tool_list", " Exibir textos salvos "},
+        {m_settingsButton, "btnConfig", 820, "tool_config", " Configurar programa "},
+        {m_aboutButton, "btnAbout", 1110, "tool_about", " Sobre o programa "},
+        {m_topButton, "btnTop", 1400, "top_off", " Manter na frente "},
+        {m_positionsButton, "btnPosicao", 1680, "tool_positions",
+         " Salvar novas posições e dimensões "},
+        {m_closeButton, "btnClose", 2000, "tool_close", " Fechar programa "},
     };
     for (const Tool &t : tools) {
         t.button = new widgets::PictureButton(
             QStringLiteral(":/icons/%1.svg").arg(QLatin1String(t.picture)),
-            QString::fromUtf8(t.toolTip), Frame1);
+            QString::fromUtf8(t.toolTip), m_toolbar);
         t.button->setObjectName(QLatin1String(t.name));
         t.button->setGeometry(pxRect(QRect(t.left, 120, 225, 210)));
     }
-    btnClose->setCursor(Qt::PointingHandCursor);
-    connect(btnSave, &QAbstractButton::clicked, this, &FormMain::saveRequested);
-    connect(btnList, &QAbstractButton::clicked, this, &FormMain::listRequested);
-    connect(btnConfig, &QAbstractButton::clicked, this, &FormMain::configRequested);
-    connect(btnAbout, &QAbstractButton::clicked, this, &FormMain::aboutRequested);
-    connect(btnTop, &QAbstractButton::clicked, this, &FormMain::alwaysOnTopToggleRequested);
-    connect(btnClose, &QAbstractButton::clicked, this, &FormMain::closeRequested);
-    connect(btnIdent, &QAbstractButton::clicked, this, &FormMain::insertBullet);
-    connect(btnPosicao, &QAbstractButton::clicked, this, &FormMain::savePositions);
-    Text1->installEventFilter(this);
-    Frame1->installEventFilter(this);
+    m_closeButton->setCursor(Qt::PointingHandCursor);
+    connect(m_saveButton, &QAbstractButton::clicked, this, &FormMain::saveRequested);
+    connect(m_listButton, &QAbstractButton::clicked, this, &FormMain::listRequested);
+    connect(m_settingsButton, &QAbstractButton::clicked, this, &FormMain::configRequested);
+    connect(m_aboutButton, &QAbstractButton::clicked, this, &FormMain::aboutRequested);
+    connect(m_topButton, &QAbstractButton::clicked, this, &FormMain::alwaysOnTopToggleRequested);
+    connect(m_closeButton, &QAbstractButton::clicked, this, &FormMain::closeRequested);
+    connect(m_bulletButton, &QAbstractButton::clicked, this, &FormMain::insertBullet);
+    connect(m_positionsButton, &QAbstractButton::clicked, this, &FormMain::savePositions);
+    m_textBox->installEventFilter(this);
+    m_toolbar->installEventFilter(this);
 
     m_badgeTimer.setInterval(50);
     connect(&m_badgeTimer, &QTimer::timeout, this, &FormMain::savingBadgeTick);
@@ -110,9 +113,9 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     connect(&m_core, &core::AppCore::textReplaced, this, &FormMain::takeText);
     // The same text changed elsewhere: the caret stays where the user left it.
     connect(&m_core, &core::AppCore::textReloaded, this, [this](const QString &text) {
-        const int caret = Text1->selStart();
-        Text1->setText(text);
-        Text1->setSelection(std::min(caret, int(text.size())), 0);
+        const int caret = m_textBox->selStart();
+        m_textBox->setText(text);
+        m_textBox->setSelection(std::min(caret, int(text.size())), 0);
     });
     connect(&m_core, &core::AppCore::settingsSaved, this, &FormMain::applySavedSettings);
     showOpenName(m_core.openName().value_or(QString()));
@@ -123,10 +126,11 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
     // children wear the parent's cursor; the toolbar, the badge, the button
     // and the text box are controls of their own and keep to themselves.
     setMouseTracking(true);
-    Text1->viewport()->setMouseTracking(true);
-    Text1->viewport()->installEventFilter(this);
-    for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(lblSaving),
-                             static_cast<QWidget *>(btnUpDown), static_cast<QWidget *>(Text1)}) {
+    m_textBox->viewport()->setMouseTracking(true);
+    m_textBox->viewport()->installEventFilter(this);
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_toolbar), static_cast<QWidget *>(m_savingBadge),
+          static_cast<QWidget *>(m_collapseButton), static_cast<QWidget *>(m_textBox)}) {
         control->setAttribute(Qt::WA_NoMousePropagation);
         if (!control->testAttribute(Qt::WA_SetCursor))
             control->setCursor(Qt::ArrowCursor);
@@ -137,7 +141,7 @@ FormMain::FormMain(core::AppCore &core) : QWidget(nullptr, platform::windowFlags
 }
 
 QString FormMain::text() const {
-    return Text1->text();
+    return m_textBox->text();
 }
 
 double FormMain::widthTwips() const {
@@ -176,9 +180,9 @@ void FormMain::showOpenName(const QString &name) {
 }
 
 void FormMain::applyFont() {
-    QFont font = Text1->font();
+    QFont font = m_textBox->font();
     font.setFamily(m_core.settings().font);
-    Text1->setFont(font);
+    m_textBox->setFont(font);
 }
 
 void FormMain::applySettings() {
@@ -202,23 +206,23 @@ void FormMain::applySavedSettings() {
 void FormMain::fitTextBox(int widthTwips) {
     // The line count depends on the width the text wraps at, so the box's
     // layout gets that width before it is asked, shown or not.
-    Text1->layOutForWidth(px(widthTwips - 240));
+    m_textBox->layOutForWidth(px(widthTwips - 240));
     // A text box taller than the screen would hide its own caret: the largest
     // heights the screen can take stand in for larger ones.
     const QScreen *s = screen();
     const double room = s ? std::max(0.0, s->availableGeometry().height() -
                                               double(core::StripChromeTwips) / TwipsPerPixel)
                           : core::MaxPixels;
-    const double txtMin = std::min(m_core.settings().textMinPx, room);
-    const double txtMax = std::min(m_core.settings().textMaxPx, room);
-    const int lineTwips = int(std::ceil(Text1->lineHeight() * TwipsPerPixel));
+    const double minPx = std::min(m_core.settings().textMinPx, room);
+    const double maxPx = std::min(m_core.settings().textMaxPx, room);
+    const int lineTwips = int(std::ceil(m_textBox->lineHeight() * TwipsPerPixel));
     // Past the lines that fill the box to its maximum the count changes
     // nothing, so counting stops there: typing in a long text stays cheap.
     const int lines =
-        Text1->displayedLineCount(core::autoResizeLineLimit(txtMin, txtMax, lineTwips));
-    const core::TextBoxFit fit = core::autoResizeHeight(lines, txtMin, txtMax, lineTwips);
+        m_textBox->displayedLineCount(core::autoResizeLineLimit(minPx, maxPx, lineTwips));
+    const core::TextBoxFit fit = core::autoResizeHeight(lines, minPx, maxPx, lineTwips);
     if (fit.scrollBar != core::ScrollBarChange::Unchanged)
-        Text1->setVerticalScrollBarShown(fit.scrollBar == core::ScrollBarChange::Show);
+        m_textBox->setVerticalScrollBarShown(fit.scrollBar == core::ScrollBarChange::Show);
     m_textHeightTwips = fit.height;
 }
 
@@ -261,7 +265,7 @@ void FormMain::takeText(const QString &text) {
     // again (and its layout held anew) at every width it passes through.
     if (!m_placed)
         place(std::nullopt, m_core.stripWidthTwips());
-    Text1->setText(text);
+    m_textBox->setText(text);
 }
 
 void FormMain::autoResize() {
@@ -270,10 +274,10 @@ void FormMain::autoResize() {
 
 void FormMain::layoutControls() {
     const core::MainLayout l = core::layoutMain(width() * TwipsPerPixel, height() * TwipsPerPixel);
-    Text1->setGeometry(px(l.text1.x()), px(l.text1.y()), px(l.text1.width()),
-                       px(m_textHeightTwips));
-    Frame1->setGeometry(pxRect(l.frame1));
-    btnUpDown->setGeometry(pxRect(l.btnUpDown));
+    m_textBox->setGeometry(px(l.textBox.x()), px(l.textBox.y()), px(l.textBox.width()),
+                           px(m_textHeightTwips));
+    m_toolbar->setGeometry(pxRect(l.toolbar));
+    m_collapseButton->setGeometry(pxRect(l.collapseButton));
     update();
 }
 
@@ -292,14 +296,14 @@ void FormMain::paintEvent(QPaintEvent *) {
     for (int x = 0; x <= W; x += 255)
         p.drawPixmap(px(x), 0, band);
     const core::MainLayout l = core::layoutMain(W, H);
-    p.fillRect(pxRect(l.linhaFundo), ActiveBorder);
-    p.fillRect(pxRect(l.linhaTopo), ActiveBorder);
+    p.fillRect(pxRect(l.bottomRule), ActiveBorder);
+    p.fillRect(pxRect(l.topRule), ActiveBorder);
     p.setPen(GrayText);
     p.drawRect(QRect(0, 0, width() - 1, height() - 1));
     static const QPixmap ornament = widgets::renderPicture(
         QStringLiteral(":/icons/bottom_right.svg"), QSize(125, 22), devicePixelRatioF());
-    p.drawPixmap(pxRect(l.imgDirBottom).topLeft(), ornament);
-    p.fillRect(pxRect(l.linhaTopo2), Qt::white);
+    p.drawPixmap(pxRect(l.cornerPicture).topLeft(), ornament);
+    p.fillRect(pxRect(l.topBand), Qt::white);
 }
 
 void FormMain::showEvent(QShowEvent *event) {
@@ -329,14 +333,14 @@ void FormMain::setTopmost(bool on) {
 void FormMain::takeFocus() {
     raise();
     activateWindow();
-    Text1->setFocus(Qt::ActiveWindowFocusReason);
+    m_textBox->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void FormMain::showAlwaysOnTop(bool on) {
-    btnTop->setPicture(on ? QStringLiteral(":/icons/top_on.svg")
-                          : QStringLiteral(":/icons/top_off.svg"));
-    btnTop->setToolTipAndName(on ? QStringLiteral(" Desfazer manter na frente ")
-                                 : QStringLiteral(" Manter na frente "));
+    m_topButton->setPicture(on ? QStringLiteral(":/icons/top_on.svg")
+                               : QStringLiteral(":/icons/top_off.svg"));
+    m_topButton->setToolTipAndName(on ? QStringLiteral(" Desfazer manter na frente ")
+                                      : QStringLiteral(" Manter na frente "));
 }
 
 void FormMain::setOpacity(double percent) {
@@ -357,3 +361,5 @@ void FormMain::transparencyTick() {
                    : m_core.settings().opacityPercent);
     m_lastCursor = cursor;
 }
+
+} // namespace windows

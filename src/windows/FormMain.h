@@ -20,6 +20,8 @@ class PictureButton;
 class TextBox;
 } // namespace widgets
 
+namespace windows {
+
 // The program's main window: a narrow borderless strip with the text box,
 // the collapse button at the top and the toolbar at the bottom. It shows
 // the core's text and settings and hands every file operation to the core;
@@ -96,7 +98,7 @@ private:
     void transparencyTick();
 
     // Editing (FormMainEditing.cpp).
-    bool text1KeyPress(const QKeyEvent &key);
+    bool handleTextKey(const QKeyEvent &key);
     void startSavingBadge();
     void savingBadgeTick();
     void insertBullet();
@@ -106,7 +108,7 @@ private:
 
     // Gestures (FormMainGestures.cpp): the horizontal maximize, moving and
     // resizing with the mouse, the sizing cursors.
-    void formDblClick();
+    void toggleMaximize();
     void startDrag(QPointF cursor);
     void dragPass(QPointF cursor);
     void hover(Qt::MouseButtons buttons, QPointF point);
@@ -115,18 +117,18 @@ private:
 
     core::AppCore &m_core;
 
-    widgets::TextBox *Text1;
-    QLabel *lblSaving;
-    widgets::PictureButton *btnUpDown;
-    QWidget *Frame1;
-    widgets::PictureButton *btnIdent;
-    widgets::PictureButton *btnSave;
-    widgets::PictureButton *btnList;
-    widgets::PictureButton *btnConfig;
-    widgets::PictureButton *btnAbout;
-    widgets::PictureButton *btnTop;
-    widgets::PictureButton *btnPosicao;
-    widgets::PictureButton *btnClose;
+    widgets::TextBox *m_textBox;
+    QLabel *m_savingBadge;
+    widgets::PictureButton *m_collapseButton;
+    QWidget *m_toolbar;
+    widgets::PictureButton *m_bulletButton;
+    widgets::PictureButton *m_saveButton;
+    widgets::PictureButton *m_listButton;
+    widgets::PictureButton *m_settingsButton;
+    widgets::PictureButton *m_aboutButton;
+    widgets::PictureButton *m_topButton;
+    widgets::PictureButton *m_positionsButton;
+    widgets::PictureButton *m_closeButton;
 
     // The saving badge: its 50 ms steps and where it stands in them.
     QTimer m_badgeTimer;
@@ -148,3 +150,5 @@ private:
     QPointF m_placedTwips;
     QPoint m_placedPx{INT_MIN, INT_MIN};
 };
+
+} // namespace windows

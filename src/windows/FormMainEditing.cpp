@@ -14,13 +14,15 @@
 #include <QLabel>
 #include <QMessageBox>
 
+namespace windows {
+
 bool FormMain::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == Text1 && event->type() == QEvent::KeyPress)
-        return text1KeyPress(*static_cast<QKeyEvent *>(event));
-    if (watched == Text1->viewport() && event->type() == QEvent::MouseMove)
+    if (watched == m_textBox && event->type() == QEvent::KeyPress)
+        return handleTextKey(*static_cast<QKeyEvent *>(event));
+    if (watched == m_textBox->viewport() && event->type() == QEvent::MouseMove)
         // Over the text box the window's cursor goes back to the arrow.
         setCursor(Qt::ArrowCursor);
-    if (watched == Frame1 && event->type() == QEvent::KeyPress &&
+    if (watched == m_toolbar && event->type() == QEvent::KeyPress &&
         focusKeys(*static_cast<QKeyEvent *>(event)))
         return true;
     return QWidget::eventFilter(watched, event);
@@ -31,33 +33,33 @@ bool FormMain::eventFilter(QObject *watched, QEvent *event) {
 bool FormMain::focusKeys(const QKeyEvent &key) {
     const bool toggle = key.key() == Qt::Key_F6 ||
                         (key.key() == Qt::Key_Tab && key.modifiers() == Qt::ControlModifier);
-    if (Text1->hasFocus()) {
+    if (m_textBox->hasFocus()) {
         if (!toggle)
             return false;
-        btnIdent->setFocus(Qt::TabFocusReason);
+        m_bulletButton->setFocus(Qt::TabFocusReason);
         return true;
     }
     if (!toggle && key.key() != Qt::Key_Escape)
         return false;
-    Text1->setFocus(Qt::TabFocusReason);
+    m_textBox->setFocus(Qt::TabFocusReason);
     return true;
 }
 
-// Text1's key presses reach these rules before the text box acts on them;
+// m_textBox's key presses reach these rules before the text box acts on them;
 // a key that is theirs goes no further. Qt brings the key and its character
 // in one event, so taking Ctrl+A here keeps its character out of the fresh
 // selection without a read-only moment, and taking Ctrl+S keeps its control
 // character out of the text on every platform.
-bool FormMain::text1KeyPress(const QKeyEvent &key) {
+bool FormMain::handleTextKey(const QKeyEvent &key) {
     if (focusKeys(key))
         return true;
     if (core::editing::isSelectAllKey(key.key(), key.modifiers())) {
-        Text1->setSelection(0, int(Text1->text().size()));
+        m_textBox->setSelection(0, int(m_textBox->text().size()));
         return true;
     }
     if (!core::editing::isQuickSaveKey(key.key(), key.modifiers()))
         return false;
-    const core::Result saved = m_core.quickSave(Text1->text());
+    const core::Result saved = m_core.quickSave(m_textBox->text());
     if (saved.kind == core::Result::Kind::NoTextOpen) {
         emit saveRequested();
     } else if (saved.done()) {
@@ -82,16 +84,16 @@ void FormMain::reportNotSaved(const QString &displayPath) {
 void FormMain::startSavingBadge() {
     // A start while the badge runs changes nothing: the run goes on from its
     // step. Restarting the timer would delay the next step.
-    lblSaving->show();
+    m_savingBadge->show();
     if (!m_badgeTimer.isActive())
         m_badgeTimer.start();
 }
 
 void FormMain::savingBadgeTick() {
     const core::editing::BadgeStep step = core::editing::badgeStep(m_badgeStep);
-    lblSaving->resize(core::px(step.widthTwips), lblSaving->height());
+    m_savingBadge->resize(core::px(step.widthTwips), m_savingBadge->height());
     m_badgeStep = step.next;
-    lblSaving->setVisible(step.visible);
+    m_savingBadge->setVisible(step.visible);
     if (!step.visible)
         m_badgeTimer.stop();
 }
@@ -100,11 +102,11 @@ void FormMain::insertBullet() {
     // The button takes no focus, so the caret is still where the user left
     // it. The bullet goes in as one edit, so that Ctrl+Z takes it back and
     // what was typed before stays undoable.
-    const QString text = Text1->text();
-    const int caret = std::clamp(Text1->selStart(), 0, int(text.size()));
+    const QString text = m_textBox->text();
+    const int caret = std::clamp(m_textBox->selStart(), 0, int(text.size()));
     const core::editing::TextWithCaret bulleted = core::editing::insertBullet(text, caret);
-    Text1->setSelection(caret, 0);
-    Text1->insertAtCaret(bulleted.text.mid(caret, bulleted.text.size() - text.size()));
+    m_textBox->setSelection(caret, 0);
+    m_textBox->insertAtCaret(bulleted.text.mid(caret, bulleted.text.size() - text.size()));
 }
 
 void FormMain::savePositions() {
@@ -115,3 +117,5 @@ void FormMain::savePositions() {
     platform::beep();
     startSavingBadge();
 }
+
+} // namespace windows

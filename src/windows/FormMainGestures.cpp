@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <map>
 
+namespace windows {
+
 using core::TwipsPerPixel;
 
 namespace {
@@ -39,7 +41,7 @@ void FormMain::applyPointerShape(core::PointerShape shape) {
         setCursor(it->second);
 }
 
-void FormMain::formDblClick() {
+void FormMain::toggleMaximize() {
     const core::MaximizeToggle t = core::toggleMaximize(
         m_maximize, currentGeometry(), screenWidthTwips(), m_core.savedLeftTwips());
     m_maximize = t.state;
@@ -113,6 +115,8 @@ void FormMain::mouseDoubleClickEvent(QMouseEvent *event) {
     // The second press of a double-click is no new press: Qt's default would
     // start another drag from it.
     platform::syncPosition(this, event);
-    formDblClick();
+    toggleMaximize();
     event->accept();
 }
+
+} // namespace windows

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace windows {
+
 namespace {
 
 const QString ForbiddenNotice =
@@ -51,35 +53,36 @@ FormSave::FormSave(core::AppCore &core)
     placeTwips(label(QStringLiteral("Título do novo arquivo"), "lblTitulo", this), 120, 940, 1695,
                255);
     placeTwips(band(this, Qt::white), 120, 1200, 4095, 400);
-    txtFileName = new QLineEdit(this);
-    txtFileName->setObjectName(QStringLiteral("txtFileName"));
-    txtFileName->setFrame(false);
-    placeTwips(txtFileName, 180, 1300, 4000, 280);
-    txtFileName->installEventFilter(this);
+    m_titleBox = new QLineEdit(this);
+    m_titleBox->setObjectName(QStringLiteral("txtFileName"));
+    m_titleBox->setFrame(false);
+    placeTwips(m_titleBox, 180, 1300, 4000, 280);
+    m_titleBox->installEventFilter(this);
 
-    QLabel *lblExtensao = label(QStringLiteral("Extensão - sem o ponto (.)"), "lblExtensao", this);
-    lblExtensao->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    placeTwips(lblExtensao, 120, 1735, 3495, 375);
-    txtExtensao = new QLineEdit(QStringLiteral("txt"), this);
-    txtExtensao->setObjectName(QStringLiteral("txtExtensao"));
-    placeTwips(txtExtensao, 3720, 1680, 495, 300);
+    QLabel *extensionLabel =
+        label(QStringLiteral("Extensão - sem o ponto (.)"), "lblExtensao", this);
+    extensionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    placeTwips(extensionLabel, 120, 1735, 3495, 375);
+    m_extensionBox = new QLineEdit(QStringLiteral("txt"), this);
+    m_extensionBox->setObjectName(QStringLiteral("txtExtensao"));
+    placeTwips(m_extensionBox, 3720, 1680, 495, 300);
 
-    btnRename = new widgets::PushButton(QStringLiteral("Salvar como"), this);
-    btnRename->setObjectName(QStringLiteral("btnRename"));
-    placeTwips(btnRename, 1770, 2080, 1335, 330);
-    btnRename->setEnabled(false);
-    btnSave = new widgets::PushButton(QStringLiteral("Salvar"), this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    placeTwips(btnSave, 3240, 2080, 975, 330);
+    m_renameButton = new widgets::PushButton(QStringLiteral("Salvar como"), this);
+    m_renameButton->setObjectName(QStringLiteral("btnRename"));
+    placeTwips(m_renameButton, 1770, 2080, 1335, 330);
+    m_renameButton->setEnabled(false);
+    m_saveButton = new widgets::PushButton(QStringLiteral("Salvar"), this);
+    m_saveButton->setObjectName(QStringLiteral("btnSave"));
+    placeTwips(m_saveButton, 3240, 2080, 975, 330);
 
-    createNotice(QRect(120, 2640, 4095, 540), NoticeTimer::Timer1);
+    createNotice(QRect(120, 2640, 4095, 540), NoticeTimer::m_noticeTimer);
 
-    btnNew = new widgets::PushButton(QStringLiteral("Criar novo arquivo em branco"), this);
-    btnNew->setObjectName(QStringLiteral("btnNew"));
-    placeTwips(btnNew, 120, 3120, 4095, 330);
-    QPalette white = btnNew->palette();
+    m_newButton = new widgets::PushButton(QStringLiteral("Criar novo arquivo em branco"), this);
+    m_newButton->setObjectName(QStringLiteral("btnNew"));
+    placeTwips(m_newButton, 120, 3120, 4095, 330);
+    QPalette white = m_newButton->palette();
     white.setColor(QPalette::Button, Qt::white);
-    btnNew->setPalette(white);
+    m_newButton->setPalette(white);
 
     placeTwips(band(this, look::Rule), 120, 3730, 4140, 30);
     QLabel *note = label(QStringLiteral("Obs.: independente da extensão escolhida, os arquivos "
@@ -89,30 +92,30 @@ FormSave::FormSave(core::AppCore &core)
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placeTwips(note, 120, 3850, 4095, 615);
 
-    connect(btnSave, &QPushButton::clicked, this, &FormSave::save);
-    connect(btnRename, &QPushButton::clicked, this, &FormSave::rename);
-    connect(btnNew, &QPushButton::clicked, this, &FormSave::startNewText);
+    connect(m_saveButton, &QPushButton::clicked, this, &FormSave::save);
+    connect(m_renameButton, &QPushButton::clicked, this, &FormSave::rename);
+    connect(m_newButton, &QPushButton::clicked, this, &FormSave::startNewText);
 
-    txtFileName->setFocus();
-    formLoad();
+    m_titleBox->setFocus();
+    fillFromOpenText();
 }
 
 // The boxes from the open text's name; a new text starts with both empty,
 // an empty extension meaning "txt".
-void FormSave::formLoad() {
+void FormSave::fillFromOpenText() {
     const std::optional<QString> &open = core().openName();
     if (!open) {
-        txtFileName->clear();
-        txtExtensao->clear();
+        m_titleBox->clear();
+        m_extensionBox->clear();
     } else {
         const core::TextFileName parts = core::splitTextFileName(*open);
-        txtFileName->setText(parts.title);
-        txtExtensao->setText(parts.extension);
+        m_titleBox->setText(parts.title);
+        m_extensionBox->setText(parts.extension);
     }
 }
 
 bool FormSave::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == txtFileName && event->type() == QEvent::KeyPress) {
+    if (watched == m_titleBox && event->type() == QEvent::KeyPress) {
         const int code = keyPressCode(*static_cast<QKeyEvent *>(event));
         return code >= 0 && !acceptTitleKey(code);
     }
@@ -124,7 +127,7 @@ bool FormSave::acceptTitleKey(int keyAscii) {
         showNotice(ForbiddenNotice, LongNoticeMs);
         return false;
     }
-    btnRename->setEnabled(true);
+    m_renameButton->setEnabled(true);
     return true;
 }
 
@@ -142,7 +145,7 @@ bool FormSave::refused(const core::Result &result) {
 // A save that did not happen must not look like one: the window stays, and
 // the open text keeps its name.
 void FormSave::save() {
-    const core::Result saved = core().saveText(txtFileName->text(), txtExtensao->text());
+    const core::Result saved = core().saveText(m_titleBox->text(), m_extensionBox->text());
     if (saved.kind == core::Result::Kind::Failed)
         showNotice(SaveFailedNotice, LongNoticeMs);
     if (refused(saved))
@@ -154,7 +157,7 @@ void FormSave::save() {
 void FormSave::rename() {
     // A new text has no file to rename: the title saves it.
     const bool newText = !core().openName();
-    const core::Result renamed = core().renameText(txtFileName->text(), txtExtensao->text());
+    const core::Result renamed = core().renameText(m_titleBox->text(), m_extensionBox->text());
     if (renamed.kind == core::Result::Kind::Failed)
         showNotice(newText ? SaveFailedNotice : RenameFailedNotice, LongNoticeMs);
     if (refused(renamed))
@@ -172,3 +175,5 @@ void FormSave::startNewText() {
     }
     closeSideWindow();
 }
+
+} // namespace windows

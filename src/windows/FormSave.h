@@ -5,6 +5,8 @@
 class QLineEdit;
 class QPushButton;
 
+namespace windows {
+
 // The side window that saves the strip's text under a title, gives the
 // open text's file a new name, or starts a new blank text.
 class FormSave : public SideWindow {
@@ -16,7 +18,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void formLoad();
+    void fillFromOpenText();
     // The key filter of the title box: a forbidden character is dropped with
     // the notice; any other typed key enables "Salvar como".
     bool acceptTitleKey(int keyAscii);
@@ -26,9 +28,11 @@ private:
     // The notice for a refusal; false when the outcome is no refusal.
     bool refused(const core::Result &result);
 
-    QLineEdit *txtFileName;
-    QLineEdit *txtExtensao;
-    QPushButton *btnRename;
-    QPushButton *btnSave;
-    QPushButton *btnNew;
+    QLineEdit *m_titleBox;
+    QLineEdit *m_extensionBox;
+    QPushButton *m_renameButton;
+    QPushButton *m_saveButton;
+    QPushButton *m_newButton;
 };
+
+} // namespace windows

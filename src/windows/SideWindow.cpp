@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace windows {
+
 using core::px;
 using core::TwipsPerPixel;
 
@@ -53,79 +55,79 @@ SideWindow::SideWindow(core::AppCore &core, core::Side side, const QString &titl
     m_title->setFont(bold);
     placeTwips(m_title, 120, 260, 1695, 255);
 
-    btnClose = new widgets::PictureButton(QStringLiteral(":/icons/side_close.svg"),
-                                          QStringLiteral(" Fechar janela "), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    placeTwips(btnClose, 3855, 120, 390, 375);
-    btnClose->setCursor(
+    m_closeButton = new widgets::PictureButton(QStringLiteral(":/icons/side_close.svg"),
+                                               QStringLiteral(" Fechar janela "), this);
+    m_closeButton->setObjectName(QStringLiteral("btnClose"));
+    placeTwips(m_closeButton, 3855, 120, 390, 375);
+    m_closeButton->setCursor(
         widgets::pictureCursor(QStringLiteral(":/icons/cursor_close.svg"), QPoint(1, 1)));
-    btnEsq = new widgets::PictureButton(QStringLiteral(":/icons/arrow_left.svg"),
-                                        QStringLiteral(" Alinhar à esquerda "), this);
-    btnEsq->setObjectName(QStringLiteral("btnEsq"));
-    placeTwips(btnEsq, 120, 480, 225, 225);
-    btnDir = new widgets::PictureButton(QStringLiteral(":/icons/arrow_right.svg"),
-                                        QStringLiteral(" Alinhar à direita "), this);
-    btnDir->setObjectName(QStringLiteral("btnDir"));
-    placeTwips(btnDir, 4040, 480, 225, 225);
-    connect(btnClose, &QAbstractButton::clicked, this, &SideWindow::closeSideWindow);
+    m_leftButton = new widgets::PictureButton(QStringLiteral(":/icons/arrow_left.svg"),
+                                              QStringLiteral(" Alinhar à esquerda "), this);
+    m_leftButton->setObjectName(QStringLiteral("btnEsq"));
+    placeTwips(m_leftButton, 120, 480, 225, 225);
+    m_rightButton = new widgets::PictureButton(QStringLiteral(":/icons/arrow_right.svg"),
+                                               QStringLiteral(" Alinhar à direita "), this);
+    m_rightButton->setObjectName(QStringLiteral("btnDir"));
+    placeTwips(m_rightButton, 4040, 480, 225, 225);
+    connect(m_closeButton, &QAbstractButton::clicked, this, &SideWindow::closeSideWindow);
     // The arrows follow the strip where it stands now, wherever it puts the
     // window, and leave the alignment setting alone.
-    connect(btnEsq, &QAbstractButton::clicked, this,
+    connect(m_leftButton, &QAbstractButton::clicked, this,
             [this] { placeBeside(core::Align::Left, false); });
-    connect(btnDir, &QAbstractButton::clicked, this,
+    connect(m_rightButton, &QAbstractButton::clicked, this,
             [this] { placeBeside(core::Align::Right, false); });
     // The background acts as a caption: any button drags the window.
     m_drag.dragBy(Qt::AllButtons, [this](QPoint at) { return isBackgroundAt(at); });
 }
 
 void SideWindow::createNotice(QRect twips, NoticeTimer timer) {
-    lblAviso = new QLabel(this);
-    lblAviso->setObjectName(QStringLiteral("lblAviso"));
-    placeTwips(lblAviso, twips.x(), twips.y(), twips.width(), twips.height());
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("lblAviso"));
+    placeTwips(m_notice, twips.x(), twips.y(), twips.width(), twips.height());
     QFont bold = font();
     bold.setBold(true);
-    lblAviso->setFont(bold);
-    QPalette pal = lblAviso->palette();
+    m_notice->setFont(bold);
+    QPalette pal = m_notice->palette();
     pal.setColor(QPalette::WindowText, look::Notice);
-    lblAviso->setPalette(pal);
-    lblAviso->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblAviso->setWordWrap(true);
-    if (timer == NoticeTimer::Timer1) {
+    m_notice->setPalette(pal);
+    m_notice->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_notice->setWordWrap(true);
+    if (timer == NoticeTimer::m_noticeTimer) {
         // No interval and not running until the first notice.
-        Timer1 = new QTimer(this);
-        connect(Timer1, &QTimer::timeout, this, &SideWindow::noticeTick);
-        lblAviso->hide();
+        m_noticeTimer = new QTimer(this);
+        connect(m_noticeTimer, &QTimer::timeout, this, &SideWindow::noticeTick);
+        m_notice->hide();
     }
 }
 
 void SideWindow::showNotice(const QString &message, int intervalMs) {
-    if (!lblAviso)
+    if (!m_notice)
         return;
-    if (Timer1)
-        Timer1->start(intervalMs);
+    if (m_noticeTimer)
+        m_noticeTimer->start(intervalMs);
     platform::beep();
-    lblAviso->setVisible(true);
-    lblAviso->setText(message);
+    m_notice->setVisible(true);
+    m_notice->setText(message);
 }
 
 void SideWindow::showPathNotice(const QString &before, const QString &path, const QString &after,
                                 int intervalMs) {
-    if (!lblAviso)
+    if (!m_notice)
         return;
-    const int lines = std::max(1, lblAviso->height() / QFontMetrics(lblAviso->font()).height());
-    showNotice(widgets::fitPath(lblAviso->font(), before, path, after, lblAviso->width(), lines),
+    const int lines = std::max(1, m_notice->height() / QFontMetrics(m_notice->font()).height());
+    showNotice(widgets::fitPath(m_notice->font(), before, path, after, m_notice->width(), lines),
                intervalMs);
 }
 
 void SideWindow::clearNotice() {
-    if (lblAviso)
-        lblAviso->setText(QString());
+    if (m_notice)
+        m_notice->setText(QString());
 }
 
 // Each tick empties and hides the notice; the timer keeps running.
 void SideWindow::noticeTick() {
-    lblAviso->setText(QString());
-    lblAviso->hide();
+    m_notice->setText(QString());
+    m_notice->hide();
 }
 
 QPointF SideWindow::placeTwips() const {
@@ -254,3 +256,5 @@ int SideWindow::keyPressCode(const QKeyEvent &event) {
         return -1;
     return text.at(0).unicode();
 }
+
+} // namespace windows

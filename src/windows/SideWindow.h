@@ -16,6 +16,8 @@ namespace widgets {
 class PictureButton;
 }
 
+namespace windows {
+
 // The frame every side window carries (save, list, settings, About, help):
 // a borderless 294 x 298 px window on the light background with its title,
 // close button, the two arrows that put it left or right of the strip, the
@@ -87,7 +89,7 @@ protected:
     QLabel *titleLabel() const { return m_title; }
 
     // The notice label at its place, and the timer for windows that have one.
-    enum class NoticeTimer { None, Timer1 };
+    enum class NoticeTimer { None, m_noticeTimer };
     void createNotice(QRect twips, NoticeTimer timer);
     // The notice: the timer's interval set (which restarts it), the beep, the
     // label shown with the message. Without a timer the message stays until
@@ -117,12 +119,14 @@ private:
     LoadStep m_loadStep;
     std::function<QRectF()> m_stripPlace;
     QLabel *m_title;
-    widgets::PictureButton *btnClose;
-    widgets::PictureButton *btnEsq;
-    widgets::PictureButton *btnDir;
-    QLabel *lblAviso = nullptr;
-    QTimer *Timer1 = nullptr;
+    widgets::PictureButton *m_closeButton;
+    widgets::PictureButton *m_leftButton;
+    widgets::PictureButton *m_rightButton;
+    QLabel *m_notice = nullptr;
+    QTimer *m_noticeTimer = nullptr;
     windows::WindowDrag m_drag{this};
     bool m_discarded = false;
     bool m_captionsFitted = false;
 };
+
+} // namespace windows

@@ -4,6 +4,8 @@
 
 #include <QIcon>
 
+namespace windows {
+
 Tray::Tray(QWidget *startupWindow, QWidget *mainWindow, QObject *parent)
     : QObject(parent), m_startup(startupWindow), m_main(mainWindow) {
     m_menu.addAction(QStringLiteral("Mostrar"), this, &Tray::showRequested);
@@ -51,3 +53,5 @@ void Tray::trayActivated(QSystemTrayIcon::ActivationReason reason) {
     window->raise();
     window->activateWindow();
 }
+
+} // namespace windows

@@ -6,6 +6,8 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+namespace windows {
+
 // The program's icon in the notification area, for the whole run. A left
 // click brings whichever of the two windows is visible to the front; it never
 // switches between them. Its menu shows the strip or ends the program.
@@ -43,3 +45,5 @@ private:
     QMenu m_menu;
     QString m_toolTip = QStringLiteral(" Corvale Scrivulets " SCRIVULETS_SHORT_VERSION " ");
 };
+
+} // namespace windows

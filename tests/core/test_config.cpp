@@ -94,8 +94,8 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, accepted);
         const Accepted a = accept(valuesOf(lines));
-        const QString got[] = {a.width, a.txtMin, a.txtMax, a.transparency,
-                               a.align, a.optIni, a.font};
+        const QString got[] = {a.width, a.minHeight, a.maxHeight, a.transparency,
+                               a.align, a.startMode, a.font};
         QCOMPARE(got[line - 1], accepted);
     }
 

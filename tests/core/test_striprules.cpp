@@ -119,15 +119,15 @@ private slots:
             for (int textHeight : {2100, 4200}) {
                 const int H = windowHeightFor(textHeight);
                 const MainLayout l = layoutMain(W, H);
-                const QRect text = l.text1.adjusted(0, 0, 0, textHeight);
-                const QList<QRect> parts{text, l.frame1, l.btnUpDown, l.imgDirBottom};
+                const QRect text = l.textBox.adjusted(0, 0, 0, textHeight);
+                const QList<QRect> parts{text, l.toolbar, l.collapseButton, l.cornerPicture};
                 for (qsizetype i = 0; i < parts.size(); ++i) {
-                    QVERIFY2(l.shape1.contains(parts[i]), qPrintable(QString::number(W)));
+                    QVERIFY2(l.outline.contains(parts[i]), qPrintable(QString::number(W)));
                     for (qsizetype j = i + 1; j < parts.size(); ++j)
                         QVERIFY2(!parts[i].intersects(parts[j]), qPrintable(QString::number(W)));
                 }
                 QCOMPARE(text.left(), W - 1 - text.right());
-                QVERIFY(qAbs(2 * l.btnUpDown.center().x() - W) <= TwipsPerPixel);
+                QVERIFY(qAbs(2 * l.collapseButton.center().x() - W) <= TwipsPerPixel);
             }
         }
     }

@@ -49,11 +49,11 @@ void requireLines(const QByteArray &file, int count = config::LineCount) {
 void readAndAccept(const QByteArray &bytes) {
     const config::Accepted a = config::accept(config::readValues(bytes));
     require(numberAtLeast(a.width, 294));
-    require(numberAtLeast(a.txtMin, 140));
-    require(numberAtLeast(a.txtMax, *parseNumber(a.txtMin)));
+    require(numberAtLeast(a.minHeight, 140));
+    require(numberAtLeast(a.maxHeight, *parseNumber(a.minHeight)));
     require(numberAtLeast(a.transparency, 0) && *parseNumber(a.transparency) <= 100);
     require(numberAtLeast(a.align, 1) && *parseNumber(a.align) <= 3);
-    require(numberAtLeast(a.optIni, 1) && *parseNumber(a.optIni) <= 2);
+    require(numberAtLeast(a.startMode, 1) && *parseNumber(a.startMode) <= 2);
     require(config::FontNames.contains(a.font));
 
     // The writers put the accepted values back as they were read; line 8 is
@@ -61,11 +61,11 @@ void readAndAccept(const QByteArray &bytes) {
     // (none when the line is missing or "*"), as every writer puts it.
     const bool reopen = a.lastText && *a.lastText != u"*";
     const config::Lines lines = {a.width,
-                                 a.txtMin,
-                                 a.txtMax,
+                                 a.minHeight,
+                                 a.maxHeight,
                                  a.transparency,
                                  a.align,
-                                 a.optIni,
+                                 a.startMode,
                                  a.font,
                                  QStringLiteral("1|2|3|4"),
                                  config::lastTextLine(reopen ? a.lastText : std::nullopt)};
@@ -82,9 +82,9 @@ void readAndAccept(const QByteArray &bytes) {
     for (int i = 0; i < config::LineCount; ++i)
         require(back[i] == lines[i]);
     const config::Accepted again = config::accept(back);
-    require(again.width == a.width && again.txtMin == a.txtMin && again.txtMax == a.txtMax &&
-            again.transparency == a.transparency && again.align == a.align &&
-            again.optIni == a.optIni && again.font == a.font);
+    require(again.width == a.width && again.minHeight == a.minHeight &&
+            again.maxHeight == a.maxHeight && again.transparency == a.transparency &&
+            again.align == a.align && again.startMode == a.startMode && again.font == a.font);
     // A name that would not read back as itself is not written at all.
     require(again.lastText == lines[8]);
     require(lines[8] == u"*" || lines[8] == a.lastText);

@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace windows;
+using namespace app;
+
 namespace support {
 
 Started::Started(const QMap<int, QString> &config,

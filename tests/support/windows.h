@@ -13,7 +13,9 @@
 #include <QWidget>
 #include <functional>
 
+namespace windows {
 class SideWindow;
+} // namespace windows
 namespace widgets {
 class TextBox;
 }
@@ -29,9 +31,9 @@ struct Started {
     const char *prepare(const QString &setup) { return support::prepare(data, files, setup); }
     core::AppCore &core() { return program.m_core; }
     app::FrontPlace &front() { return program.m_front; }
-    FormMain &main() { return *program.m_main; }
-    FormIni &ini() { return *program.m_ini; }
-    Tray &tray() { return *program.m_tray; }
+    windows::FormMain &main() { return *program.m_main; }
+    windows::FormIni &ini() { return *program.m_ini; }
+    windows::Tray &tray() { return *program.m_tray; }
 
     DataFolder data;
     FailingFiles files;
@@ -40,11 +42,11 @@ struct Started {
     // real browser or file manager.
     QList<QUrl> openedAddresses;
     bool browserAnswers = true;
-    Program program;
+    app::Program program;
 };
 
 // Opens the side window the toolbar (or, for help, the About window) opens.
-SideWindow *open(Program &program, core::Side side);
+windows::SideWindow *open(app::Program &program, core::Side side);
 
 // Answers every modal message box that opens while it lives with the button
 // of that caption, or else the box's default button (OK), and keeps what the

@@ -22,6 +22,8 @@
 #include <QWindow>
 #include <csignal>
 
+using namespace windows;
+
 using namespace support;
 using core::Side;
 using Sides = QList<Side>;

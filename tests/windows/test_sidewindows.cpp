@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace windows;
+
 using namespace support;
 using core::Side;
 

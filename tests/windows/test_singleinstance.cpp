@@ -8,6 +8,8 @@
 #include <QThread>
 #include <QTimer>
 
+using namespace app;
+
 using support::row;
 
 // A later launch meets the copy that holds the data folder: through a Unix

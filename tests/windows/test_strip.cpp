@@ -16,6 +16,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace windows;
+
 using namespace support;
 using Lines = QMap<int, QString>;
 using widgets::PictureButton;
