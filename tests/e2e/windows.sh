@@ -181,9 +181,7 @@ check "its tray icon is there" eventually_long tray_shown
 # strip, active now, turns opaque under the pointer (which the strip sees
 # once the pointer moves).
 xdotool mousemove --window "$main" 150 60 click 1
-moves=0
-pointer_moves_opaque() { xdotool mousemove --window "$main" $((150 + ++moves % 2)) 60; alpha_is "$main" 255; }
-check "opaque under the pointer" eventually_long pointer_moves_opaque
+check "opaque under the pointer" eventually_long pointer_moves_opaque "$main" 150 60
 check "the strip has the keyboard" has_keyboard "$main"
 xdotool type --delay 60 "Preço do almoço"
 xdotool key ctrl+s
