@@ -42,8 +42,12 @@ check "moving keeps the width" width_is "$main" 294
 
 # 3 pixels in from the left edge, then 40 pixels to the left: the cursor is
 # put onto the edge at the press, the right edge stays where it is.
+# The next moves wait for the program to have put it there: moved earlier,
+# they would race the program's own move of the cursor.
 right=$(($(win_x "$main") + 294))
+pointer_x_is() { [ "$(xdotool getmouselocation --shell | sed -n 's/^X=//p')" -eq "$1" ]; }
 xdotool mousemove --window "$main" 3 100 mousedown 1
+check "the press puts the cursor onto the left edge" eventually pointer_x_is "$(win_x "$main")"
 xdotool mousemove 100 210
 xdotool mousemove 80 207
 xdotool mouseup 1
